@@ -1,0 +1,9 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    return kelm::runProgram(app);
+}

@@ -1,0 +1,315 @@
+#include "platform/database.h"
+
+#include "data/schema.h"
+
+#include <QFileInfo>
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+namespace {
+
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E)
+        || (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF)
+        || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF)
+        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF)
+        || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+        || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F)
+        || (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+void sqlVal(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    sqlite3_result_double(ctx, text ? val(QString::fromUtf8(text)) : 0.0);
+}
+
+void bind(SQLite::Statement &st, const Params &params)
+{
+    int i = 1;
+    for (const QVariant &v : params) {
+        if (v.isNull())
+            st.bind(i, nullptr);
+        else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong
+                 || v.typeId() == QMetaType::Bool)
+            st.bind(i, static_cast<int64_t>(v.toLongLong()));
+        else if (v.typeId() == QMetaType::Double)
+            st.bind(i, v.toDouble());
+        else
+            st.bind(i, v.toString().toStdString());
+        ++i;
+    }
+}
+
+bool isConstraint(const SQLite::Exception &e)
+{
+    return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
+}
+
+QString describe(const SQLite::Exception &e)
+{
+    return u"数据库操作失败：%1"_s.arg(QString::fromUtf8(e.what()));
+}
+
+QString columnText(SQLite::Statement &st, int i)
+{
+    SQLite::Column c = st.getColumn(i);
+    if (c.isNull())
+        return {};
+    return QString::fromUtf8(c.getText());
+}
+
+} // namespace
+
+DbError::DbError(const QString &message) : std::runtime_error(message.toStdString()) { }
+
+QString DbError::message() const { return QString::fromUtf8(what()); }
+
+DuplicateKey::DuplicateKey() : DbError(u"记录的编号已存在。"_s) { }
+
+int Rows::columnIndex(const QString &name) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+QString Rows::value(std::size_t row, const QString &column) const
+{
+    const int c = columnIndex(column);
+    if (row >= values.size() || c < 0)
+        return {};
+    return values[row][std::size_t(c)];
+}
+
+Database::Database(const QString &path, Mode mode) : m_path(path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DbError(u"找不到数据库文件 %1。"_s.arg(path));
+    if (!info.isFile() || !info.isReadable())
+        throw DbError(u"无法读取数据库文件 %1。"_s.arg(path));
+    try {
+        m_db = std::make_unique<SQLite::Database>(
+            path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
+        configure();
+        SQLite::Statement st(*m_db, "PRAGMA user_version");
+        st.executeStep();
+        const int version = st.getColumn(0).getInt();
+        if (version != schema::version)
+            throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path));
+    } catch (const SQLite::Exception &) {
+        throw DbError(u"数据库文件 %1 已损坏或不是本程序的数据库。"_s.arg(path));
+    }
+}
+
+std::unique_ptr<Database> Database::createNew(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(u"文件 %1 已存在，不能覆盖。"_s.arg(path));
+    std::unique_ptr<Database> db(new Database);
+    db->m_path = path;
+    try {
+        db->m_db = std::make_unique<SQLite::Database>(path.toStdString(),
+                                                      SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db->configure();
+    } catch (const SQLite::Exception &e) {
+        throw DbError(describe(e));
+    }
+    return db;
+}
+
+Database::~Database() = default;
+
+void Database::configure()
+{
+    m_db->setBusyTimeout(10000);
+    if (!(m_db->getHandle() && sqlite3_db_readonly(m_db->getHandle(), "main") == 1)) {
+        m_db->exec("PRAGMA journal_mode=DELETE");
+    }
+    m_db->exec("PRAGMA synchronous=FULL");
+    m_db->exec("PRAGMA foreign_keys=OFF");
+    sqlite3_create_function_v2(m_db->getHandle(), "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                               nullptr, sqlVal, nullptr, nullptr, nullptr);
+}
+
+SQLite::Database &Database::raw() { return *m_db; }
+
+int Database::exec(const QString &sql, const Params &params)
+{
+    try {
+        SQLite::Statement st(*m_db, sql.toStdString());
+        bind(st, params);
+        return st.exec();
+    } catch (const SQLite::Exception &e) {
+        if (isConstraint(e))
+            throw DuplicateKey();
+        throw DbError(describe(e));
+    }
+}
+
+Rows Database::select(const QString &sql, const Params &params)
+{
+    Rows rows;
+    try {
+        SQLite::Statement st(*m_db, sql.toStdString());
+        bind(st, params);
+        const int n = st.getColumnCount();
+        rows.columns.reserve(std::size_t(n));
+        for (int i = 0; i < n; ++i)
+            rows.columns.push_back(QString::fromUtf8(st.getColumnName(i)));
+        while (st.executeStep()) {
+            std::vector<QString> row;
+            row.reserve(std::size_t(n));
+            for (int i = 0; i < n; ++i)
+                row.push_back(columnText(st, i));
+            rows.values.push_back(std::move(row));
+        }
+    } catch (const SQLite::Exception &e) {
+        throw DbError(describe(e));
+    }
+    return rows;
+}
+
+QString Database::scalar(const QString &sql, const Params &params)
+{
+    try {
+        SQLite::Statement st(*m_db, sql.toStdString());
+        bind(st, params);
+        if (!st.executeStep())
+            return {};
+        return columnText(st, 0);
+    } catch (const SQLite::Exception &e) {
+        throw DbError(describe(e));
+    }
+}
+
+QString Database::fitted(const QString &table, const QString &column, const QString &text)
+{
+    const schema::Table *t = schema::find(table.toStdString());
+    if (!t)
+        return text;
+    const std::string name = column.toStdString();
+    for (const schema::Column &c : t->columns) {
+        if (QString::fromUtf8(c.name.data(), qsizetype(c.name.size())).compare(column, Qt::CaseInsensitive) == 0)
+            return c.kind == schema::Kind::Text ? fitToUnits(text, c.capacity) : text;
+    }
+    return text;
+}
+
+bool Database::insertRow(const QString &table, const std::vector<QString> &columns,
+                         const std::vector<QVariant> &values)
+{
+    QStringList names, marks;
+    Params params;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        names << columns[i];
+        marks << u"?"_s;
+        const QVariant &v = i < values.size() ? values[i] : QVariant();
+        params.push_back(v.typeId() == QMetaType::QString ? QVariant(fitted(table, columns[i], v.toString())) : v);
+    }
+    const QString sql = u"INSERT OR IGNORE INTO %1 (%2) VALUES (%3)"_s.arg(table, names.join(u','), marks.join(u','));
+    return exec(sql, params) > 0;
+}
+
+QString Database::writeColumn(const QString &table, const QString &column, const QString &keyColumn,
+                              const QString &keyValue, const QString &text)
+{
+    const QString value = fitted(table, column, text);
+    try {
+        exec(u"UPDATE %1 SET %2 = ? WHERE %3 = ?"_s.arg(table, column, keyColumn), {value, keyValue});
+    } catch (const DuplicateKey &) {
+        // A value the column refuses leaves the row as it was.
+    }
+    return scalar(u"SELECT %2 FROM %1 WHERE %3 = ?"_s.arg(table, column, keyColumn), {keyValue});
+}
+
+void Database::begin() { exec(u"BEGIN IMMEDIATE"_s); }
+void Database::commit() { exec(u"COMMIT"_s); }
+void Database::rollback()
+{
+    if (!sqlite3_get_autocommit(m_db->getHandle()))
+        exec(u"ROLLBACK"_s);
+}
+
+Transaction::Transaction(Database &db) : m_db(db) { m_db.begin(); }
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_db.rollback();
+        } catch (const DbError &) {
+            // Nothing more can be done; the engine rolls back on close.
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_db.commit();
+    m_done = true;
+}
+
+double val(const QString &text)
+{
+    // Leading blanks are skipped, then an optional sign, digits and one
+    // decimal point; anything else ends the number.
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    bool dot = false, digits = false;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            digits = true;
+        } else if (c == u'.' && !dot) {
+            dot = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!digits)
+        return 0.0;
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0.0;
+}
+
+int displayUnits(const QString &text)
+{
+    int units = 0;
+    for (char32_t c : text.toUcs4())
+        units += isWide(c) ? 2 : 1;
+    return units;
+}
+
+QString fitToUnits(const QString &text, int capacity)
+{
+    int units = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const int w = isWide(c) ? 2 : 1;
+        if (units + w > capacity)
+            break;
+        units += w;
+        i += pair ? 2 : 1;
+    }
+    return i == text.size() ? text : text.left(i);
+}
+
+} // namespace kelm

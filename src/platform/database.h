@@ -1,0 +1,114 @@
+// The one way the program reaches kelm.mdb. Applies the rules the stored
+// files rely on: text fitted to its column's capacity, NULL read as the
+// empty text, duplicate rows of direct statements skipped, every value a
+// bound parameter.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace SQLite {
+class Database;
+}
+
+namespace kelm {
+
+// A failure the user is told about; what() is a Chinese message.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &message);
+    QString message() const;
+};
+
+// A write refused because the row's key already exists.
+class DuplicateKey : public DbError {
+public:
+    DuplicateKey();
+};
+
+using Params = std::vector<QVariant>;
+
+// Rows of a query; every value is read as text (NULL as empty text).
+struct Rows {
+    std::vector<QString> columns;
+    std::vector<std::vector<QString>> values;
+
+    bool empty() const { return values.empty(); }
+    std::size_t size() const { return values.size(); }
+    int columnIndex(const QString &name) const; // -1 when absent
+    QString value(std::size_t row, const QString &column) const;
+};
+
+class Database {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    // Opens an existing prepared file. Throws DbError when it is missing,
+    // unreadable, not a database or of another schema version.
+    explicit Database(const QString &path, Mode mode = Mode::ReadWrite);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Creates an empty file for kelm-initdb; refuses an existing one.
+    static std::unique_ptr<Database> createNew(const QString &path);
+
+    QString path() const { return m_path; }
+    SQLite::Database &raw();
+
+    // Runs one statement; returns the number of changed rows. Throws
+    // DuplicateKey on a key conflict, DbError on any other failure.
+    int exec(const QString &sql, const Params &params = {});
+    Rows select(const QString &sql, const Params &params = {});
+    // First column of the first row, empty text when there is none.
+    QString scalar(const QString &sql, const Params &params = {});
+
+    // Direct-statement insert: values fitted to their columns; a row whose
+    // key exists already is skipped without an error. True when stored.
+    bool insertRow(const QString &table, const std::vector<QString> &columns,
+                   const std::vector<QVariant> &values);
+    // Writes one text column of the rows whose key equals keyValue, fitted
+    // to the column, and returns what the column now holds for that key.
+    QString writeColumn(const QString &table, const QString &column, const QString &keyColumn,
+                        const QString &keyValue, const QString &text);
+
+    // Cuts text to the capacity of table.column (unchanged for memo and
+    // unknown columns).
+    static QString fitted(const QString &table, const QString &column, const QString &text);
+
+    void begin();
+    void commit();
+    void rollback();
+
+private:
+    Database() = default;
+    void configure();
+    QString m_path;
+    std::unique_ptr<SQLite::Database> m_db;
+};
+
+// Commits on commit(), rolls back when left without it.
+class Transaction {
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    void commit();
+
+private:
+    Database &m_db;
+    bool m_done = false;
+};
+
+// Leading number of a text ("12.5元" -> 12.5, "abc" -> 0), as the old
+// engine's val() read amounts; also registered as SQL function val().
+double val(const QString &text);
+
+// Display units of a text: a full-width character counts 2, any other 1.
+int displayUnits(const QString &text);
+// Longest prefix of whole characters that fits into capacity units.
+QString fitToUnits(const QString &text, int capacity);
+
+} // namespace kelm

@@ -1,0 +1,281 @@
+// The database rules every write path relies on, and the prepared file.
+#include "data/connection.h"
+#include "data/documentcatalogue.h"
+#include "data/prepare.h"
+#include "data/schema.h"
+#include "platform/database.h"
+#include "support/testdb.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <SQLiteCpp/SQLiteCpp.h>
+
+using namespace Qt::StringLiterals;
+using namespace kelm;
+
+class TestDatabaseRules : public QObject {
+    Q_OBJECT
+private slots:
+    void capacity_data();
+    void capacity();
+    void writeColumnKeepsWhatFits();
+    void duplicateInsertIsSkipped();
+    void quotesAreData_data();
+    void quotesAreData();
+    void val_data();
+    void val();
+    void documentTablesInRegisterOrder();
+    void columnCounts_data();
+    void columnCounts();
+    void fixedOrdinals();
+    void seedRows();
+    void preparerRefusesExistingFile();
+    void unusableFiles_data();
+    void unusableFiles();
+    void keysIgnoreCase();
+    void transactionRollsBack();
+};
+
+void TestDatabaseRules::capacity_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("ascii fits") << u"abc"_s << 8 << u"abc"_s;
+    QTest::newRow("ascii exactly full") << u"12345678"_s << 8 << u"12345678"_s;
+    QTest::newRow("ascii one over") << u"123456789"_s << 8 << u"12345678"_s;
+    QTest::newRow("chinese counts two") << u"卫生监督所"_s << 8 << u"卫生监督"_s;
+    QTest::newRow("mixed") << u"A卫B生C"_s << 6 << u"A卫B生"_s;
+    QTest::newRow("wide char would straddle") << u"abc卫生"_s << 4 << u"abc"_s;
+    QTest::newRow("full-width digits") << u"２００２"_s << 6 << u"２００"_s;
+    QTest::newRow("empty") << QString() << 8 << QString();
+    QTest::newRow("surrogate pair kept whole") << u"a\U00020000b"_s << 2 << u"a"_s;
+}
+
+void TestDatabaseRules::capacity()
+{
+    QFETCH(QString, text);
+    QFETCH(int, capacity);
+    QFETCH(QString, kept);
+    QCOMPARE(fitToUnits(text, capacity), kept);
+    QVERIFY(displayUnits(fitToUnits(text, capacity)) <= capacity);
+}
+
+void TestDatabaseRules::writeColumnKeepsWhatFits()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    QVERIFY(d.insertRow(u"labg"_s, {u"dabh"_s}, {u"20020001"_s}));
+    // Approval year box: 8 units.
+    QCOMPARE(d.writeColumn(u"labg"_s, u"pbsj_y"_s, u"dabh"_s, u"20020001"_s, u"二〇〇二年度"_s), u"二〇〇二"_s);
+    const QString longText = QString(60, u'卫');
+    const QString stored = d.writeColumn(u"labg"_s, u"aqzy1"_s, u"dabh"_s, u"20020001"_s, longText);
+    QCOMPARE(displayUnits(stored), schema::lineCapacity(6855) / 2 * 2);
+    QVERIFY(longText.startsWith(stored));
+    // Another case's row is untouched, and a case without a row gets nothing.
+    QCOMPARE(d.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, u"20029999"_s, u"x"_s), QString());
+}
+
+void TestDatabaseRules::duplicateInsertIsSkipped()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    QVERIFY(d.insertRow(u"sljl"_s, {u"dabh"_s, u"jgmc"_s}, {u"20020001"_s, authorityText()}));
+    QVERIFY(!d.insertRow(u"sljl"_s, {u"dabh"_s, u"jgmc"_s}, {u"20020001"_s, u"other"_s}));
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM sljl"_s), u"1"_s);
+    QCOMPARE(d.scalar(u"SELECT jgmc FROM sljl WHERE dabh = ?"_s, {u"20020001"_s}), authorityText());
+    // A direct statement reports the duplicate distinctly.
+    QVERIFY_THROWS_EXCEPTION(DuplicateKey, d.exec(u"INSERT INTO sljl (dabh) VALUES (?)"_s, {u"20020001"_s}));
+}
+
+void TestDatabaseRules::quotesAreData_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("apostrophe") << u"O'Brien's 店"_s;
+    QTest::newRow("double quote") << u"\"老字号\""_s;
+    QTest::newRow("percent and underscore") << u"50%_off"_s;
+    QTest::newRow("backslash") << u"a\\b"_s;
+    QTest::newRow("statement text") << u"x'); DROP TABLE labg; --"_s;
+}
+
+void TestDatabaseRules::quotesAreData()
+{
+    QFETCH(QString, text);
+    test::TestDatabase t;
+    Database &d = t.db();
+    QVERIFY(d.insertRow(u"labg"_s, {u"dabh"_s}, {u"20020001"_s}));
+    QCOMPARE(d.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, u"20020001"_s, text), text);
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM labg WHERE dsr = ?"_s, {text}), u"1"_s);
+}
+
+void TestDatabaseRules::val_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integer") << u"1200"_s << 1200.0;
+    QTest::newRow("decimal with unit") << u"12.5元"_s << 12.5;
+    QTest::newRow("leading blanks") << u"  30"_s << 30.0;
+    QTest::newRow("negative") << u"-4"_s << -4.0;
+    QTest::newRow("no number") << u"abc"_s << 0.0;
+    QTest::newRow("empty") << QString() << 0.0;
+    QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
+}
+
+void TestDatabaseRules::val()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(kelm::val(text), value);
+    test::TestDatabase t;
+    QCOMPARE(t.db().scalar(u"SELECT val(?)"_s, {text}).toDouble(), value);
+}
+
+void TestDatabaseRules::documentTablesInRegisterOrder()
+{
+    const auto tables = schema::documentTables();
+    QCOMPARE(int(tables.size()), documentCount);
+    for (const DocumentEntry &e : documentCatalogue()) {
+        const schema::Table *t = tables[std::size_t(e.index)];
+        QVERIFY2(t, qPrintable(e.table));
+        QCOMPARE(QString::fromUtf8(t->name.data(), qsizetype(t->name.size())), e.table);
+        QCOMPARE(QString::fromUtf8(t->columns[0].name.data()).left(4), u"dabh"_s);
+        QCOMPARE(QString::fromUtf8(t->key.data(), qsizetype(t->key.size())), u"dabh"_s);
+        if (!e.authorityColumn.isEmpty()) {
+            const bool found = std::any_of(t->columns.begin(), t->columns.end(), [&](const schema::Column &c) {
+                return QString::fromUtf8(c.name.data(), qsizetype(c.name.size())) == e.authorityColumn
+                    && displayUnits(authorityText()) <= c.capacity;
+            });
+            QVERIFY2(found, qPrintable(e.table));
+        }
+    }
+}
+
+void TestDatabaseRules::columnCounts_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("count");
+    const std::pair<const char16_t *, int> counts[] = {
+        {u"labg", 24}, {u"sljl", 21}, {u"dczj", 20}, {u"hyjl", 26}, {u"spb", 26},   {u"tzgz", 36},
+        {u"cfgz", 29}, {u"tztz", 35}, {u"tzbl", 29}, {u"tzyj", 31}, {u"cfjd", 34},  {u"dccf", 36},
+        {u"zlgz", 39}, {u"xzbl", 20}, {u"xwbl", 21}, {u"cssb", 23}, {u"cyjl", 33},  {u"bczj", 34},
+        {u"qzzx", 20}, {u"ajys", 26}, {u"sdhz", 23}, {u"jabg", 23}, {u"xzcf2", 20}, {u"xzcftj", 86},
+        {u"jktj", 16},
+    };
+    for (const auto &[table, count] : counts)
+        QTest::newRow(QString::fromUtf16(table).toUtf8()) << QString::fromUtf16(table) << count;
+}
+
+void TestDatabaseRules::columnCounts()
+{
+    QFETCH(QString, table);
+    QFETCH(int, count);
+    test::TestDatabase t;
+    const Rows rows = t.db().select(u"SELECT * FROM %1"_s.arg(table));
+    QCOMPARE(int(rows.columns.size()), count);
+}
+
+void TestDatabaseRules::fixedOrdinals()
+{
+    test::TestDatabase t;
+    auto columns = [&](const QString &table) { return t.db().select(u"SELECT * FROM %1"_s.arg(table)).columns; };
+    QCOMPARE(columns(u"wsxkz"_s).at(24), u"xcnsrq"_s);
+    QCOMPARE(columns(u"wslo"_s).at(0), u"abcd"_s);
+    const auto tj = columns(u"xzcftj"_s);
+    QCOMPARE(tj.at(0), u"tbdw"_s);
+    QCOMPARE(tj.at(1), u"tjsj"_s);
+    const auto cases = columns(u"xzcf"_s);
+    for (int k = 1; k <= 22; ++k)
+        QVERIFY(std::find(cases.begin(), cases.end(), u"bg%1"_s.arg(k)) != cases.end());
+}
+
+void TestDatabaseRules::seedRows()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    const Rows wslo = d.select(u"SELECT * FROM wslo"_s);
+    QCOMPARE(int(wslo.size()), 1);
+    QCOMPARE(wslo.values[0][0], initialPassword);
+    QCOMPARE(wslo.values[0][1], u"vorozi"_s);
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcftj"_s), u"1"_s);
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf"_s), u"0"_s);
+    QCOMPARE(d.scalar(u"PRAGMA journal_mode"_s), u"delete"_s);
+    QCOMPARE(d.scalar(u"PRAGMA synchronous"_s), u"2"_s);
+    QCOMPARE(d.scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
+}
+
+void TestDatabaseRules::preparerRefusesExistingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/kelm.mdb"_s;
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("keep me");
+    f.close();
+    QVERIFY_THROWS_EXCEPTION(DbError, prepareDatabase(path));
+    QFile g(path);
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    QCOMPARE(g.readAll(), QByteArray("keep me"));
+}
+
+void TestDatabaseRules::unusableFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("create");
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("text file") << QByteArray("not a database\n") << true;
+    QTest::newRow("other schema version") << QByteArray("version") << true;
+}
+
+void TestDatabaseRules::unusableFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, create);
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/kelm.mdb"_s;
+    if (content == "version") {
+        QVERIFY(QFile::copy(test::preparedTemplate(), path));
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        SQLite::Database raw(path.toStdString(), SQLite::OPEN_READWRITE);
+        raw.exec("PRAGMA user_version = 99");
+    } else if (create) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    try {
+        Database d(path);
+        QFAIL("opened an unusable file");
+    } catch (const DbError &e) {
+        QVERIFY(!e.message().isEmpty());
+    }
+}
+
+void TestDatabaseRules::keysIgnoreCase()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    QVERIFY(d.insertRow(u"wsxkz"_s, {u"xkzh"_s}, {u"2002abc1"_s}));
+    QVERIFY(!d.insertRow(u"wsxkz"_s, {u"xkzh"_s}, {u"2002ABC1"_s}));
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM wsxkz WHERE xkzh = ?"_s, {u"2002ABC1"_s}), u"1"_s);
+}
+
+void TestDatabaseRules::transactionRollsBack()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    {
+        Transaction tx(d);
+        d.insertRow(u"xzcf"_s, {u"dabh"_s}, {u"20020001"_s});
+    }
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf"_s), u"0"_s);
+    {
+        Transaction tx(d);
+        d.insertRow(u"xzcf"_s, {u"dabh"_s}, {u"20020001"_s});
+        tx.commit();
+    }
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf"_s), u"1"_s);
+}
+
+QTEST_GUILESS_MAIN(TestDatabaseRules)
+#include "tst_database.moc"

@@ -1,0 +1,30 @@
+// A freshly prepared database for one test, in a temporary folder; the
+// program's connection points at it while the object lives.
+#pragma once
+
+#include "platform/database.h"
+
+#include <QTemporaryDir>
+
+namespace kelm::test {
+
+class TestDatabase {
+public:
+    TestDatabase();
+    ~TestDatabase();
+    TestDatabase(const TestDatabase &) = delete;
+    TestDatabase &operator=(const TestDatabase &) = delete;
+
+    QString path() const;
+    QString dir() const { return m_dir.path(); }
+    Database &db();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A prepared database written once per test program (copy it, do not
+// change it).
+QString preparedTemplate();
+
+} // namespace kelm::test
