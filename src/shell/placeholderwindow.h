@@ -1,0 +1,14 @@
+// A plain window with a caption, for a work window that is not there yet.
+#pragma once
+
+#include "platform/formwindow.h"
+
+namespace kelm {
+
+class PlaceholderWindow : public FormWindow {
+    Q_OBJECT
+public:
+    explicit PlaceholderWindow(const QString &caption, QWidget *parent = nullptr);
+};
+
+} // namespace kelm

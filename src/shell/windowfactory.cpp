@@ -1,0 +1,20 @@
+#include "shell/windowfactory.h"
+
+#include "shell/placeholderwindow.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+FormWindow *createRegisterWindow(RegisterWindow which, QWidget *parent)
+{
+    switch (which) {
+    case RegisterWindow::Permits: return new PlaceholderWindow(u"卫生许可证管理"_s, parent);
+    case RegisterWindow::Reviews: return new PlaceholderWindow(u"卫生许可证年审管理"_s, parent);
+    case RegisterWindow::Exams: return new PlaceholderWindow(u"健康检查及卫生知识培训信息管理"_s, parent);
+    case RegisterWindow::Cases: return new PlaceholderWindow(u"卫生行政处罚信息管理"_s, parent);
+    }
+    return nullptr;
+}
+
+} // namespace kelm
