@@ -10,4 +10,6 @@ PlaceholderWindow::PlaceholderWindow(const QString &caption, QWidget *parent) : 
     resize(480, 320);
 }
 
+void PlaceholderWindow::activated() { showDefaultPointer(); }
+
 } // namespace kelm

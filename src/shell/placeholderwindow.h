@@ -9,6 +9,9 @@ class PlaceholderWindow : public FormWindow {
     Q_OBJECT
 public:
     explicit PlaceholderWindow(const QString &caption, QWidget *parent = nullptr);
+
+    // Like every register: the hourglass of the opening menu item ends here.
+    void activated() override;
 };
 
 } // namespace kelm

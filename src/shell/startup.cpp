@@ -3,27 +3,52 @@
 #include "data/connection.h"
 #include "platform/messages.h"
 #include "platform/units.h"
+#include "shell/loginwindow.h"
+#include "shell/mainwindow.h"
+#include "shell/password.h"
+#include "shell/programfiles.h"
+#include "shell/splashwindow.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 using namespace Qt::StringLiterals;
 
 namespace kelm {
 
+bool startSession()
+{
+    QString stored;
+    try {
+        stored = storedPassword(db());
+    } catch (const DbError &e) {
+        showError(nullptr, e.message() + u"\n程序将退出。"_s);
+        return false;
+    }
+
+    auto *splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    auto *login = new LoginWindow(stored);
+    login->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(login, &LoginWindow::closedWith, splash, [splash](bool admitted) {
+        splash->close();
+        if (!admitted)
+            return;
+        auto *main = new MainWindow;
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        main->show();
+    });
+    splash->show();
+    login->show();
+    return true;
+}
+
 int runProgram(QApplication &app)
 {
     app.setFont(uiFont(9));
-    try {
-        db();
-    } catch (const DbError &e) {
-        showError(nullptr, e.message());
+    app.setWindowIcon(QIcon(programFile(u"picture/kelm.png"_s)));
+    if (!startSession())
         return 1;
-    }
-    QMainWindow main;
-    main.setWindowTitle(u"Kelm"_s);
-    main.resize(800, 600);
-    main.show();
     return app.exec();
 }
 
