@@ -1,6 +1,7 @@
 #include "shell/backupmenu.h"
 
 #include "data/connection.h"
+#include "platform/busypointer.h"
 #include "platform/filedialogs.h"
 #include "platform/messages.h"
 #include "shell/backup.h"
@@ -33,13 +34,16 @@ void backUpFromMenu(QWidget *parent, QString &fileName)
     }
     fileName = target;
     // A failed backup shows nothing; the target is whole or as it was.
+    bool done = false;
+    showHourglass();
     try {
-        if (!backupDatabase(db(), target))
-            return;
+        done = backupDatabase(db(), target);
     } catch (const DbError &) {
-        return;
+        // The database could not be opened: nothing was copied.
     }
-    inform(parent, u"数据备份完成。"_s, u"提示"_s);
+    showDefaultPointer();
+    if (done)
+        inform(parent, u"数据备份完成。"_s, u"提示"_s);
 }
 
 void restoreFromMenu(QWidget *parent, QString &fileName)
@@ -52,7 +56,11 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     if (source.isEmpty())
         return;
     fileName = source;
-    switch (restoreDatabase(source)) {
+    // Checking and copying a large file takes a while.
+    showHourglass();
+    const RestoreOutcome outcome = restoreDatabase(source);
+    showDefaultPointer();
+    switch (outcome) {
     case RestoreOutcome::Restored: inform(parent, u"数据恢复完成。"_s, u"提示"_s); break;
     case RestoreOutcome::NotABackup: showError(parent, u"该文件不是正确的备份文件或文件已损坏！"_s); break;
     case RestoreOutcome::Failed: showError(parent, u"未知错误，不能进行数据恢复！"_s); break;
