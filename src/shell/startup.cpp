@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +47,11 @@ bool startSession()
 
 int runProgram(QApplication &app)
 {
+    // Qt's own texts (file dialogs, the boxes' context menus) in Chinese
+    // where the translation is installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
     app.setFont(uiFont(9));
     app.setWindowIcon(QIcon(programFile(u"picture/kelm.png"_s)));
     if (!startSession())

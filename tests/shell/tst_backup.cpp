@@ -41,8 +41,8 @@ class TestBackup : public QObject {
 private slots:
     void backupIsByteIdentical();
     void backupProposesLastName();
+    void backupAsksBeforeOverwriting_data();
     void backupAsksBeforeOverwriting();
-    void backupCancelledSaysNothing();
     void backupNeverOntoLiveFile();
     void backupReplacesTargetWhole();
     void restoreGoodBackup();
@@ -98,47 +98,47 @@ void TestBackup::backupProposesLastName()
     QCOMPARE(contents(second), contents(database.path()));
 }
 
+void TestBackup::backupAsksBeforeOverwriting_data()
+{
+    QTest::addColumn<bool>("thenReplace");
+    QTest::newRow("declined, then replaced") << true;
+    QTest::newRow("declined, then dialog cancelled") << false;
+}
+
 void TestBackup::backupAsksBeforeOverwriting()
 {
+    QFETCH(bool, thenReplace);
     test::TestDatabase database;
     auto &messages = test::ScriptedMessages::install();
     auto &dialogs = test::ScriptedFileDialogs::install();
     QTemporaryDir dir;
     const QString existing = dir.path() + u"/alt.bak"_s;
     write(existing, "old backup");
-    // Declining returns to the dialog; the second time the answer is yes.
-    dialogs.choose(existing);
+    // Declining returns to the dialog.
     dialogs.choose(existing);
     messages.answer(Answer::No);
-    messages.answer(Answer::Yes);
+    dialogs.choose(thenReplace ? existing : QString());
+    if (thenReplace) {
+        messages.answer(Answer::Yes);
+        messages.answer(Answer::Ok);
+    }
     QString name = u"bc_kelm"_s;
     backUpFromMenu(nullptr, name);
     QCOMPARE(dialogs.shown.size(), 2);
     QCOMPARE(dialogs.shown[1].proposed, existing);
-    QCOMPARE(messages.shown.size(), 3);
     QVERIFY(messages.shown[0].text.contains(u"已存在"_s));
     QCOMPARE(messages.shown[0].buttons, Buttons::YesNo);
-    QCOMPARE(messages.shown[2].text, u"数据备份完成。"_s);
-    QCOMPARE(contents(existing), contents(database.path()));
-    QCOMPARE(name, existing);
-}
-
-void TestBackup::backupCancelledSaysNothing()
-{
-    test::TestDatabase database;
-    auto &messages = test::ScriptedMessages::install();
-    auto &dialogs = test::ScriptedFileDialogs::install();
-    QTemporaryDir dir;
-    const QString existing = dir.path() + u"/alt.bak"_s;
-    write(existing, "old backup");
-    dialogs.choose(existing);
-    dialogs.choose(QString());
-    messages.answer(Answer::No);
-    QString name = u"bc_kelm"_s;
-    backUpFromMenu(nullptr, name);
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(contents(existing), QByteArray("old backup"));
-    QCOMPARE(name, u"bc_kelm"_s);
+    if (thenReplace) {
+        QCOMPARE(messages.shown.size(), 3);
+        QCOMPARE(messages.shown[2].text, u"数据备份完成。"_s);
+        QCOMPARE(contents(existing), contents(database.path()));
+        QCOMPARE(name, existing);
+    } else {
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(contents(existing), QByteArray("old backup"));
+        QCOMPARE(name, u"bc_kelm"_s);
+    }
+    QCOMPARE(messages.unexpected, 0);
 }
 
 void TestBackup::backupNeverOntoLiveFile()
