@@ -1,7 +1,6 @@
 #include "shell/mainwindow.h"
 
 #include "platform/busypointer.h"
-#include "platform/formwindow.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/units.h"
