@@ -1,5 +1,6 @@
 #include "shell/windowfactory.h"
 
+#include "cases/register/caseregisterwindow.h"
 #include "shell/placeholderwindow.h"
 
 using namespace Qt::StringLiterals;
@@ -12,7 +13,7 @@ FormWindow *createRegisterWindow(RegisterWindow which, QWidget *parent)
     case RegisterWindow::Permits: return new PlaceholderWindow(u"卫生许可证管理"_s, parent);
     case RegisterWindow::Reviews: return new PlaceholderWindow(u"卫生许可证年审管理"_s, parent);
     case RegisterWindow::Exams: return new PlaceholderWindow(u"健康检查及卫生知识培训信息管理"_s, parent);
-    case RegisterWindow::Cases: return new PlaceholderWindow(u"卫生行政处罚信息管理"_s, parent);
+    case RegisterWindow::Cases: return new CaseRegisterWindow(parent);
     }
     return nullptr;
 }

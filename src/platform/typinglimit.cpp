@@ -1,0 +1,12 @@
+#include "platform/typinglimit.h"
+
+namespace kelm {
+
+TypingLimit::TypingLimit(int characters, QObject *parent) : QValidator(parent), m_characters(characters) { }
+
+QValidator::State TypingLimit::validate(QString &input, int &) const
+{
+    return input.size() <= m_characters ? Acceptable : Invalid;
+}
+
+} // namespace kelm
