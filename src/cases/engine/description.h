@@ -1,0 +1,146 @@
+// A case document as data: its row's columns in box order, its line groups,
+// its keyboard bounds and its window in twips. The engine builds, fills and
+// runs every document window from one of these; nothing about a single
+// document is written as code anywhere else.
+#pragma once
+
+#include "data/documentcatalogue.h"
+#include "platform/units.h"
+
+#include <QString>
+#include <climits>
+#include <vector>
+
+namespace kelm {
+
+// A position the layout rows work out (a document given in reading order).
+constexpr int autoPlace = INT_MIN;
+
+constexpr int standardBoxHeight = 180;
+
+enum class BoxSave {
+    ReadBack,   // written at each change; then shows what its column kept
+    NoReadBack, // written at each change; keeps showing what was typed
+    Never,      // shows its column and is never written (a hidden box)
+};
+
+// Box Text1(i) of the window, bound to column i + 1 of the row.
+struct BoxSpec {
+    QString column;
+    int width = 0;                  // twips; 0 on a row: to the right margin
+    int height = standardBoxHeight; // twips
+    unsigned colour = vbBlue;       // &H00BBGGRR&
+    bool centred = false;
+    bool bold = false;
+    bool locked = false;            // takes the focus but no typing
+    bool visible = true;
+    bool memo = false;              // several lines, scroll bar and border
+    int typingLimit = 0;            // characters a user may type; 0: the column decides
+    BoxSave save = BoxSave::ReadBack;
+};
+
+// One thing on a layout row, from left to right.
+struct Piece {
+    enum class Kind { Text, Box, Gap };
+    Kind kind = Kind::Text;
+    QString text;           // Text: the form's wording
+    int box = -1;           // Box: its index
+    int left = autoPlace;   // twips; autoPlace: right after the piece before
+    int top = autoPlace;    // Box: its own top where it differs from the row's
+    double points = 9;      // Text: 宋体 size
+    bool bold = false;      // Text
+    std::vector<int> boxesInBlanks; // Text: boxes laid over its runs of blanks, in order
+    int width = 0;          // Gap: twips
+};
+
+// Where the pieces of a row without their own Left begin.
+enum class RowAlign {
+    Left,      // at the left margin
+    Indent,    // two characters in: the first line of a paragraph
+    RightHalf, // from the middle of the text width
+    Right,     // ending at the right margin
+    Centre,    // centred between the margins
+};
+
+struct Row {
+    int top = autoPlace; // twips; autoPlace: below the row before
+    RowAlign align = RowAlign::Left;
+    std::vector<Piece> pieces;
+    bool rule = false;   // a line across the text width under the pieces
+};
+
+// A drawn line (rule or underline) in twips.
+struct Segment {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    bool operator==(const Segment &) const = default;
+};
+
+// Tab order entry of the delete-on-close box.
+constexpr int deleteBoxTab = -1;
+
+struct WindowDesign {
+    int width = 0;  // client area, twips
+    int height = 0;
+    int leftMargin = 480;
+    int rightMargin = 7680;
+    int firstRowTop = 120;  // of a document given in reading order
+    int rowPitch = 360;
+    int deleteBoxLeft = 7200;
+    std::vector<Row> rows;
+    std::vector<Segment> lines; // rules and underlines at fixed places
+    // Each visible single-line box that is not locked gets an underline of
+    // its own width 240 twips below its top (documents in reading order).
+    bool underlineBoxes = false;
+    // Box indexes and deleteBoxTab; empty: the box order, then the
+    // delete-on-close box. The first entry has the focus on opening.
+    std::vector<int> tabOrder;
+};
+
+// A paragraph: the consecutive boxes first..last, one line column each.
+struct LineGroup {
+    int first = 0;
+    int last = 0;
+};
+
+struct DocumentDescription {
+    DocumentEntry document;        // table, captions, register index, authority column, report
+    std::vector<BoxSpec> boxes;    // Text1(0)..Text1(n)
+    std::vector<LineGroup> groups; // none: a plain document window
+    int enterDownBound = autoPlace; // Enter and Down move on below it; autoPlace: the last index
+    int upBound = 0;                // Up moves back above it
+    bool pointerReset = false;      // activation sets the default mouse pointer
+    WindowDesign window;
+
+    int lastIndex() const { return int(boxes.size()) - 1; }
+    int enterDownLimit() const { return enterDownBound == autoPlace ? lastIndex() : enterDownBound; }
+    // The group that holds box, or nullptr.
+    const LineGroup *groupOf(int box) const;
+    // Every group line but the first: Backspace and Left go back from it.
+    bool continues(int box) const;
+    // Every group line but the last: Right goes on from it, the line flow
+    // writes it.
+    bool carries(int box) const;
+    std::vector<int> continuationSet() const;
+    std::vector<int> successorSet() const;
+    std::vector<int> tabOrder() const;
+};
+
+// What is wrong with a description (empty when nothing): groups, bounds,
+// placement, tab order, and its columns against the table's stored order.
+QStringList checkDescription(const DocumentDescription &d);
+
+// Shorthands for writing descriptions.
+Piece text(const QString &wording, int left = autoPlace, double points = 9, bool bold = false);
+Piece box(int index, int left = autoPlace, int top = autoPlace);
+Piece textWithBoxes(const QString &wording, std::vector<int> boxes, int left = autoPlace);
+Piece gap(int width);
+BoxSpec dataBox(const QString &column, int width, int typingLimit = 0);
+BoxSpec handBox(const QString &column, int width);
+BoxSpec authorityBox(const QString &column, int width, unsigned colour = vbBlack);
+// A line from x1 to x2 at height y.
+Segment hline(int x1, int x2, int y);
+
+} // namespace kelm

@@ -1,0 +1,288 @@
+// The rules of the document engine without widgets: the field save at a
+// column's capacity, the line flow over a group of short lines, the
+// description's derived sets and the placement of its rows.
+#include "cases/documents/descriptions.h"
+#include "cases/documents/filing/labg.h"
+#include "cases/engine/description.h"
+#include "cases/engine/lineflow.h"
+#include "cases/engine/windowlayout.h"
+#include "platform/database.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace kelm;
+
+namespace {
+
+// Columns of a few display units each, kept in memory.
+class ShortColumns : public LineStore {
+public:
+    ShortColumns(int first, QList<int> capacities) : m_first(first), m_capacities(std::move(capacities)) { }
+
+    QString fit(int box, const QString &text) const override
+    {
+        return fitToUnits(text, m_capacities.at(box - m_first));
+    }
+    QString write(int box, const QString &text) override
+    {
+        writes.append(box);
+        QString kept = fit(box, text);
+        // A column that gives back something else than the start of the text.
+        if (box == garbleBox && !kept.isEmpty())
+            kept.back() = u'?';
+        return kept;
+    }
+
+    QList<int> writes;
+    int garbleBox = -1;
+
+private:
+    int m_first;
+    QList<int> m_capacities;
+};
+
+std::vector<QString> lines(const QStringList &l) { return {l.begin(), l.end()}; }
+
+} // namespace
+
+class TestLineFlow : public QObject {
+    Q_OBJECT
+private slots:
+    void saveField_data();
+    void saveField();
+    void flow_data();
+    void flow();
+    void filingReportSets();
+    void descriptionsAreSound();
+    void filingReportPlacement_data();
+    void filingReportPlacement();
+    void readingOrderRows();
+};
+
+void TestLineFlow::saveField_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<bool>("cut");
+    // The column holds 8 display units: 8 digits or 4 Chinese characters.
+    QTest::newRow("ascii fits") << u"200"_s << u"2002"_s << u"2002"_s << false << false;
+    QTest::newRow("ascii typed at the end of a full box") << u"12345678"_s << u"123456789"_s << u"12345678"_s
+                                                         << false << true;
+    QTest::newRow("chinese fills the box") << u"二〇〇"_s << u"二〇〇二"_s << u"二〇〇二"_s << false << false;
+    QTest::newRow("chinese into one free unit") << u"1234567"_s << u"1234567年"_s << u"1234567"_s << false
+                                                << true;
+    QTest::newRow("insertion pushing stored text off") << u"12345678"_s << u"1x2345678"_s << u"12345678"_s
+                                                       << true << false;
+    QTest::newRow("chinese insertion pushing stored text off") << u"二〇〇二"_s << u"二年〇〇二"_s
+                                                               << u"二〇〇二"_s << true << false;
+    QTest::newRow("paste at the end keeps what fits") << u"ab"_s << u"ab123456789"_s << u"ab123456"_s << false
+                                                      << true;
+    QTest::newRow("deleting") << u"12345678"_s << u"1234578"_s << u"1234578"_s << false << false;
+}
+
+void TestLineFlow::saveField()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(bool, refused);
+    QFETCH(bool, cut);
+    ShortColumns store(0, {8});
+    const FieldOutcome o = kelm::saveField(store, 0, before, typed);
+    QCOMPARE(o.stored, stored);
+    QCOMPARE(o.refused, refused);
+    QCOMPARE(o.cut, cut);
+    QCOMPARE(store.writes.size(), refused ? 0 : 1);
+}
+
+void TestLineFlow::flow_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("caretBefore");
+    QTest::addColumn<bool>("caretStep");
+    QTest::addColumn<QStringList>("result");
+    QTest::addColumn<int>("caretBox");
+    QTest::addColumn<int>("caretAt");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("dropped");
+
+    // A group of four lines on boxes 5 to 8, each line 4 display units.
+    QTest::newRow("fits") << 5 << QStringList{u"ab"_s, {}, {}, {}} << QStringList{u"abc"_s, {}, {}, {}} << 3 << 2
+                          << true << QStringList{u"abc"_s, {}, {}, {}} << 5 << 3 << false << QString();
+    QTest::newRow("carry, next line empty")
+        << 5 << QStringList{u"abcd"_s, {}, {}, {}} << QStringList{u"abcde"_s, {}, {}, {}} << 5 << 4 << true
+        << QStringList{u"abcd"_s, u"e"_s, {}, {}} << 6 << 1 << false << QString();
+    QTest::newRow("carry, next line holding text: caret after the carried character")
+        << 5 << QStringList{u"abcd"_s, u"xy"_s, {}, {}} << QStringList{u"abcd"_s + u"e"_s, u"xy"_s, {}, {}} << 5
+        << 4 << true << QStringList{u"abcd"_s, u"exy"_s, {}, {}} << 6 << 1 << false << QString();
+    QTest::newRow("carry down every line")
+        << 5 << QStringList{u"abcd"_s, u"wxyz"_s, u"pqrs"_s, u"t"_s}
+        << QStringList{u"abcde"_s, u"wxyz"_s, u"pqrs"_s, u"t"_s} << 5 << 4 << true
+        << QStringList{u"abcd"_s, u"ewxy"_s, u"zpqr"_s, u"st"_s} << 6 << 1 << false << QString();
+    QTest::newRow("typing in the middle: the caret stays")
+        << 5 << QStringList{u"abcd"_s, {}, {}, {}} << QStringList{u"abXcd"_s, {}, {}, {}} << 3 << 2 << true
+        << QStringList{u"abXc"_s, u"d"_s, {}, {}} << 5 << 3 << false << QString();
+    QTest::newRow("exactly full line, next holding text: caret at its start")
+        << 5 << QStringList{u"abc"_s, u"xy"_s, {}, {}} << QStringList{u"abcd"_s, u"xy"_s, {}, {}} << 4 << 3 << true
+        << QStringList{u"abcd"_s, u"xy"_s, {}, {}} << 6 << 0 << false << QString();
+    QTest::newRow("no caret step without an edit in the line")
+        << 5 << QStringList{u"abcd"_s, {}, {}, {}} << QStringList{u"abcde"_s, {}, {}, {}} << 5 << 5 << false
+        << QStringList{u"abcd"_s, u"e"_s, {}, {}} << 5 << 4 << false << QString();
+    QTest::newRow("deleting pulls the following lines up")
+        << 5 << QStringList{u"abcd"_s, u"efgh"_s, u"ij"_s, {}} << QStringList{u"acd"_s, u"efgh"_s, u"ij"_s, {}}
+        << 1 << 2 << true << QStringList{u"acde"_s, u"fghi"_s, u"j"_s, {}} << 5 << 1 << false << QString();
+    QTest::newRow("deleting empties lines no longer needed")
+        << 5 << QStringList{u"abcd"_s, u"e"_s, {}, {}} << QStringList{u"abd"_s, u"e"_s, {}, {}} << 2 << 3 << true
+        << QStringList{u"abde"_s, {}, {}, {}} << 5 << 2 << false << QString();
+    QTest::newRow("release in a middle line")
+        << 6 << QStringList{u"wxyz"_s, u"pq"_s, {}} << QStringList{u"wxyzA"_s, u"pq"_s, {}} << 5 << 4 << true
+        << QStringList{u"wxyz"_s, u"Apq"_s, {}} << 7 << 1 << false << QString();
+    QTest::newRow("insertion that would drop stored text is refused")
+        << 5 << QStringList{u"abcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s}
+        << QStringList{u"aXbcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s} << 2 << 1 << true
+        << QStringList{u"abcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s} << 5 << 1 << true << QString();
+    QTest::newRow("typing at the end of a full paragraph's first line is refused")
+        << 5 << QStringList{u"abcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s}
+        << QStringList{u"abcdX"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s} << 5 << 4 << true
+        << QStringList{u"abcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s} << 5 << 4 << true << QString();
+    QTest::newRow("a paste longer than the empty group keeps what fits")
+        << 5 << QStringList{{}, {}, {}, {}} << QStringList{u"abcdefghijklmnopQR"_s, {}, {}, {}} << 18 << 0 << true
+        << QStringList{u"abcd"_s, u"efgh"_s, u"ijkl"_s, u"mnop"_s} << 6 << 4 << false << u"QR"_s;
+    QTest::newRow("wide characters carry whole")
+        << 5 << QStringList{u"中文"_s, {}, {}, {}} << QStringList{u"中a文"_s, {}, {}, {}} << 2 << 1 << true
+        << QStringList{u"中a"_s, u"文"_s, {}, {}} << 6 << 0 << false << QString();
+    QTest::newRow("apostrophes are text")
+        << 5 << QStringList{u"O'Br"_s, {}, {}, {}} << QStringList{u"O'Bri'"_s, {}, {}, {}} << 6 << 5 << true
+        << QStringList{u"O'Br"_s, u"i'"_s, {}, {}} << 6 << 2 << false << QString();
+}
+
+void TestLineFlow::flow()
+{
+    QFETCH(int, first);
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, texts);
+    QFETCH(int, caret);
+    QFETCH(int, caretBefore);
+    QFETCH(bool, caretStep);
+    QFETCH(QStringList, result);
+    QFETCH(int, caretBox);
+    QFETCH(int, caretAt);
+    QFETCH(bool, refused);
+    QFETCH(QString, dropped);
+    ShortColumns store(first, QList<int>(texts.size(), 4));
+    FlowRequest r;
+    r.first = first;
+    r.texts = lines(texts);
+    r.stored = lines(stored);
+    r.caret = caret;
+    r.caretBeforeEdit = caretBefore;
+    r.caretStep = caretStep;
+    const FlowOutcome o = flowLineGroup(r, store);
+    QCOMPARE(o.refused, refused);
+    QCOMPARE(o.lines, lines(result));
+    QCOMPARE(o.caretBox, caretBox);
+    QCOMPARE(o.caret, caretAt);
+    QCOMPARE(o.dropped, dropped);
+    // One statement per line from the edited one down, none when refused.
+    QList<int> expected;
+    if (!refused)
+        for (int b = first; b < first + texts.size(); ++b)
+            expected.append(b);
+    QCOMPARE(store.writes, expected);
+}
+
+void TestLineFlow::filingReportSets()
+{
+    const DocumentDescription &d = labgDescription();
+    QCOMPARE(d.continuationSet(), std::vector<int>({6, 7, 8, 10, 17}));
+    QCOMPARE(d.successorSet(), std::vector<int>({5, 6, 7, 9, 16}));
+    QCOMPARE(d.lastIndex(), 22);
+    QCOMPARE(d.enterDownLimit(), 22);
+    QCOMPARE(d.upBound, 0);
+    QVERIFY(!d.pointerReset);
+    QCOMPARE(d.document.table, u"labg"_s);
+    QCOMPARE(d.document.windowCaption, u"立案报告"_s);
+    QCOMPARE(d.document.authorityColumn, u"pbjg"_s);
+    std::vector<int> order;
+    for (int i = 0; i <= 22; ++i)
+        order.push_back(i);
+    order.push_back(deleteBoxTab);
+    QCOMPARE(d.tabOrder(), order);
+}
+
+// Every description matches its table's stored column order and keeps
+// every move on a box that can take the focus.
+void TestLineFlow::descriptionsAreSound()
+{
+    for (const DocumentDescription *d : documentDescriptions())
+        QVERIFY2(checkDescription(*d).isEmpty(), qPrintable(checkDescription(*d).join(u"; "_s)));
+    QCOMPARE(documentDescription(2), &labgDescription());
+    QCOMPARE(documentDescription(1), nullptr);
+}
+
+void TestLineFlow::filingReportPlacement_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("dsr") << 0 << QRect(1320, 1080, 6375, 180);
+    QTest::newRow("ajly, 230 high") << 1 << QRect(1320, 1560, 2895, 230);
+    QTest::newRow("aqzy1 indented") << 5 << QRect(840, 2520, 6855, 180);
+    QTest::newRow("wfxw1 after its sentence") << 9 << QRect(3540, 3960, 4215, 180);
+    QTest::newRow("lasj_y over the blanks") << 13 << QRect(1455, 6000, 375, 180);
+    QTest::newRow("pbjg") << 19 << QRect(480, 6960, 2775, 180);
+    QTest::newRow("pbsj_d") << 22 << QRect(6720, 7440, 195, 180);
+}
+
+void TestLineFlow::filingReportPlacement()
+{
+    QFETCH(int, box);
+    QFETCH(QRect, rect);
+    QCOMPARE(placeWindow(labgDescription()).boxes.at(std::size_t(box)), rect);
+}
+
+// A document given as rows in reading order, without coordinates.
+void TestLineFlow::readingOrderRows()
+{
+    DocumentDescription d;
+    d.boxes = {dataBox(u"lb"_s, 200), dataBox(u"nd"_s, 400), dataBox(u"ay"_s, 0), dataBox(u"y"_s, 375),
+               dataBox(u"m"_s, 200), dataBox(u"d"_s, 200), authorityBox(u"jg"_s, 2775)};
+    d.window.underlineBoxes = true;
+    d.window.rows = {
+        {autoPlace, RowAlign::Centre, {text(u"标  题"_s, autoPlace, 18, true)}},
+        {autoPlace, RowAlign::RightHalf, {textWithBoxes(u"Vesk卫(   )罚字[     ]号"_s, {0, 1})}},
+        {autoPlace, RowAlign::Left, {text(u"案    由："_s), box(2)}, true},
+        {autoPlace, RowAlign::Right, {box(3), textWithBoxes(u"年   月   日"_s, {4, 5})}},
+        {autoPlace, RowAlign::Indent, {box(6)}},
+    };
+    const WindowLayout l = placeWindow(d);
+    QCOMPARE(l.texts.size(), std::size_t(4));
+    // The title row: 18 pt, centred between the margins, 480 twips high.
+    QCOMPARE(l.texts[0].top, 120);
+    QCOMPARE(l.texts[0].left, (480 + 7680 - (2 * 360 + 2 * 180)) / 2);
+    // The number line from the middle, its boxes over its runs of blanks.
+    QCOMPARE(l.texts[1].top, 600);
+    QCOMPARE(l.texts[1].left, 4080);
+    QCOMPARE(l.boxes[0], QRect(4080 + 4 * 90 + 180 + 90, 600, 3 * 90, 180));
+    QCOMPARE(l.boxes[1], QRect(4080 + 4 * 90 + 180 + 90 + 270 + 90 + 2 * 180 + 90, 600, 5 * 90, 180));
+    // A label and a box reaching to the right margin, then a rule.
+    QCOMPARE(l.boxes[2], QRect(480 + 5 * 180, 960, 7680 - 480 - 5 * 180, 180));
+    // The date at the right: the year box, then the label holding month and day.
+    const int dateWidth = 375 + 3 * 180 + 6 * 90;
+    QCOMPARE(l.boxes[3], QRect(7680 - dateWidth, 1320, 375, 180));
+    QCOMPARE(l.boxes[4], QRect(7680 - dateWidth + 375 + 180, 1320, 270, 180));
+    QCOMPARE(l.boxes[6], QRect(840, 1680, 2775, 180));
+    // Underlines under every unlocked box, none under the authority box.
+    const std::vector<Segment> &lines = l.lines;
+    QVERIFY(std::find(lines.begin(), lines.end(), hline(480, 7680, 960 + 360 - 60)) != lines.end());
+    QVERIFY(std::find(lines.begin(), lines.end(), hline(480 + 900, 7680, 960 + 240)) != lines.end());
+    QVERIFY(std::none_of(lines.begin(), lines.end(), [](const Segment &s) { return s.y1 == 1680 + 240; }));
+}
+
+QTEST_GUILESS_MAIN(TestLineFlow)
+#include "tst_lineflow.moc"
