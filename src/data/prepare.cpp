@@ -23,6 +23,7 @@ struct Index {
 };
 constexpr Index listIndexes[] = {
     {"xzcf", "dwmc"}, {"xzcf", "slsj"}, {"wsxkz", "dwmc"}, {"jktj", "xm"},
+    {"xzcf", "dwdz"}, {"xzcf", "fzr"},  {"xzcf", "jjxz"},  {"xzcf", "dh"},
 };
 
 } // namespace

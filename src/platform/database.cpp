@@ -31,7 +31,9 @@ void sqlVal(sqlite3_context *ctx, int, sqlite3_value **argv)
     sqlite3_result_double(ctx, text ? val(QString::fromUtf8(text)) : 0.0);
 }
 
-void bind(SQLite::Statement &st, const Params &params)
+} // namespace
+
+void bindParams(SQLite::Statement &st, const Params &params)
 {
     int i = 1;
     for (const QVariant &v : params) {
@@ -47,6 +49,8 @@ void bind(SQLite::Statement &st, const Params &params)
         ++i;
     }
 }
+
+namespace {
 
 bool isConstraint(const SQLite::Exception &e)
 {
@@ -147,7 +151,7 @@ int Database::exec(const QString &sql, const Params &params)
 {
     try {
         SQLite::Statement st(*m_db, sql.toStdString());
-        bind(st, params);
+        bindParams(st, params);
         return st.exec();
     } catch (const SQLite::Exception &e) {
         if (isConstraint(e))
@@ -161,7 +165,7 @@ Rows Database::select(const QString &sql, const Params &params)
     Rows rows;
     try {
         SQLite::Statement st(*m_db, sql.toStdString());
-        bind(st, params);
+        bindParams(st, params);
         const int n = st.getColumnCount();
         rows.columns.reserve(std::size_t(n));
         for (int i = 0; i < n; ++i)
@@ -183,7 +187,7 @@ QString Database::scalar(const QString &sql, const Params &params)
 {
     try {
         SQLite::Statement st(*m_db, sql.toStdString());
-        bind(st, params);
+        bindParams(st, params);
         if (!st.executeStep())
             return {};
         return columnText(st, 0);

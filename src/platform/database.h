@@ -12,6 +12,7 @@
 
 namespace SQLite {
 class Database;
+class Statement;
 }
 
 namespace kelm {
@@ -30,6 +31,10 @@ public:
 };
 
 using Params = std::vector<QVariant>;
+
+// Binds params to the statement's parameters 1, 2, ... (for statements
+// that code keeps open itself, such as a cursor).
+void bindParams(SQLite::Statement &statement, const Params &params);
 
 // Rows of a query; every value is read as text (NULL as empty text).
 struct Rows {

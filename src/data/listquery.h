@@ -1,0 +1,28 @@
+// The statement of a list: a query window's grid and its list report turn
+// the current list query into the same statement, so the report prints
+// exactly the rows, in exactly the order, that the grid shows.
+#pragma once
+
+#include "data/appvalues.h"
+#include "platform/database.h"
+
+namespace kelm {
+
+struct ListStatement {
+    QString sql;
+    Params params;
+};
+
+// Every column of the rows whose filter column begins with the prefix (all
+// rows for an empty prefix), in the order of the sort column, ties in
+// stored order. The prefix is data: an apostrophe, "%" or "_" matches
+// itself, and letters compare as the column does, regardless of case.
+// Throws DbError for a table or column that the schema does not have.
+ListStatement listStatement(const ListQuery &query);
+// The number of those rows.
+ListStatement countStatement(const ListQuery &query);
+
+Rows listRows(const ListQuery &query);
+qint64 listCount(const ListQuery &query);
+
+} // namespace kelm

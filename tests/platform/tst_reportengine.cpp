@@ -1,0 +1,272 @@
+// Page model of reports: where sections and items land on the pages, what
+// a field prints after clipping, how lines and alignment come through.
+// Pure layout arithmetic, no printer and no display.
+#include "platform/reportengine.h"
+#include "platform/units.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace kelm;
+using namespace kelm::report;
+
+namespace {
+
+// A small list: title, heads with a dotted rule under them, one row per
+// record with a centred number and a clipped name, page numbers in the
+// footer's place shown by a fixed label, a closing line.
+ReportLayout smallList()
+{
+    ReportLayout r;
+    r.name = u"test"_s;
+    r.caption = u"测试列表"_s;
+    r.page.topMargin = 1000;
+    r.page.bottomMargin = 1000;
+    r.reportHeader.height = 600;
+    r.reportHeader.items = {label(2000, 100, u"测试列表"_s).size(21.75).bolded()};
+    r.pageHeader.height = 400;
+    r.pageHeader.items = {label(0, 100, u"编号"_s), label(1200, 100, u"名称"_s), line(0, 390, 6000, 390).dotted()};
+    r.detail.height = 300;
+    r.detail.items = {field(0, 50, 1000, u"no"_s).centred(), field(1200, 50, 1050, u"name"_s),
+                      field(3000, 50, 1000, u"amount"_s).rightAligned(), bar(0, 285, 6000)};
+    r.pageFooter.height = 300;
+    r.pageFooter.items = {label(0, 0, u"第一页起每页都有"_s)};
+    r.reportFooter.height = 500;
+    r.reportFooter.items = {label(0, 100, u"以上共计"_s), frame(0, 0, 6000, 500)};
+    return r;
+}
+
+Rows rowsOf(int count)
+{
+    Rows rows;
+    rows.columns = {u"no"_s, u"name"_s, u"amount"_s};
+    for (int i = 1; i <= count; ++i)
+        rows.values.push_back({QString::number(i), u"单位%1"_s.arg(i), u"12.5"_s});
+    return rows;
+}
+
+int countOf(const Page &page, const QString &text)
+{
+    return int(std::count_if(page.items.begin(), page.items.end(), [&](const PageItem &i) { return i.text == text; }));
+}
+
+const PageItem *find(const Page &page, const QString &text)
+{
+    for (const PageItem &i : page.items)
+        if (i.text == text)
+            return &i;
+    return nullptr;
+}
+
+std::vector<const PageItem *> fieldsOf(const Page &page, const QString &column)
+{
+    std::vector<const PageItem *> out;
+    for (const PageItem &i : page.items)
+        if (i.kind == ItemKind::Field && i.column == column)
+            out.push_back(&i);
+    return out;
+}
+
+} // namespace
+
+class TestReportEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsPerPage_data();
+    void rowsPerPage();
+    void pageHeaderOnEveryPage();
+    void reportFooterAfterLastRow();
+    void clipping_data();
+    void clipping();
+    void alignment();
+    void linesAndBoxes();
+    void labelsNeverClipped();
+    void wrappedLabel();
+    void headerFieldsShowTheFirstRow();
+    void paperSizes();
+};
+
+// Body of an A4 portrait page: 16838 - 2000 margins - 300 footer = 14538.
+// Page 1: 600 + 400 headers leave 13538, 45 rows of 300; later pages 47.
+// The 500-twip report footer needs room of its own after the last row.
+void TestReportEngine::rowsPerPage_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<int>>("perPage");
+    QTest::newRow("no rows") << 0 << QList<int>{0};
+    QTest::newRow("one row") << 1 << QList<int>{1};
+    QTest::newRow("first page full, footer moves on") << 45 << QList<int>{45, 0};
+    QTest::newRow("one more row") << 46 << QList<int>{45, 1};
+    QTest::newRow("three pages") << 45 + 47 + 3 << QList<int>{45, 47, 3};
+}
+
+void TestReportEngine::rowsPerPage()
+{
+    QFETCH(int, rows);
+    QFETCH(QList<int>, perPage);
+    const PageModel m = layoutReport(smallList(), rowsOf(rows));
+    QCOMPARE(m.pageCount(), perPage.size());
+    int first = 1;
+    for (int p = 0; p < m.pageCount(); ++p) {
+        const auto numbers = fieldsOf(m.pages[std::size_t(p)], u"no"_s);
+        QCOMPARE(int(numbers.size()), perPage[p]);
+        if (!numbers.empty())
+            QCOMPARE(numbers.front()->text, QString::number(first));
+        for (std::size_t k = 1; k < numbers.size(); ++k)
+            QCOMPARE(numbers[k]->top - numbers[k - 1]->top, 300);
+        first += perPage[p];
+    }
+}
+
+void TestReportEngine::pageHeaderOnEveryPage()
+{
+    const PageModel m = layoutReport(smallList(), rowsOf(100));
+    QCOMPARE(m.pageCount(), 3);
+    // Report header once, at the top margin; page header below it on page
+    // one and at the top margin on the others.
+    QCOMPARE(find(m.pages[0], u"测试列表"_s)->top, 1000 + 100);
+    QCOMPARE(find(m.pages[0], u"测试列表"_s)->left, 1000 + 2000);
+    QCOMPARE(find(m.pages[0], u"测试列表"_s)->pointSize, 21.75);
+    QVERIFY(find(m.pages[0], u"测试列表"_s)->bold);
+    QCOMPARE(find(m.pages[0], u"编号"_s)->top, 1000 + 600 + 100);
+    for (int p = 1; p < 3; ++p) {
+        const Page &page = m.pages[std::size_t(p)];
+        QCOMPARE(countOf(page, u"测试列表"_s), 0);
+        QCOMPARE(countOf(page, u"编号"_s), 1);
+        QCOMPARE(find(page, u"编号"_s)->top, 1000 + 100);
+        QCOMPARE(fieldsOf(page, u"no"_s).front()->top, 1000 + 400 + 50);
+    }
+    for (const Page &page : m.pages)
+        QCOMPARE(find(page, u"第一页起每页都有"_s)->top, 16838 - 1000 - 300);
+}
+
+void TestReportEngine::reportFooterAfterLastRow()
+{
+    // 3 rows: the footer follows the last row on page one.
+    PageModel m = layoutReport(smallList(), rowsOf(3));
+    QCOMPARE(m.pageCount(), 1);
+    const int lastRowTop = fieldsOf(m.pages[0], u"no"_s).back()->top - 50;
+    QCOMPARE(find(m.pages[0], u"以上共计"_s)->top, lastRowTop + 300 + 100);
+    // 44 rows leave 300 twips on page one: the 500-twip footer moves on.
+    m = layoutReport(smallList(), rowsOf(44));
+    QCOMPARE(m.pageCount(), 2);
+    QCOMPARE(find(m.pages[1], u"以上共计"_s)->top, 1000 + 400 + 100);
+    QCOMPARE(fieldsOf(m.pages[1], u"no"_s).size(), std::size_t(0));
+}
+
+// The name field is 1050 twips wide at 10.5 pt: 10 half-width units.
+void TestReportEngine::clipping_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("fits") << u"城关饭店"_s << u"城关饭店"_s;
+    QTest::newRow("exactly full") << u"城关饭店好"_s << u"城关饭店好"_s;
+    QTest::newRow("one character over") << u"城关饭店好吃"_s << u"城关饭店好"_s;
+    QTest::newRow("wide character would straddle") << u"A城关饭店好"_s << u"A城关饭店"_s;
+    QTest::newRow("digits") << u"123456789012"_s << u"1234567890"_s;
+    QTest::newRow("only the first line") << u"第一行\n第二行"_s << u"第一行"_s;
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestReportEngine::clipping()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, printed);
+    Rows rows = rowsOf(1);
+    rows.values[0][1] = value;
+    const PageModel m = layoutReport(smallList(), rows);
+    const PageItem *name = fieldsOf(m.pages[0], u"name"_s).front();
+    QCOMPARE(name->text, printed);
+    QVERIFY(name->width <= 1050);
+    QCOMPARE(name->width, gridWidthTwips(printed, 10.5));
+}
+
+void TestReportEngine::alignment()
+{
+    Rows rows = rowsOf(1);
+    rows.values[0][0] = u"20020001"_s; // 8 half-width units: 840 twips
+    rows.values[0][2] = u"12.5"_s;     // 420 twips
+    const PageModel m = layoutReport(smallList(), rows);
+    const PageItem *no = fieldsOf(m.pages[0], u"no"_s).front();
+    QCOMPARE(no->left, 1000 + (1000 - 840) / 2);
+    QCOMPARE(no->width, 840);
+    const PageItem *amount = fieldsOf(m.pages[0], u"amount"_s).front();
+    QCOMPARE(amount->left, 1000 + 3000 + 1000 - 420);
+    QCOMPARE(fieldsOf(m.pages[0], u"name"_s).front()->left, 1000 + 1200);
+}
+
+void TestReportEngine::linesAndBoxes()
+{
+    const PageModel m = layoutReport(smallList(), rowsOf(1));
+    std::vector<PageItem> lines, boxes;
+    for (const PageItem &i : m.pages[0].items) {
+        if (i.kind == ItemKind::Line)
+            lines.push_back(i);
+        if (i.kind == ItemKind::Box)
+            boxes.push_back(i);
+    }
+    QCOMPARE(lines.size(), std::size_t(1));
+    QCOMPARE(lines[0].style, LineStyle::Dotted);
+    QCOMPARE(lines[0].left, 1000);
+    QCOMPARE(lines[0].top, 1000 + 600 + 390);
+    QCOMPARE(lines[0].width, 6000);
+    QCOMPARE(lines[0].height, 0);
+    QCOMPARE(boxes.size(), std::size_t(2));
+    QVERIFY(boxes[0].filled); // the rule under the row
+    QCOMPARE(boxes[0].height, 15);
+    QCOMPARE(boxes[0].top, 1000 + 600 + 400 + 285);
+    QVERIFY(!boxes[1].filled); // the report footer's frame
+    QCOMPARE(boxes[1].height, 500);
+}
+
+void TestReportEngine::labelsNeverClipped()
+{
+    ReportLayout r = smallList();
+    r.detail.items = {label(0, 0, u"一段比它的宽度长得多的说明文字"_s, 500)};
+    const PageModel m = layoutReport(r, rowsOf(1));
+    const PageItem *l = find(m.pages[0], u"一段比它的宽度长得多的说明文字"_s);
+    QVERIFY(l);
+    QCOMPARE(l->width, 15 * 210);
+}
+
+void TestReportEngine::wrappedLabel()
+{
+    ReportLayout r = smallList();
+    // Two characters a line at 12 pt (240 twips each), and a vertical one.
+    r.detail.height = 2000;
+    r.detail.items = {label(0, 0, u"责令改正"_s, 500).size(12).wrapped(),
+                      label(1000, 0, u"处罚户次数"_s, 240).size(12).wrapped()};
+    const PageModel m = layoutReport(r, rowsOf(1));
+    QCOMPARE(m.texts(0).mid(m.texts(0).indexOf(u"责令"_s)),
+             QStringList({u"责令"_s, u"改正"_s, u"处"_s, u"罚"_s, u"户"_s, u"次"_s, u"数"_s, u"以上共计"_s,
+                          u"第一页起每页都有"_s}));
+    const PageItem *second = find(m.pages[0], u"改正"_s);
+    QCOMPARE(second->top - find(m.pages[0], u"责令"_s)->top, 240);
+    QCOMPARE(find(m.pages[0], u"数"_s)->top - find(m.pages[0], u"处"_s)->top, 4 * 240);
+}
+
+void TestReportEngine::headerFieldsShowTheFirstRow()
+{
+    ReportLayout r = smallList();
+    r.reportHeader.items.push_back(field(0, 0, 3000, u"name"_s));
+    r.reportHeader.items.push_back(field(0, 0, 3000, u"nosuchcolumn"_s));
+    const PageModel m = layoutReport(r, rowsOf(2));
+    const auto names = fieldsOf(m.pages[0], u"name"_s);
+    QCOMPARE(names.front()->text, u"单位1"_s);
+    QCOMPARE(fieldsOf(m.pages[0], u"nosuchcolumn"_s).front()->text, QString());
+}
+
+void TestReportEngine::paperSizes()
+{
+    PageSetup a4;
+    QCOMPARE(paperWidth(a4), 11906);
+    QCOMPARE(paperHeight(a4), 16838);
+    a4.orientation = QPageLayout::Landscape;
+    QCOMPARE(paperWidth(a4), 16838);
+    QCOMPARE(paperHeight(a4), 11906);
+    QCOMPARE(clippedText(u"卫生监督"_s, 359, 9), u"卫"_s);
+    QCOMPARE(clippedText(u"卫生监督"_s, 360, 9), u"卫生"_s);
+}
+
+QTEST_GUILESS_MAIN(TestReportEngine)
+#include "tst_reportengine.moc"

@@ -1,0 +1,23 @@
+// Stands in for the default printer: keeps every page model printed, or
+// refuses like a printer that fails.
+#pragma once
+
+#include "platform/printsink.h"
+
+#include <QList>
+
+namespace kelm::test {
+
+class RecordingPrinter : public report::PrintSink {
+public:
+    // Installs a fresh recorder as the program's print sink.
+    static RecordingPrinter &install();
+
+    QList<report::PageModel> printed;
+    // When set, every print fails with this reason.
+    QString failure;
+
+    report::PrintResult print(const report::PageModel &model) override;
+};
+
+} // namespace kelm::test
