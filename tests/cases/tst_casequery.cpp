@@ -271,6 +271,10 @@ void TestCaseQuery::closeReturnsNothing()
     QCOMPARE(app().caseNo, u"20020003"_s);
     QCOMPARE(app().relocateCase, 0);
     QCOMPARE(app().listQuery, (ListQuery{u"xzcf"_s, u"dwdz"_s, u"dwdz"_s, u"人民"_s}));
+    // Closed, it holds no statement open, so the connection can close
+    // before the window is gone.
+    QCOMPARE(w->model()->rowCount(), 0);
+    closeDatabase();
     // Opened again, it starts afresh.
     QApplication::processEvents();
     w = open();

@@ -125,6 +125,8 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
 
 void QueryWindow::activated() { showDefaultPointer(); }
 
+void QueryWindow::unloaded() { m_model->clear(); }
+
 void QueryWindow::chooseColumn(int index)
 {
     for (std::size_t i = 0; i < m_buttons.size(); ++i)

@@ -65,6 +65,8 @@ public:
     explicit QueryWindow(QueryDesign design, QWidget *parent = nullptr);
 
     void activated() override;
+    // Lets go of the list's open statement, as the window's connection ends.
+    void unloaded() override;
 
     // The chosen button's index, -1 while none is chosen.
     int chosenButton() const { return m_chosen; }
