@@ -1,13 +1,9 @@
 // The case register window: adding, the save checks, renumbering, cancel,
 // the close question, the penalty and category rules, the navigator and the
 // return protocol. Needs widgets: the behaviour lives in the controls' events.
-#include "cases/register/caseregisterwindow.h"
 #include "data/appvalues.h"
-#include "data/documentcatalogue.h"
-#include "platform/boundrecord.h"
-#include "platform/formwindow.h"
 #include "platform/modal.h"
-#include "platform/recordnavigator.h"
+#include "registerfixture.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
@@ -23,93 +19,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
-
-namespace {
-
-// A stored case; unnamed columns hold what a saved case holds.
-void addCase(Database &db, const QString &caseNo, const QHash<QString, QVariant> &values = {})
-{
-    QHash<QString, QVariant> row = {{u"msje"_s, u"0"_s},          {u"fkje"_s, u"0"_s},  {u"shsp"_s, u"0"_s},
-                                    {u"xhsp"_s, u"0"_s},          {u"slsj"_s, u"2002-01-05"_s},
-                                    {u"dwlb1"_s, u"食品卫生"_s}, {u"dwmc"_s, u"单位"_s + caseNo}};
-    row.insert(values);
-    QStringList names{u"dabh"_s}, marks{u"?"_s};
-    Params params{caseNo};
-    for (auto it = row.cbegin(); it != row.cend(); ++it) {
-        names << it.key();
-        marks << u"?"_s;
-        params.push_back(it.value());
-    }
-    db.exec(u"INSERT INTO xzcf (%1) VALUES (%2)"_s.arg(names.join(u','), marks.join(u',')), params);
-}
-
-QString stored(Database &db, const QString &column, const QString &caseNo)
-{
-    return db.scalar(u"SELECT %1 FROM xzcf WHERE dabh = ?"_s.arg(column), {caseNo});
-}
-
-QStringList filedTables()
-{
-    QStringList tables;
-    for (const DocumentEntry &e : documentCatalogue())
-        tables << e.table;
-    return tables << u"qtzl"_s;
-}
-
-int filedRows(Database &db, const QString &caseNo)
-{
-    int n = 0;
-    for (const QString &table : filedTables())
-        n += db.scalar(u"SELECT count(*) FROM %1 WHERE dabh = ?"_s.arg(table), {caseNo}).toInt();
-    return n;
-}
-
-// The register as the menu opens it.
-struct Register {
-    CaseRegisterWindow *w = new CaseRegisterWindow;
-
-    Register()
-    {
-        w->show();
-        w->activated();
-    }
-    ~Register() { delete w; }
-
-    QLineEdit *box(int i) const { return w->findChild<QLineEdit *>(u"Text1_%1"_s.arg(i)); }
-    QPlainTextEdit *memo(int i) const { return w->findChild<QPlainTextEdit *>(u"Text1_%1"_s.arg(i)); }
-    QCheckBox *penalty(int i) const { return w->findChild<QCheckBox *>(u"Check2_%1"_s.arg(i)); }
-    QCheckBox *document(int k) const { return w->findChild<QCheckBox *>(u"Check1_%1"_s.arg(k)); }
-    QComboBox *combo(int i) const { return w->findChild<QComboBox *>(u"Combo%1"_s.arg(i)); }
-    QPushButton *button(int i) const { return w->findChild<QPushButton *>(u"Command%1"_s.arg(i)); }
-    QWidget *named(const QString &name) const { return w->findChild<QWidget *>(name); }
-    QString caption() const { return w->findChild<RecordNavigator *>()->caption(); }
-    void click(int i) const { button(i)->click(); }
-    void choose(int combo, const QString &text) const
-    {
-        QComboBox *c = this->combo(combo);
-        c->setCurrentIndex(c->findText(text));
-        emit c->activated(c->currentIndex());
-    }
-    // 添加 .. 统计 enabled, in button order 1, 2, 3, 4, 6, 7.
-    QString buttons() const
-    {
-        QString s;
-        for (int i : {1, 2, 3, 4, 6, 7})
-            s += button(i)->isEnabled() ? u'1' : u'0';
-        return s;
-    }
-};
-
-// The open window of the program with that caption, other than the register.
-FormWindow *openWindow(const QString &caption)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == caption)
-            return qobject_cast<FormWindow *>(w);
-    return nullptr;
-}
-
-} // namespace
+using namespace kelm::test;
 
 class TestCaseRegister : public QObject {
     Q_OBJECT
@@ -310,8 +220,7 @@ void TestCaseRegister::renumberCarriesEveryFiledRow()
     Database &db = tdb.db();
     for (const QString &caseNo : {u"20020001"_s, u"20020002"_s}) {
         addCase(db, caseNo);
-        for (const QString &table : filedTables())
-            db.exec(u"INSERT INTO %1 (dabh) VALUES (?)"_s.arg(table), {caseNo});
+        fileEveryRow(db, caseNo);
     }
     Register r;
     r.w->record()->moveFirst();
@@ -346,8 +255,7 @@ void TestCaseRegister::renumberFailureChangesNothing()
     test::TestDatabase tdb;
     Database &db = tdb.db();
     addCase(db, u"20020001"_s);
-    for (const QString &table : filedTables())
-        db.exec(u"INSERT INTO %1 (dabh) VALUES (?)"_s.arg(table), {u"20020001"_s});
+    fileEveryRow(db, u"20020001"_s);
     Register r;
     db.exec(obstacle);
     QTest::keyPress(r.box(0), Qt::Key_Space);

@@ -30,6 +30,13 @@ QStringList filedTables()
     return tables << u"qtzl"_s;
 }
 
+void fileEveryRow(Database &db, const QStringList &cases)
+{
+    for (const QString &table : filedTables())
+        for (const QString &caseNo : cases)
+            db.exec(u"INSERT INTO %1 (dabh) VALUES (?)"_s.arg(table), {caseNo});
+}
+
 int rowsOf(Database &db, const QString &table, const QString &caseNo)
 {
     return db.scalar(u"SELECT count(*) FROM %1 WHERE dabh = ?"_s.arg(table), {caseNo}).toInt();
@@ -165,9 +172,7 @@ void TestCaseRules::renumberMovesEveryFiledRow()
 {
     test::TestDatabase tdb;
     Database &db = tdb.db();
-    for (const QString &table : filedTables())
-        for (const QString &caseNo : {u"20020001"_s, u"20020002"_s})
-            db.exec(u"INSERT INTO %1 (dabh) VALUES (?)"_s.arg(table), {caseNo});
+    fileEveryRow(db, {u"20020001"_s, u"20020002"_s});
     renumberCaseRows(db, u"20020001"_s, u"20029999"_s);
     for (const QString &table : filedTables()) {
         QCOMPARE(rowsOf(db, table, u"20020001"_s), 0);
@@ -180,9 +185,7 @@ void TestCaseRules::deleteRemovesEveryFiledRow()
 {
     test::TestDatabase tdb;
     Database &db = tdb.db();
-    for (const QString &table : filedTables())
-        for (const QString &caseNo : {u"20020001"_s, u"20020002"_s})
-            db.exec(u"INSERT INTO %1 (dabh) VALUES (?)"_s.arg(table), {caseNo});
+    fileEveryRow(db, {u"20020001"_s, u"20020002"_s});
     db.exec(u"INSERT INTO qtzl (dabh) VALUES ('20020001')"_s);
     deleteCaseRows(db, u"20020001"_s);
     for (const QString &table : filedTables()) {

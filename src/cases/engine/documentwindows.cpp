@@ -2,8 +2,8 @@
 
 #include "cases/documents/descriptions.h"
 #include "cases/engine/documentwindow.h"
+#include "cases/engine/placeholderdocument.h"
 #include "data/documentcatalogue.h"
-#include "shell/placeholderwindow.h"
 
 namespace kelm {
 
@@ -11,7 +11,7 @@ FormWindow *createDocumentWindow(int registerIndex, QWidget *parent)
 {
     if (const DocumentDescription *d = documentDescription(registerIndex))
         return new DocumentWindow(*d, parent);
-    return new PlaceholderWindow(documentAt(registerIndex).windowCaption, parent);
+    return new PlaceholderDocument(registerIndex, parent);
 }
 
 } // namespace kelm

@@ -1,6 +1,8 @@
 #include "cases/register/caseregisterwindow.h"
 
 #include "cases/register/casechecks.h"
+#include "cases/register/documentcheckbox.h"
+#include "cases/engine/documentwindows.h"
 #include "cases/register/casequery.h"
 #include "cases/register/unitcategories.h"
 #include "cases/statistics/statisticsentry.h"
@@ -11,6 +13,7 @@
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
 #include "platform/messages.h"
+#include "platform/modal.h"
 #include "platform/nextnumber.h"
 #include "platform/recordnavigator.h"
 #include "platform/spacekeylock.h"
@@ -246,13 +249,14 @@ void CaseRegisterWindow::buildDocumentFrame()
     picture->setPalette(background);
     for (std::size_t row = 0; row < documentRows.size(); ++row) {
         const int k = documentRows[row];
-        auto *box = place(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
-                          documentBoxWidth(k), 225);
+        auto *box = place(new DocumentCheckBox(documentAt(k).boxCaption, &m_clickFlag, picture), 120,
+                          120 + 240 * int(row), documentBoxWidth(k), 225);
         box->setObjectName(u"Check1_%1"_s.arg(k));
         QPalette p = box->palette();
         p.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(p);
         m_documents[std::size_t(k)] = box;
+        connect(box, &QCheckBox::toggled, this, [this, k](bool ticked) { documentClicked(k, ticked); });
     }
 }
 
@@ -265,6 +269,7 @@ void CaseRegisterWindow::buildButtons()
     m_query = button(this, u"Command6"_s, u"查询"_s, 7200, 975);
     m_statistics = button(this, u"Command7"_s, u"统计"_s, 8160, 975);
     connect(m_add, &QPushButton::clicked, this, &CaseRegisterWindow::add);
+    connect(m_delete, &QPushButton::clicked, this, &CaseRegisterWindow::deleteCase);
     connect(m_save, &QPushButton::clicked, this, &CaseRegisterWindow::save);
     connect(m_cancel, &QPushButton::clicked, this, &CaseRegisterWindow::cancel);
     connect(m_query, &QPushButton::clicked, this, &CaseRegisterWindow::query);
@@ -538,6 +543,50 @@ void CaseRegisterWindow::setClickFlag(int value) { m_clickFlag = value; }
 void CaseRegisterWindow::untickDocument(int registerIndex)
 {
     m_documents[std::size_t(registerIndex)]->setChecked(false);
+}
+
+// The user's click on document box k: the document's row exists for the
+// case afterwards (a tick creates it; a box that stood ticked without its
+// row gets it too), the box stays ticked (only a document window's confirmed
+// deletion unticks it), and the document opens on the case.
+void CaseRegisterWindow::documentClicked(int k, bool ticked)
+{
+    if (m_clickFlag == 0)
+        return;
+    app().caseNo = text(numberBox);
+    if (!ticked) {
+        m_clickFlag = 0;
+        m_documents[std::size_t(k)]->setChecked(true);
+    }
+    try {
+        ensureDocumentRow(db(), k, app().caseNo);
+    } catch (const DbError &e) {
+        m_clickFlag = 0;
+        if (ticked)
+            m_documents[std::size_t(k)]->setChecked(false);
+        showError(this, e.message());
+        return;
+    }
+    openModal(this, createDocumentWindow(k, this));
+}
+
+// Deletes the shown case with every row filed under its stored number, in
+// one transaction, and shows the case that followed it, or the one before.
+void CaseRegisterWindow::deleteCase()
+{
+    if (ask(this, u"该案件相关资料都将被删除，确认删除该项记录吗？"_s, u"提示"_s, Buttons::YesNo, Answer::Yes,
+            Icon::None) != Answer::Yes)
+        return;
+    const QString caseNo = m_record->storedValue(u"dabh"_s);
+    try {
+        m_record->deleteCurrent([&](Database &db) { deleteCaseRows(db, caseNo); });
+    } catch (const DbError &e) {
+        showError(this, e.message());
+        return;
+    }
+    m_keepValue.fill(1);
+    if (!m_record->moveNext() && !m_record->movePrevious())
+        m_record->requery();
 }
 
 void CaseRegisterWindow::add()

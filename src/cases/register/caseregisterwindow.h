@@ -68,7 +68,9 @@ private:
     void fillSecondLevel(const QString &firstLevel);
     void caseShown();
 
+    void documentClicked(int registerIndex, bool ticked);
     void add();
+    void deleteCase();
     bool save();
     void cancel();
     void query();
