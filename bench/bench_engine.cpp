@@ -1,0 +1,127 @@
+// A keystroke in a line box of the case filing report at 100,000 cases,
+// from the key's press to the end of its release handling: a field save
+// (UPDATE fitted to capacity, durable commit, read-back) and a line flow
+// that rewrites all four lines of the case summary in one transaction.
+// Percentiles per keystroke are reported as counters, in milliseconds; the
+// same flow with one commit per line is there for comparison.
+#include "fixture.h"
+
+#include "cases/documents/filing/labg.h"
+#include "cases/engine/description.h"
+#include "cases/engine/documentrow.h"
+#include "cases/engine/documentwindow.h"
+#include "data/appvalues.h"
+#include "data/connection.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const kelm::fixture::Size large{100000, 1000, 1000};
+const QString benchCase = u"20050000"_s;
+constexpr int keystrokes = 2000;
+
+void prepareCase()
+{
+    kelm::setDatabasePath(kelm::fixture::cached(large));
+    kelm::app().caseNo = benchCase;
+    // The summary: three full lines and half a fourth.
+    const QString full = u"案"_s.repeated(40);
+    kelm::db().exec(u"UPDATE labg SET aqzy1 = ?, aqzy2 = ?, aqzy3 = ?, aqzy4 = ?, dsr = ? WHERE dabh = ?"_s,
+                    {full.left(38), full, full, full.left(20), u"城关饭店"_s, benchCase});
+}
+
+void key(QWidget *box, Qt::Key k, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+    QApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
+    QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : box, &release);
+}
+
+void report(benchmark::State &state, std::vector<double> &ms)
+{
+    std::sort(ms.begin(), ms.end());
+    auto at = [&](double p) { return ms[std::min(ms.size() - 1, std::size_t(p * double(ms.size())))]; };
+    state.counters["p50_ms"] = at(0.50);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["max_ms"] = ms.back();
+}
+
+// Alternately types a character at caret and takes it back with Backspace.
+void typeAndErase(benchmark::State &state, int boxIndex, int caret)
+{
+    prepareCase();
+    kelm::DocumentWindow w(kelm::labgDescription());
+    w.show();
+    w.activated();
+    auto *box = qobject_cast<QLineEdit *>(w.box(boxIndex));
+    std::vector<double> ms;
+    ms.reserve(keystrokes);
+    bool typing = true;
+    for (auto _ : state) {
+        box->setFocus();
+        box->setCursorPosition(typing ? caret : caret + 1);
+        const auto start = std::chrono::steady_clock::now();
+        if (typing)
+            key(box, Qt::Key_A, u"a"_s);
+        else
+            key(box, Qt::Key_Backspace, {});
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        typing = !typing;
+    }
+    report(state, ms);
+    kelm::closeDatabase();
+}
+
+void keystrokeFieldSave(benchmark::State &state) { typeAndErase(state, 0, 4); }
+BENCHMARK(keystrokeFieldSave)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
+
+void keystrokeFlowFourLines(benchmark::State &state) { typeAndErase(state, 5, 0); }
+BENCHMARK(keystrokeFlowFourLines)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
+
+// The same four-line flow without the window, one commit per line.
+void flowFourLinesCommitEach(benchmark::State &state)
+{
+    prepareCase();
+    kelm::DocumentRow row(kelm::labgDescription());
+    std::vector<QString> lines = row.open(benchCase);
+    std::vector<double> ms;
+    ms.reserve(keystrokes);
+    bool typing = true;
+    for (auto _ : state) {
+        kelm::FlowRequest r;
+        r.first = 5;
+        r.stored = {lines.begin() + 5, lines.begin() + 9};
+        r.texts = r.stored;
+        r.texts[0] = typing ? u"a"_s + r.texts[0] : r.texts[0].mid(1);
+        const auto start = std::chrono::steady_clock::now();
+        const kelm::FlowOutcome o = kelm::flowLineGroup(r, row);
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::copy(o.lines.begin(), o.lines.end(), lines.begin() + 5);
+        typing = !typing;
+    }
+    report(state, ms);
+    kelm::closeDatabase();
+}
+BENCHMARK(flowFourLinesCommitEach)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
