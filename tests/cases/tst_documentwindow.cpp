@@ -12,6 +12,7 @@
 #include "support/testdb.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -126,6 +127,7 @@ private slots:
     void closing_data();
     void closing();
     void pendingLineFlowsBeforeClosingAndPrinting();
+    void pendingLineFlowsOnLeavingAndAfterAPaste();
     void databaseFailure();
     void hiddenMemoTabOrderAndBounds();
 
@@ -498,6 +500,24 @@ void TestDocumentWindow::pendingLineFlowsBeforeClosingAndPrinting()
     QTest::keyPress(line(5), Qt::Key_C);
     m_window->close();
     QCOMPARE(stored(u"aqzy2"_s), u"c"_s);
+}
+
+void TestDocumentWindow::pendingLineFlowsOnLeavingAndAfterAPaste()
+{
+    seed(u"cbr1"_s, repeated(u"a"_s, 44));
+    open();
+    line(16)->setFocus();
+    line(16)->end(false);
+    QTest::keyPress(line(16), Qt::Key_B);
+    line(0)->setFocus();
+    QCOMPARE(stored(u"cbr2"_s), u"b"_s);
+    QCOMPARE(focusedBox(*m_window), 0);
+    QApplication::clipboard()->setText(u"贴"_s);
+    line(16)->setFocus();
+    line(16)->home(false);
+    QTest::keyClick(line(16), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(stored(u"cbr1"_s), u"贴"_s + repeated(u"a"_s, 42));
+    QCOMPARE(stored(u"cbr2"_s), u"aab"_s);
 }
 
 void TestDocumentWindow::databaseFailure()

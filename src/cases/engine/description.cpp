@@ -29,32 +29,40 @@ bool DocumentDescription::carries(int box) const
     return g && box < g->last;
 }
 
+namespace {
+
+template <class Test>
+std::vector<int> boxesWhere(const DocumentDescription &d, Test test)
+{
+    std::vector<int> found;
+    for (int i = 0; i <= d.lastIndex(); ++i)
+        if (test(i))
+            found.push_back(i);
+    return found;
+}
+
+std::vector<int> visibleBoxes(const DocumentDescription &d)
+{
+    return boxesWhere(d, [&](int i) { return d.boxes[std::size_t(i)].visible; });
+}
+
+} // namespace
+
 std::vector<int> DocumentDescription::continuationSet() const
 {
-    std::vector<int> set;
-    for (int i = 0; i <= lastIndex(); ++i)
-        if (continues(i))
-            set.push_back(i);
-    return set;
+    return boxesWhere(*this, [this](int i) { return continues(i); });
 }
 
 std::vector<int> DocumentDescription::successorSet() const
 {
-    std::vector<int> set;
-    for (int i = 0; i <= lastIndex(); ++i)
-        if (carries(i))
-            set.push_back(i);
-    return set;
+    return boxesWhere(*this, [this](int i) { return carries(i); });
 }
 
 std::vector<int> DocumentDescription::tabOrder() const
 {
     if (!window.tabOrder.empty())
         return window.tabOrder;
-    std::vector<int> order;
-    for (int i = 0; i <= lastIndex(); ++i)
-        if (boxes[std::size_t(i)].visible)
-            order.push_back(i);
+    std::vector<int> order = visibleBoxes(*this);
     order.push_back(deleteBoxTab);
     return order;
 }
@@ -126,10 +134,7 @@ void checkPlacement(const DocumentDescription &d, QStringList &problems)
 void checkTabOrder(const DocumentDescription &d, QStringList &problems)
 {
     std::vector<int> order = d.tabOrder();
-    std::vector<int> expected;
-    for (int i = 0; i <= d.lastIndex(); ++i)
-        if (d.boxes[std::size_t(i)].visible)
-            expected.push_back(i);
+    std::vector<int> expected = visibleBoxes(d);
     expected.insert(expected.begin(), deleteBoxTab);
     std::sort(order.begin(), order.end());
     if (order != expected)

@@ -113,6 +113,8 @@ struct DocumentDescription {
     int upBound = 0;                // Up moves back above it
     bool pointerReset = false;      // activation sets the default mouse pointer
     WindowDesign window;
+    // The document report's layout stands beside the window's when the
+    // reports are drawn; printing receives the whole description.
 
     int lastIndex() const { return int(boxes.size()) - 1; }
     int enterDownLimit() const { return enterDownBound == autoPlace ? lastIndex() : enterDownBound; }
