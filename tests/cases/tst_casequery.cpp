@@ -227,7 +227,8 @@ void TestCaseQuery::anotherColumnClearsTheFilter()
     QCOMPARE(app().listQuery, (ListQuery{u"xzcf"_s, u"dh"_s, {}, {}}));
     for (int i = 0; i < 6; ++i) {
         QCOMPARE(w->columnButton(i)->isChosen(), i == 5);
-        const QColor caption = w->columnButton(i)->captionLabel()->palette().color(QPalette::WindowText);
+        const GridLabel *label = w->columnButton(i)->captionLabel();
+        const QColor caption = label->palette().color(label->foregroundRole());
         QCOMPARE(caption, vbColor(i == 5 ? vbRed : vbBlack));
     }
 }

@@ -18,6 +18,8 @@ ColumnButton::ColumnButton(const QString &caption, int plateWidth, int plateHeig
 {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
+    // Its own text colour, not the button text colour it would inherit.
+    m_caption->setForegroundRole(QPalette::WindowText);
     m_caption->move(px(captionOffset), px(captionOffset));
     m_caption->adjustSize();
     setChosen(false);
