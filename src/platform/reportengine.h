@@ -8,8 +8,10 @@
 
 namespace kelm::report {
 
-// Fields of the report and page headers show the first row, those of the
-// footers the last; a field whose column the rows lack prints nothing.
+// Fields show the row of their place: the report header the first row, a
+// page header the page's first row, a page footer the page's last row,
+// the report footer the last row. A field whose column the rows lack
+// prints nothing.
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows);
 
 // The part of text that a field of this width shows: whole characters on

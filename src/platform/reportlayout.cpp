@@ -6,49 +6,33 @@
 
 namespace kelm::report {
 
-Item label(int left, int top, const QString &text, int width)
+namespace {
+Item item(ItemKind kind, int left, int top, int width, int height, const QString &text = {})
 {
     Item i;
-    i.kind = ItemKind::Label;
-    i.left = left;
-    i.top = top;
-    i.width = width;
-    i.text = text;
-    return i;
-}
-
-Item field(int left, int top, int width, const QString &column)
-{
-    Item i;
-    i.kind = ItemKind::Field;
-    i.left = left;
-    i.top = top;
-    i.width = width;
-    i.text = column;
-    return i;
-}
-
-Item line(int x1, int y1, int x2, int y2)
-{
-    Item i;
-    i.kind = ItemKind::Line;
-    i.left = x1;
-    i.top = y1;
-    i.width = x2 - x1;
-    i.height = y2 - y1;
-    return i;
-}
-
-Item bar(int left, int top, int width, int height)
-{
-    Item i;
-    i.kind = ItemKind::Box;
+    i.kind = kind;
     i.left = left;
     i.top = top;
     i.width = width;
     i.height = height;
+    i.text = text;
     return i;
 }
+} // namespace
+
+Item label(int left, int top, const QString &text, int width)
+{
+    return item(ItemKind::Label, left, top, width, 0, text);
+}
+
+Item field(int left, int top, int width, const QString &column)
+{
+    return item(ItemKind::Field, left, top, width, 0, column);
+}
+
+Item line(int x1, int y1, int x2, int y2) { return item(ItemKind::Line, x1, y1, x2 - x1, y2 - y1); }
+
+Item bar(int left, int top, int width, int height) { return item(ItemKind::Box, left, top, width, height); }
 
 Item frame(int left, int top, int width, int height)
 {

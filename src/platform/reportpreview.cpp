@@ -107,10 +107,11 @@ ReportPreview::ReportPreview(PageModel model, QWidget *parent) : FormWindow(pare
 
     connect(m_print, &QPushButton::clicked, this, [this] { printPages(this, m_model); });
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize content = view->contentSize();
-    resize(std::min(content.width() + 40, screen.width() * 9 / 10),
-           std::min(content.height() + 60, screen.height() * 9 / 10));
+    const QSize content = view->contentSize() + QSize(40, 60);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        resize(content.boundedTo(screen->availableGeometry().size() * 0.9));
+    else
+        resize(content);
 }
 
 void ReportPreview::activated() { showDefaultPointer(); }
