@@ -256,7 +256,7 @@ void TestLineFlow::readingOrderRows()
     d.window.rows = {
         {autoPlace, RowAlign::Centre, {text(u"标  题"_s, autoPlace, 18, true)}},
         {autoPlace, RowAlign::RightHalf, {textWithBoxes(u"Vesk卫(   )罚字[     ]号"_s, {0, 1})}},
-        {autoPlace, RowAlign::Left, {text(u"案    由："_s), box(2)}, true},
+        {autoPlace, RowAlign::Left, {text(u"案    由："_s), gap(90), box(2)}, true},
         {autoPlace, RowAlign::Right, {box(3), textWithBoxes(u"年   月   日"_s, {4, 5})}},
         {autoPlace, RowAlign::Indent, {box(6)}},
     };
@@ -270,8 +270,8 @@ void TestLineFlow::readingOrderRows()
     QCOMPARE(l.texts[1].left, 4080);
     QCOMPARE(l.boxes[0], QRect(4080 + 4 * 90 + 180 + 90, 600, 3 * 90, 180));
     QCOMPARE(l.boxes[1], QRect(4080 + 4 * 90 + 180 + 90 + 270 + 90 + 2 * 180 + 90, 600, 5 * 90, 180));
-    // A label and a box reaching to the right margin, then a rule.
-    QCOMPARE(l.boxes[2], QRect(480 + 5 * 180, 960, 7680 - 480 - 5 * 180, 180));
+    // A label, a gap and a box reaching to the right margin, then a rule.
+    QCOMPARE(l.boxes[2], QRect(480 + 5 * 180 + 90, 960, 7680 - 480 - 5 * 180 - 90, 180));
     // The date at the right: the year box, then the label holding month and day.
     const int dateWidth = 375 + 3 * 180 + 6 * 90;
     QCOMPARE(l.boxes[3], QRect(7680 - dateWidth, 1320, 375, 180));
@@ -280,7 +280,7 @@ void TestLineFlow::readingOrderRows()
     // Underlines under every unlocked box, none under the authority box.
     const std::vector<Segment> &lines = l.lines;
     QVERIFY(std::find(lines.begin(), lines.end(), hline(480, 7680, 960 + 360 - 60)) != lines.end());
-    QVERIFY(std::find(lines.begin(), lines.end(), hline(480 + 900, 7680, 960 + 240)) != lines.end());
+    QVERIFY(std::find(lines.begin(), lines.end(), hline(480 + 900 + 90, 7680, 960 + 240)) != lines.end());
     QVERIFY(std::none_of(lines.begin(), lines.end(), [](const Segment &s) { return s.y1 == 1680 + 240; }));
 }
 

@@ -6,7 +6,6 @@
 // handling the event that made it.
 #pragma once
 
-#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>

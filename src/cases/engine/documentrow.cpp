@@ -1,6 +1,7 @@
 #include "cases/engine/documentrow.h"
 
 #include "cases/engine/description.h"
+#include "data/caserows.h"
 #include "data/connection.h"
 
 using namespace Qt::StringLiterals;
@@ -17,7 +18,7 @@ const QString keyColumn = u"dabh"_s;
 } // namespace
 
 DocumentRow::DocumentRow(const DocumentDescription &d)
-    : m_table(d.document.table), m_authorityColumn(d.document.authorityColumn)
+    : m_table(d.document.table), m_registerIndex(d.document.index)
 {
     for (const BoxSpec &b : d.boxes)
         m_columns << b.column;
@@ -26,12 +27,7 @@ DocumentRow::DocumentRow(const DocumentDescription &d)
 std::vector<QString> DocumentRow::open(const QString &caseNo)
 {
     m_caseNo = caseNo;
-    if (db().select(selectRow.arg(m_table, keyColumn), {caseNo}).empty()) {
-        if (m_authorityColumn.isEmpty())
-            db().insertRow(m_table, {keyColumn}, {caseNo});
-        else
-            db().insertRow(m_table, {keyColumn, m_authorityColumn}, {caseNo, authorityText()});
-    }
+    ensureDocumentRow(db(), m_registerIndex, caseNo);
     return read();
 }
 

@@ -31,7 +31,7 @@ public:
 
 private:
     QString m_table;
-    QString m_authorityColumn;
+    int m_registerIndex;
     QStringList m_columns;
     QString m_caseNo;
 };

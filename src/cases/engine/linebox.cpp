@@ -3,6 +3,7 @@
 #include "cases/engine/description.h"
 
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 

@@ -3,6 +3,7 @@
 #include "cases/engine/description.h"
 
 #include <QTextCursor>
+#include <algorithm>
 
 namespace kelm {
 
