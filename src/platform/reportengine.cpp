@@ -42,6 +42,9 @@ QStringList labelLines(const Item &item, double pointSize)
         }
         lines << current;
     }
+    // A label of fixed height shows only the lines it holds.
+    if (item.height > 0)
+        lines = lines.mid(0, std::max(1, item.height / em(pointSize)));
     return lines;
 }
 

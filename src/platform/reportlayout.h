@@ -31,7 +31,8 @@ struct Item {
     double pointSize = 0; // 0: the report's font size
     bool bold = false;
     Align align = Align::Left;
-    bool wrap = false;    // labels: break into lines no wider than width
+    bool wrap = false;    // labels: break into lines no wider than width;
+                          // with a height, only the lines it holds print
     LineStyle style = LineStyle::Solid;
     bool filled = true;   // boxes
 
@@ -58,6 +59,13 @@ struct Item {
     Item &wrapped()
     {
         wrap = true;
+        return *this;
+    }
+    // Wrapped within a box of this height: the lines below it are cut off.
+    Item &cutAt(int twips)
+    {
+        wrap = true;
+        height = twips;
         return *this;
     }
     Item &dotted()

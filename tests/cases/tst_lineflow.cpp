@@ -3,6 +3,7 @@
 // description's derived sets and the placement of its rows.
 #include "cases/documents/descriptions.h"
 #include "cases/documents/filing/labg.h"
+#include "cases/documents/filing/sljl.h"
 #include "cases/engine/description.h"
 #include "cases/engine/lineflow.h"
 #include "cases/engine/windowlayout.h"
@@ -53,10 +54,11 @@ private slots:
     void saveField();
     void flow_data();
     void flow();
-    void filingReportSets();
+    void filingDocumentSets_data();
+    void filingDocumentSets();
     void descriptionsAreSound();
-    void filingReportPlacement_data();
-    void filingReportPlacement();
+    void filingDocumentPlacement_data();
+    void filingDocumentPlacement();
     void readingOrderRows();
 };
 
@@ -197,20 +199,44 @@ void TestLineFlow::flow()
     QCOMPARE(store.writes, expected);
 }
 
-void TestLineFlow::filingReportSets()
+void TestLineFlow::filingDocumentSets_data()
 {
-    const DocumentDescription &d = labgDescription();
-    QCOMPARE(d.continuationSet(), std::vector<int>({6, 7, 8, 10, 17}));
-    QCOMPARE(d.successorSet(), std::vector<int>({5, 6, 7, 9, 16}));
-    QCOMPARE(d.lastIndex(), 22);
-    QCOMPARE(d.enterDownLimit(), 22);
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("authority");
+    QTest::addColumn<std::vector<int>>("continuation");
+    QTest::addColumn<std::vector<int>>("successor");
+    QTest::addColumn<int>("last");
+    QTest::newRow("立案报告") << 2 << u"labg"_s << u"立案报告"_s << u"pbjg"_s << std::vector<int>{6, 7, 8, 10, 17}
+                          << std::vector<int>{5, 6, 7, 9, 16} << 22;
+    QTest::newRow("案件受理记录") << 1 << u"sljl"_s << u"案件受理记录"_s << u"jgmc"_s
+                            << std::vector<int>{3, 5, 6, 7, 8, 10, 11, 14}
+                            << std::vector<int>{2, 4, 5, 6, 7, 9, 10, 13} << 19;
+}
+
+void TestLineFlow::filingDocumentSets()
+{
+    QFETCH(int, k);
+    QFETCH(QString, table);
+    QFETCH(QString, caption);
+    QFETCH(QString, authority);
+    QFETCH(std::vector<int>, continuation);
+    QFETCH(std::vector<int>, successor);
+    QFETCH(int, last);
+    const DocumentDescription &d = *documentDescription(k);
+    QCOMPARE(d.continuationSet(), continuation);
+    QCOMPARE(d.successorSet(), successor);
+    QCOMPARE(d.lastIndex(), last);
+    QCOMPARE(d.enterDownLimit(), last);
     QCOMPARE(d.upBound, 0);
     QVERIFY(!d.pointerReset);
-    QCOMPARE(d.document.table, u"labg"_s);
-    QCOMPARE(d.document.windowCaption, u"立案报告"_s);
-    QCOMPARE(d.document.authorityColumn, u"pbjg"_s);
+    QCOMPARE(d.document.table, table);
+    QCOMPARE(d.document.windowCaption, caption);
+    QCOMPARE(d.document.authorityColumn, authority);
+    QCOMPARE(d.report.name, u"rep_"_s + table);
     std::vector<int> order;
-    for (int i = 0; i <= 22; ++i)
+    for (int i = 0; i <= last; ++i)
         order.push_back(i);
     order.push_back(deleteBoxTab);
     QCOMPARE(d.tabOrder(), order);
@@ -223,27 +249,42 @@ void TestLineFlow::descriptionsAreSound()
     for (const DocumentDescription *d : documentDescriptions())
         QVERIFY2(checkDescription(*d).isEmpty(), qPrintable(checkDescription(*d).join(u"; "_s)));
     QCOMPARE(documentDescription(2), &labgDescription());
-    QCOMPARE(documentDescription(1), nullptr);
+    QCOMPARE(documentDescription(1), &sljlDescription());
+    QCOMPARE(documentDescription(3), nullptr);
 }
 
-void TestLineFlow::filingReportPlacement_data()
+void TestLineFlow::filingDocumentPlacement_data()
 {
+    QTest::addColumn<int>("k");
     QTest::addColumn<int>("box");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("dsr") << 0 << QRect(1320, 1080, 6375, 180);
-    QTest::newRow("ajly, 230 high") << 1 << QRect(1320, 1560, 2895, 230);
-    QTest::newRow("aqzy1 indented") << 5 << QRect(840, 2520, 6855, 180);
-    QTest::newRow("wfxw1 after its sentence") << 9 << QRect(3540, 3960, 4215, 180);
-    QTest::newRow("lasj_y over the blanks") << 13 << QRect(1455, 6000, 375, 180);
-    QTest::newRow("pbjg") << 19 << QRect(480, 6960, 2775, 180);
-    QTest::newRow("pbsj_d") << 22 << QRect(6720, 7440, 195, 180);
+    QTest::newRow("labg dsr") << 2 << 0 << QRect(1320, 1080, 6375, 180);
+    QTest::newRow("labg ajly, 230 high") << 2 << 1 << QRect(1320, 1560, 2895, 230);
+    QTest::newRow("labg aqzy1 indented") << 2 << 5 << QRect(840, 2520, 6855, 180);
+    QTest::newRow("labg wfxw1 after its sentence") << 2 << 9 << QRect(3540, 3960, 4215, 180);
+    QTest::newRow("labg lasj_y over the blanks") << 2 << 13 << QRect(1455, 6000, 375, 180);
+    QTest::newRow("labg pbjg") << 2 << 19 << QRect(480, 6960, 2775, 180);
+    QTest::newRow("labg pbsj_d") << 2 << 22 << QRect(6720, 7440, 195, 180);
+    QTest::newRow("sljl ajly") << 1 << 0 << QRect(1320, 960, 6375, 180);
+    QTest::newRow("sljl afdw1 after its label") << 1 << 2 << QRect(1680, 1680, 6015, 180);
+    QTest::newRow("sljl afdw2 at the margin") << 1 << 3 << QRect(480, 2040, 7215, 180);
+    QTest::newRow("sljl nr1 indented") << 1 << 4 << QRect(840, 2640, 6855, 180);
+    QTest::newRow("sljl nr5") << 1 << 8 << QRect(480, 4080, 7215, 180);
+    QTest::newRow("sljl clyj1 indented") << 1 << 9 << QRect(840, 4680, 6855, 180);
+    QTest::newRow("sljl jbr") << 1 << 12 << QRect(4920, 5760, 2775, 180);
+    QTest::newRow("sljl fzryj2") << 1 << 14 << QRect(480, 6840, 7215, 180);
+    QTest::newRow("sljl fzrqm") << 1 << 15 << QRect(5880, 7200, 1815, 180);
+    QTest::newRow("sljl jgmc") << 1 << 16 << QRect(480, 7200, 2775, 180);
+    QTest::newRow("sljl sj_y") << 1 << 17 << QRect(5715, 7560, 375, 180);
+    QTest::newRow("sljl sj_d") << 1 << 19 << QRect(6840, 7560, 200, 180);
 }
 
-void TestLineFlow::filingReportPlacement()
+void TestLineFlow::filingDocumentPlacement()
 {
+    QFETCH(int, k);
     QFETCH(int, box);
     QFETCH(QRect, rect);
-    QCOMPARE(placeWindow(labgDescription()).boxes.at(std::size_t(box)), rect);
+    QCOMPARE(placeWindow(*documentDescription(k)).boxes.at(std::size_t(box)), rect);
 }
 
 // A document given as rows in reading order, without coordinates.

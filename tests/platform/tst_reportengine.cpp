@@ -82,6 +82,7 @@ private slots:
     void linesAndBoxes();
     void labelsNeverClipped();
     void wrappedLabel();
+    void labelCutAtItsHeight();
     void headerFieldsShowTheFirstRow();
     void paperSizes();
 };
@@ -243,6 +244,19 @@ void TestReportEngine::wrappedLabel()
     const PageItem *second = find(m.pages[0], u"改正"_s);
     QCOMPARE(second->top - find(m.pages[0], u"责令"_s)->top, 240);
     QCOMPARE(find(m.pages[0], u"数"_s)->top - find(m.pages[0], u"处"_s)->top, 4 * 240);
+}
+
+// A one-line box over a longer label: only what the line holds prints.
+void TestReportEngine::labelCutAtItsHeight()
+{
+    ReportLayout r = smallList();
+    r.detail.items = {label(0, 0, u"受理时间：    年  月  日"_s, 1260).size(12).cutAt(255),
+                      label(2000, 0, u"责令改正"_s, 500).size(12).cutAt(500)};
+    const PageModel m = layoutReport(r, rowsOf(1));
+    QVERIFY(find(m.pages[0], u"受理时间："_s));
+    QVERIFY(!m.texts(0).join(QString()).contains(u"年"_s));
+    QVERIFY(find(m.pages[0], u"责令"_s));
+    QVERIFY(find(m.pages[0], u"改正"_s));
 }
 
 void TestReportEngine::headerFieldsShowTheFirstRow()

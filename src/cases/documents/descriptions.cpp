@@ -1,11 +1,15 @@
 #include "cases/documents/descriptions.h"
 
 #include "cases/documents/filing/labg.h"
+#include "cases/documents/filing/sljl.h"
 #include "cases/engine/description.h"
 
 namespace kelm {
 
-std::vector<const DocumentDescription *> documentDescriptions() { return {&labgDescription()}; }
+std::vector<const DocumentDescription *> documentDescriptions()
+{
+    return {&sljlDescription(), &labgDescription()};
+}
 
 const DocumentDescription *documentDescription(int registerIndex)
 {

@@ -141,6 +141,8 @@ void checkTabOrder(const DocumentDescription &d, QStringList &problems)
         problems << u"the tab order does not hold every visible box and the delete-on-close box once"_s;
 }
 
+QString columnName(const schema::Column &c) { return QString::fromUtf8(c.name.data(), qsizetype(c.name.size())); }
+
 void checkColumns(const DocumentDescription &d, QStringList &problems)
 {
     const schema::Table *t = schema::find(d.document.table.toStdString());
@@ -151,8 +153,7 @@ void checkColumns(const DocumentDescription &d, QStringList &problems)
     if (t->columns.size() != d.boxes.size() + 1)
         problems << u"%1 boxes for %2 columns after dabh"_s.arg(d.boxes.size()).arg(t->columns.size() - 1);
     for (std::size_t i = 0; i < d.boxes.size() && i + 1 < t->columns.size(); ++i) {
-        const auto &name = t->columns[i + 1].name;
-        const QString column = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        const QString column = columnName(t->columns[i + 1]);
         if (column.compare(d.boxes[i].column, Qt::CaseInsensitive) != 0)
             problems << u"box %1 shows %2 but column %3 is %4"_s.arg(i).arg(d.boxes[i].column).arg(i + 1).arg(column);
     }
@@ -163,6 +164,28 @@ void checkColumns(const DocumentDescription &d, QStringList &problems)
         if (it == d.boxes.end() || !it->locked)
             problems << u"the authority column has no locked box"_s;
     }
+}
+
+void checkReport(const DocumentDescription &d, const schema::Table &t, QStringList &problems)
+{
+    const report::ReportLayout &r = d.report;
+    if (r.name != d.document.report)
+        problems << u"the report is named %1, not %2"_s.arg(r.name, d.document.report);
+    const report::Section *sections[] = {&r.reportHeader, &r.pageHeader, &r.detail, &r.pageFooter, &r.reportFooter};
+    int height = 0;
+    for (const report::Section *s : sections) {
+        height += s->height;
+        for (const report::Item &i : s->items) {
+            if (i.kind != report::ItemKind::Field)
+                continue;
+            if (std::none_of(t.columns.begin(), t.columns.end(), [&](const schema::Column &c) {
+                    return columnName(c).compare(i.text, Qt::CaseInsensitive) == 0;
+                }))
+                problems << u"the report prints %1, which is no column of %2"_s.arg(i.text, d.document.table);
+        }
+    }
+    if (height > report::paperHeight(r.page) - r.page.topMargin - r.page.bottomMargin)
+        problems << u"the report does not fit on one sheet"_s;
 }
 
 } // namespace
@@ -177,6 +200,8 @@ QStringList checkDescription(const DocumentDescription &d)
     checkPlacement(d, problems);
     checkTabOrder(d, problems);
     checkColumns(d, problems);
+    if (const schema::Table *t = schema::find(d.document.table.toStdString()))
+        checkReport(d, *t, problems);
     return problems;
 }
 
@@ -241,5 +266,19 @@ BoxSpec authorityBox(const QString &column, int width, unsigned colour)
 }
 
 Segment hline(int x1, int x2, int y) { return {x1, y, x2, y}; }
+
+Segment underBox(int left, int boxTop, int right) { return hline(left, right, boxTop + 240); }
+
+report::PageSetup documentPaper()
+{
+    report::PageSetup page;
+    page.paper = QPageSize::A4;
+    page.orientation = QPageLayout::Portrait;
+    page.leftMargin = 1080;
+    page.rightMargin = 1060;
+    page.topMargin = 720;
+    page.bottomMargin = 720;
+    return page;
+}
 
 } // namespace kelm

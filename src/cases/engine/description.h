@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/documentcatalogue.h"
+#include "platform/reportlayout.h"
 #include "platform/units.h"
 
 #include <QString>
@@ -113,8 +114,9 @@ struct DocumentDescription {
     int upBound = 0;                // Up moves back above it
     bool pointerReset = false;      // activation sets the default mouse pointer
     WindowDesign window;
-    // The document report's layout stands beside the window's when the
-    // reports are drawn; printing receives the whole description.
+    // The printed form: named as the document's report, so it reads the
+    // current case's row of the table.
+    report::ReportLayout report;
 
     int lastIndex() const { return int(boxes.size()) - 1; }
     int enterDownLimit() const { return enterDownBound == autoPlace ? lastIndex() : enterDownBound; }
@@ -131,7 +133,8 @@ struct DocumentDescription {
 };
 
 // What is wrong with a description (empty when nothing): groups, bounds,
-// placement, tab order, and its columns against the table's stored order.
+// placement, tab order, its columns against the table's stored order, and
+// its report: the document's report name, fields over the table's columns.
 QStringList checkDescription(const DocumentDescription &d);
 
 // Shorthands for writing descriptions.
@@ -144,5 +147,10 @@ BoxSpec handBox(const QString &column, int width);
 BoxSpec authorityBox(const QString &column, int width, unsigned colour = vbBlack);
 // A line from x1 to x2 at height y.
 Segment hline(int x1, int x2, int y);
+// The drawn line a box stands on, 240 twips below its top, from left to right.
+Segment underBox(int left, int boxTop, int right = 7680);
+// The paper of every printed form: A4 upright, the body (about 9800 twips
+// across) centred, and report header plus detail on one sheet.
+report::PageSetup documentPaper();
 
 } // namespace kelm
