@@ -24,6 +24,8 @@ struct Index {
 constexpr Index listIndexes[] = {
     {"xzcf", "dwmc"}, {"xzcf", "slsj"}, {"wsxkz", "dwmc"}, {"jktj", "xm"},
     {"xzcf", "dwdz"}, {"xzcf", "fzr"},  {"xzcf", "jjxz"},  {"xzcf", "dh"},
+    {"wsxkz", "lb"},  {"wsxkz", "xh"},  {"wsxkz", "dwdz"}, {"wsxkz", "jjxz"}, {"wsxkz", "fzrq"},
+    {"wsxkz", "xkxm"}, {"wsxkz", "nsrq"}, {"wsxkz", "nsjg"}, {"wsxkz", "xcnsrq"},
 };
 
 } // namespace

@@ -1,0 +1,23 @@
+// The two query windows over the permit table: the permit query xkzcx with
+// its list report DataReport6, opened by the permit register's 查询, and the
+// annual review query nscx with its list report rep_ns, opened by the
+// annual review window's 查询.
+#pragma once
+
+#include <functional>
+
+namespace kelm {
+
+class FormWindow;
+struct QueryDesign;
+
+// Each opens its query modally over its register; `after` runs once it
+// closed. A double-click leaves the chosen permit as the current permit
+// number with the opener's return flag set.
+void openPermitQuery(FormWindow *opener, std::function<void()> after);
+void openReviewQuery(FormWindow *opener, std::function<void()> after);
+
+QueryDesign permitQueryDesign();
+QueryDesign reviewQueryDesign();
+
+} // namespace kelm
