@@ -6,9 +6,9 @@
 #include "cases/engine/description.h"
 #include "cases/engine/documentwindow.h"
 #include "cases/engine/documentwindows.h"
-#include "cases/engine/registerlink.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "support/documenttesting.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
@@ -21,15 +21,11 @@ using namespace kelm;
 
 namespace {
 
+using test::commit;
+using test::press;
+
 const QString caseNo = u"20020007"_s;
 const QStringList content = {u"nr1"_s, u"nr2"_s, u"nr3"_s, u"nr4"_s, u"nr5"_s};
-
-class RecordingRegister : public CaseRegisterLink {
-public:
-    void setClickFlag(int value) override { calls << u"xzcf_aa=%1"_s.arg(value); }
-    void untickDocument(int k) override { calls << u"Check1(%1)=0"_s.arg(k); }
-    QStringList calls;
-};
 
 QString stored(const QString &column)
 {
@@ -40,19 +36,6 @@ void store(const QString &column, const QString &value)
 {
     db().insertRow(u"sljl"_s, {u"dabh"_s}, {caseNo});
     db().exec(u"UPDATE sljl SET %1 = ? WHERE dabh = ?"_s.arg(column), {value, caseNo});
-}
-
-void commit(QWidget *box, const QString &text)
-{
-    QInputMethodEvent e;
-    e.setCommitString(text);
-    QApplication::sendEvent(box, &e);
-}
-
-void press(QWidget *box, Qt::Key key)
-{
-    QTest::keyPress(box, key);
-    QTest::keyRelease(QApplication::focusWidget(), key);
 }
 
 QString chars(const QString &c, int n) { return c.repeated(n); }
@@ -77,11 +60,10 @@ private slots:
 private:
     DocumentWindow *open();
     QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-    int focused() const;
 
     std::unique_ptr<test::TestDatabase> m_db;
     std::unique_ptr<DocumentWindow> m_window;
-    RecordingRegister m_register;
+    test::RecordingRegister m_register;
     test::ScriptedMessages *m_messages = nullptr;
 };
 
@@ -109,14 +91,6 @@ DocumentWindow *TestAcceptanceRecord::open()
     if (!QTest::qWaitForWindowActive(m_window.get()))
         qWarning("the document window did not become active");
     return m_window.get();
-}
-
-int TestAcceptanceRecord::focused() const
-{
-    for (int i = 0; i <= 19; ++i)
-        if (m_window->box(i)->hasFocus())
-            return i;
-    return -1;
 }
 
 void TestAcceptanceRecord::contentFlow_data()
@@ -201,7 +175,7 @@ void TestAcceptanceRecord::otherGroups()
     for (int i = 2; i < columns.size(); ++i)
         QCOMPARE(stored(columns[i]), QString());
     QCOMPARE(stored(u"jbr"_s), QString());
-    QCOMPARE(focused(), box + 1);
+    QCOMPARE(test::focusedBox(*m_window), box + 1);
 }
 
 void TestAcceptanceRecord::keys_data()
@@ -244,7 +218,7 @@ void TestAcceptanceRecord::keys()
     line(from)->setFocus();
     line(from)->setCursorPosition(caret < 0 ? int(line(from)->text().size()) : caret);
     press(line(from), Qt::Key(key));
-    QCOMPARE(focused(), to);
+    QCOMPARE(test::focusedBox(*m_window), to);
     if (to < from && key != Qt::Key_Up)
         QCOMPARE(line(to)->cursorPosition(), int(line(to)->text().size()));
     // A move is no edit: every line keeps its text.
@@ -303,7 +277,7 @@ void TestAcceptanceRecord::opensFromRegisterBoxOne()
     QCOMPARE(m_window->objectName(), u"frm_sljl"_s);
     QCOMPARE(m_window->windowTitle(), u"案件受理记录"_s);
     QCOMPARE(m_window->size(), QSize(px(8145), px(8280)));
-    QCOMPARE(focused(), 0);
+    QCOMPARE(test::focusedBox(*m_window), 0);
 
     QCOMPARE(stored(u"jgmc"_s), authorityText());
     QCOMPARE(line(16)->text(), authorityText());

@@ -285,8 +285,10 @@ void TestDocumentReports::positions()
     switch (e.what) {
     case What::Label:
     case What::Field:
+        // A centred text: its middle where the middle of its box is.
         if (e.centred)
-            QVERIFY2(std::abs(left + p->width / 2 - (e.left + e.width / 2)) <= tolerance, qPrintable(QString::number(left)));
+            QVERIFY2(std::abs(left + p->width / 2 - (e.left + e.width / 2)) <= tolerance,
+                     qPrintable(QString::number(left)));
         else
             QVERIFY2(std::abs(left - e.left) <= tolerance, qPrintable(QString::number(left)));
         QCOMPARE(p->pointSize, e.points);

@@ -8,6 +8,7 @@
 #include "cases/engine/registerlink.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "support/documenttesting.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
@@ -23,15 +24,13 @@ using namespace kelm;
 
 namespace {
 
+using test::commit;
+using test::focusedBox;
+using test::press;
+using test::RecordingRegister;
+
 const QString caseNo = u"20020007"_s;
 const QString otherCase = u"20020008"_s;
-
-class RecordingRegister : public CaseRegisterLink {
-public:
-    void setClickFlag(int value) override { calls << u"xzcf_aa=%1"_s.arg(value); }
-    void untickDocument(int k) override { calls << u"Check1(%1)=0"_s.arg(k); }
-    QStringList calls;
-};
 
 QString stored(const QString &column, const QString &dabh = caseNo)
 {
@@ -45,28 +44,6 @@ void seed(const QString &column, const QString &value, const QString &dabh = cas
 }
 
 QString repeated(const QString &s, int n) { return s.repeated(n); }
-
-void commit(QWidget *box, const QString &text)
-{
-    QInputMethodEvent e;
-    e.setCommitString(text);
-    QApplication::sendEvent(box, &e);
-}
-
-// A key goes down in box and comes up wherever the focus then is.
-void press(QWidget *box, Qt::Key key)
-{
-    QTest::keyPress(box, key);
-    QTest::keyRelease(QApplication::focusWidget(), key);
-}
-
-int focusedBox(const DocumentWindow &w)
-{
-    for (int i = 0; i <= w.description().lastIndex(); ++i)
-        if (w.box(i)->hasFocus())
-            return i;
-    return -1;
-}
 
 // A document of the test's own over the first columns of hyjl.
 DocumentDescription ownDocument()

@@ -57,6 +57,8 @@ private slots:
     void filingDocumentSets_data();
     void filingDocumentSets();
     void descriptionsAreSound();
+    void reportChecks_data();
+    void reportChecks();
     void filingDocumentPlacement_data();
     void filingDocumentPlacement();
     void readingOrderRows();
@@ -251,6 +253,31 @@ void TestLineFlow::descriptionsAreSound()
     QCOMPARE(documentDescription(2), &labgDescription());
     QCOMPARE(documentDescription(1), &sljlDescription());
     QCOMPARE(documentDescription(3), nullptr);
+}
+
+void TestLineFlow::reportChecks_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("another document's report") << u"name"_s << u"the report is named rep_sljl, not rep_labg"_s;
+    QTest::newRow("a field over no column") << u"field"_s << u"the report prints nosuch, which is no column of labg"_s;
+    QTest::newRow("taller than a sheet") << u"tall"_s << u"the report does not fit on one sheet"_s;
+}
+
+// A printed form that would print another table's row, nothing, or a
+// blank second sheet is caught before any window uses it.
+void TestLineFlow::reportChecks()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, problem);
+    DocumentDescription d = labgDescription();
+    if (fault == u"name"_s)
+        d.report.name = u"rep_sljl"_s;
+    else if (fault == u"field"_s)
+        d.report.detail.items.push_back(report::field(0, 0, 100, u"nosuch"_s));
+    else
+        d.report.reportFooter.height = 2000;
+    QCOMPARE(checkDescription(d), QStringList{problem});
 }
 
 void TestLineFlow::filingDocumentPlacement_data()

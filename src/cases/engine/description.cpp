@@ -281,4 +281,14 @@ report::PageSetup documentPaper()
     return page;
 }
 
+report::ReportLayout documentReport(const DocumentEntry &document, double bodyPoints)
+{
+    report::ReportLayout r;
+    r.name = document.report;
+    r.caption = document.windowCaption;
+    r.fontSize = bodyPoints;
+    r.page = documentPaper();
+    return r;
+}
+
 } // namespace kelm

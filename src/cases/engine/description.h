@@ -1,7 +1,7 @@
 // A case document as data: its row's columns in box order, its line groups,
-// its keyboard bounds and its window in twips. The engine builds, fills and
-// runs every document window from one of these; nothing about a single
-// document is written as code anywhere else.
+// its keyboard bounds, its window and its printed form in twips. The engine
+// builds, fills, runs and prints every document window from one of these;
+// nothing about a single document is written as code anywhere else.
 #pragma once
 
 #include "data/documentcatalogue.h"
@@ -152,5 +152,8 @@ Segment underBox(int left, int boxTop, int right = 7680);
 // The paper of every printed form: A4 upright, the body (about 9800 twips
 // across) centred, and report header plus detail on one sheet.
 report::PageSetup documentPaper();
+// A document's printed form, empty: named as its report, captioned as its
+// window, on documentPaper() in 宋体 of bodyPoints.
+report::ReportLayout documentReport(const DocumentEntry &document, double bodyPoints = 12);
 
 } // namespace kelm

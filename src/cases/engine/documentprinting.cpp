@@ -22,7 +22,8 @@ void printDocument(const DocumentDescription &description, QWidget *parent)
         const Rows rows = reportRows(*source);
         // A blank form would look like the case's document.
         if (rows.empty()) {
-            showError(parent, u"案件 %1 没有%2的资料，没有打印。"_s.arg(app().caseNo, description.document.windowCaption));
+            showError(parent,
+                      u"案件 %1 没有%2的资料，没有打印。"_s.arg(app().caseNo, description.document.windowCaption));
             return;
         }
         pages = report::layoutReport(layout, rows);

@@ -16,11 +16,7 @@ report::ReportLayout printedForm()
 {
     using namespace report;
     constexpr int rule = 9615;
-    ReportLayout r;
-    r.name = u"rep_labg"_s;
-    r.caption = u"立案报告"_s;
-    r.fontSize = 12;
-    r.page = documentPaper();
+    ReportLayout r = documentReport(documentAt(2));
     r.reportHeader.height = 3135;
     r.reportHeader.items = {
         label(1710, 1095, u"卫  生  行  政  执  法  处  罚  文  书"_s, 6390).size(15.75),

@@ -17,11 +17,7 @@ report::ReportLayout printedForm()
 {
     using namespace report;
     constexpr int rule = 9645;
-    ReportLayout r;
-    r.name = u"rep_sljl"_s;
-    r.caption = u"案件受理记录"_s;
-    r.fontSize = 12;
-    r.page = documentPaper();
+    ReportLayout r = documentReport(documentAt(1));
     r.reportHeader.height = 3135;
     r.reportHeader.items = {
         label(1860, 1095, u"卫  生  行  政  执  法  处  罚  文  书"_s, 6435).size(15),
