@@ -109,15 +109,22 @@ QString BoundRecord::orderClause() const
 
 std::vector<qint64> BoundRecord::readRowids()
 {
+    // In table order the row ids come from the smallest index that holds
+    // them all, far faster than walking the rows themselves, and are sorted
+    // here.
+    const bool tableOrder = m_source.orderBy.isEmpty();
+    const QString sql = tableOrder ? u"SELECT rowid FROM %1"_s.arg(m_source.table)
+                                   : u"SELECT rowid FROM %1 ORDER BY %2"_s.arg(m_source.table, orderClause());
     std::vector<qint64> ids;
     try {
-        SQLite::Statement st(m_db.raw(),
-                             u"SELECT rowid FROM %1 ORDER BY %2"_s.arg(m_source.table, orderClause()).toStdString());
+        SQLite::Statement st(m_db.raw(), sql.toStdString());
         while (st.executeStep())
             ids.push_back(st.getColumn(0).getInt64());
     } catch (const SQLite::Exception &e) {
         throw DbError(u"数据库操作失败：%1"_s.arg(QString::fromUtf8(e.what())));
     }
+    if (tableOrder)
+        std::sort(ids.begin(), ids.end());
     return ids;
 }
 
