@@ -56,7 +56,8 @@ void addBoxes(QWidget *frame, const auto &places, int floorAreaBox, std::vector<
 {
     for (const BoxPlace &p : places) {
         const int index = p.index < 0 ? floorAreaBox : p.index;
-        boxes.push_back({index, QString::fromUtf16(p.column), placed(new QLineEdit(frame), p.left, p.top, p.width, 270)});
+        auto *box = placed(new QLineEdit(frame), p.left, p.top, p.width, 270);
+        boxes.push_back({index, QString::fromUtf16(p.column), box});
     }
 }
 

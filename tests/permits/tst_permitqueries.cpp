@@ -211,12 +211,14 @@ void TestPermitQueries::filterAndEmpty_data()
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("expected"); // numbers after the last key, in the list's order
     QTest::newRow("permits issued in a year, by issue date")
-        << Which::Permits << 6 << QStringList{u"2"_s, u"0"_s, u"0"_s, u"3"_s} << QStringList{u"20030001"_s, u"20030002"_s};
+        << Which::Permits << 6 << QStringList{u"2"_s, u"0"_s, u"0"_s, u"3"_s}
+        << QStringList{u"20030001"_s, u"20030002"_s};
     QTest::newRow("unit name by input method")
         << Which::Permits << 3 << QStringList{u"城关"_s} << QStringList{u"20020003"_s, u"20030002"_s};
     QTest::newRow("apostrophe is data") << Which::Permits << 3 << QStringList{u"O"_s, u"'"_s}
                                         << QStringList{u"20020001"_s};
-    QTest::newRow("category") << Which::Permits << 1 << QStringList{u"食"_s} << QStringList{u"20020003"_s, u"20030001"_s};
+    QTest::newRow("category") << Which::Permits << 1 << QStringList{u"食"_s}
+                              << QStringList{u"20020003"_s, u"20030001"_s};
     QTest::newRow("model") << Which::Permits << 2 << QStringList{u"N"_s, u"O"_s, u".Y.05-1"_s}
                            << QStringList{u"20020003"_s, u"20030002"_s};
     QTest::newRow("failed reviews") << Which::Reviews << 5 << QStringList{u"不"_s}
