@@ -62,6 +62,7 @@ private slots:
     void filingDocumentPlacement_data();
     void filingDocumentPlacement();
     void readingOrderRows();
+    void boxWithoutUnderline();
 };
 
 void TestLineFlow::saveField_data()
@@ -350,6 +351,20 @@ void TestLineFlow::readingOrderRows()
     QVERIFY(std::find(lines.begin(), lines.end(), hline(480, 7680, 960 + 360 - 60)) != lines.end());
     QVERIFY(std::find(lines.begin(), lines.end(), hline(480 + 900 + 90, 7680, 960 + 240)) != lines.end());
     QVERIFY(std::none_of(lines.begin(), lines.end(), [](const Segment &s) { return s.y1 == 1680 + 240; }));
+}
+
+// A number part in brackets stands on no line of its own; the box beside
+// it still does.
+void TestLineFlow::boxWithoutUnderline()
+{
+    DocumentDescription d;
+    d.boxes = {dataBox(u"nd"_s, 450), dataBox(u"dw"_s, 3615)};
+    d.boxes[0].underlined = false;
+    d.window.underlineBoxes = true;
+    d.window.rows = {{600, RowAlign::Left, {textWithBoxes(u"第[     ]号"_s, {0}), box(1)}}};
+    const WindowLayout l = placeWindow(d);
+    QCOMPARE(l.lines.size(), std::size_t(1));
+    QCOMPARE(l.lines[0], hline(l.boxes[1].left(), l.boxes[1].left() + 3615, 840));
 }
 
 QTEST_GUILESS_MAIN(TestLineFlow)

@@ -36,6 +36,7 @@ struct BoxSpec {
     bool locked = false;            // takes the focus but no typing
     bool visible = true;
     bool memo = false;              // several lines, scroll bar and border
+    bool underlined = true;         // false: no line of its own under it (a number in brackets)
     int typingLimit = 0;            // characters a user may type; 0: the column decides
     BoxSave save = BoxSave::ReadBack;
 };
@@ -92,8 +93,9 @@ struct WindowDesign {
     int deleteBoxLeft = 7200;
     std::vector<Row> rows;
     std::vector<Segment> lines; // rules and underlines at fixed places
-    // Each visible single-line box that is not locked gets an underline of
-    // its own width 240 twips below its top (documents in reading order).
+    // Each visible, underlined single-line box that is not locked gets an
+    // underline of its own width 240 twips below its top (documents in
+    // reading order).
     bool underlineBoxes = false;
     // Box indexes and deleteBoxTab; empty: the box order, then the
     // delete-on-close box. The first entry has the focus on opening.

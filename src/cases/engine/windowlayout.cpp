@@ -105,7 +105,7 @@ WindowLayout placeWindow(const DocumentDescription &d)
         for (std::size_t i = 0; i < d.boxes.size(); ++i) {
             const BoxSpec &spec = d.boxes[i];
             const QRect &r = layout.boxes[i];
-            if (spec.visible && !spec.memo && !spec.locked && r.width() > 0)
+            if (spec.visible && spec.underlined && !spec.memo && !spec.locked && r.width() > 0)
                 layout.lines.push_back(hline(r.x(), r.x() + r.width(), r.y() + 240));
         }
     }
