@@ -12,6 +12,7 @@
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
@@ -107,6 +108,8 @@ private slots:
     void pendingLineFlowsOnLeavingAndAfterAPaste();
     void databaseFailure();
     void hiddenMemoTabOrderAndBounds();
+    void groundAndTabFromAMemo_data();
+    void groundAndTabFromAMemo();
 
 private:
     DocumentWindow *open(const DocumentDescription &d = labgDescription());
@@ -549,6 +552,35 @@ void TestDocumentWindow::hiddenMemoTabOrderAndBounds()
     press(readBack, Qt::Key_Return);
     QCOMPARE(focusedBox(*m_window), 4);
     QCOMPARE(db().scalar(u"SELECT hyjly FROM hyjl WHERE dabh = ?"_s, {caseNo}), u"内部"_s);
+}
+
+void TestDocumentWindow::groundAndTabFromAMemo_data()
+{
+    QTest::addColumn<bool>("system");
+    QTest::newRow("white like the paper form") << false;
+    QTest::newRow("dialog frame on the system's window colour") << true;
+}
+
+// The window and its line boxes share the ground the design gives; a memo
+// stays white inside its border, and Tab leaves it for the next box
+// without typing a tab into it.
+void TestDocumentWindow::groundAndTabFromAMemo()
+{
+    QFETCH(bool, system);
+    DocumentDescription d = ownDocument();
+    d.window.background = system ? WindowBackground::System : WindowBackground::White;
+    open(d);
+    const QColor ground = system ? QApplication::palette().color(QPalette::Window) : QColor(Qt::white);
+    QCOMPARE(m_window->palette().color(QPalette::Window), ground);
+    QCOMPARE(line(1)->palette().color(QPalette::Base), ground);
+    auto *memo = qobject_cast<QPlainTextEdit *>(m_window->box(3));
+    QCOMPARE(memo->palette().color(QPalette::Base), QColor(Qt::white));
+    memo->setFocus();
+    commit(memo, u"甲"_s);
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QCOMPARE(focusedBox(*m_window), 4);
+    QCOMPARE(memo->toPlainText(), u"甲"_s);
+    QCOMPARE(db().scalar(u"SELECT hyjg FROM hyjl WHERE dabh = ?"_s, {caseNo}), u"甲"_s);
 }
 
 QTEST_MAIN(TestDocumentWindow)

@@ -83,6 +83,11 @@ struct Segment {
 // Tab order entry of the delete-on-close box.
 constexpr int deleteBoxTab = -1;
 
+// The ground of a window: white like the paper form, or the system's
+// window colour of a dialog frame. Single-line boxes take it too, so they
+// read as the form's blanks; a memo box stays white inside its border.
+enum class WindowBackground { White, System };
+
 struct WindowDesign {
     int width = 0;  // client area, twips
     int height = 0;
@@ -91,6 +96,7 @@ struct WindowDesign {
     int firstRowTop = 120;  // of a document given in reading order
     int rowPitch = 360;
     int deleteBoxLeft = 7200;
+    WindowBackground background = WindowBackground::White;
     std::vector<Row> rows;
     std::vector<Segment> lines; // rules and underlines at fixed places
     // Each visible, underlined single-line box that is not locked gets an

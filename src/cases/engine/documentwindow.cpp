@@ -71,7 +71,10 @@ void DocumentWindow::build()
     setWindowTitle(m_desc.document.windowCaption);
     setObjectName(m_desc.document.windowName());
     setFixedSize(px(m_desc.window.width), px(m_desc.window.height));
-    setColours(this, Qt::black, Qt::white);
+    const QColor ground = m_desc.window.background == WindowBackground::White
+                              ? QColor(Qt::white)
+                              : QApplication::palette().color(QPalette::Window);
+    setColours(this, Qt::black, ground);
     setAutoFillBackground(true);
 
     const WindowLayout layout = placeWindow(m_desc);
@@ -89,7 +92,7 @@ void DocumentWindow::build()
         w->setObjectName(u"Text1(%1)"_s.arg(i));
         w->setAccessibleName(spec.column);
         w->setFont(songti(9, spec.bold));
-        setColours(w, vbColor(spec.colour), Qt::white);
+        setColours(w, vbColor(spec.colour), spec.memo ? QColor(Qt::white) : ground);
         const QRect r = layout.boxes[std::size_t(i)];
         // A single line keeps its top and is never lower than its font.
         const int height = spec.memo ? px(r.height()) : std::max(px(r.height()), w->fontMetrics().height());

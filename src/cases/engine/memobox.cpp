@@ -11,6 +11,9 @@ MemoBox::MemoBox(int index, const BoxSpec &spec, BoxHost *host, QWidget *parent)
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab goes on to the next box as from every other box; Enter is the
+    // memo's line break.
+    setTabChangesFocus(true);
     setReadOnly(spec.locked);
 }
 
