@@ -253,7 +253,7 @@ void TestLineFlow::descriptionsAreSound()
         QVERIFY2(checkDescription(*d).isEmpty(), qPrintable(checkDescription(*d).join(u"; "_s)));
     QCOMPARE(documentDescription(2), &labgDescription());
     QCOMPARE(documentDescription(1), &sljlDescription());
-    QCOMPARE(documentDescription(3), nullptr);
+    QCOMPARE(documentDescription(documentCount), nullptr);
 }
 
 void TestLineFlow::reportChecks_data()

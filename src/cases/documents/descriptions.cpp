@@ -2,13 +2,22 @@
 
 #include "cases/documents/filing/labg.h"
 #include "cases/documents/filing/sljl.h"
+#include "cases/documents/investigation/dczj.h"
+#include "cases/documents/investigation/hyjl.h"
+#include "cases/documents/investigation/spb.h"
 #include "cases/engine/description.h"
 
 namespace kelm {
 
 std::vector<const DocumentDescription *> documentDescriptions()
 {
-    return {&sljlDescription(), &labgDescription()};
+    return {
+        &sljlDescription(),
+        &labgDescription(),
+        &dczjDescription(),
+        &hyjlDescription(),
+        &spbDescription(),
+    };
 }
 
 const DocumentDescription *documentDescription(int registerIndex)
