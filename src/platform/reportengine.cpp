@@ -28,20 +28,8 @@ QStringList labelLines(const Item &item, double pointSize)
     if (!item.wrap || item.width <= 0)
         return given;
     QStringList lines;
-    for (const QString &text : given) {
-        QString current;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            const QString ch = text.mid(i, len);
-            i += len - 1;
-            if (!current.isEmpty() && gridWidthTwips(current + ch, pointSize) > item.width) {
-                lines << current;
-                current.clear();
-            }
-            current += ch;
-        }
-        lines << current;
-    }
+    for (const QString &text : given)
+        lines << gridLines(text, item.width, pointSize);
     // A label of fixed height shows only the lines it holds.
     if (item.height > 0)
         lines = lines.mid(0, std::max(1, item.height / em(pointSize)));

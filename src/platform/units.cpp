@@ -42,4 +42,22 @@ int gridOffsetTwips(const QString &text, qsizetype index, double pointSize)
     return gridWidthTwips(text.left(index), pointSize);
 }
 
+QStringList gridLines(const QString &text, int widthTwips, double pointSize)
+{
+    QStringList lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, len);
+        i += len - 1;
+        if (!current.isEmpty() && gridWidthTwips(current + ch, pointSize) > widthTwips) {
+            lines << current;
+            current.clear();
+        }
+        current += ch;
+    }
+    lines << current;
+    return lines;
+}
+
 } // namespace kelm

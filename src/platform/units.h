@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 namespace kelm {
 
@@ -35,5 +36,8 @@ QFont uiFont(double pointSize = 9, bool bold = false);
 int gridWidthTwips(const QString &text, double pointSize);
 // Left offset in twips of character index i of text on that grid.
 int gridOffsetTwips(const QString &text, qsizetype index, double pointSize);
+// One line of text broken on that grid into lines no wider than widthTwips,
+// as many whole characters a line as fit (at least one).
+QStringList gridLines(const QString &text, int widthTwips, double pointSize);
 
 } // namespace kelm

@@ -8,6 +8,7 @@
 #include "cases/engine/registerlink.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "platform/gridlabel.h"
 #include "support/documenttesting.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
@@ -46,6 +47,10 @@ void seed(const QString &column, const QString &value, const QString &dabh = cas
 
 QString repeated(const QString &s, int n) { return s.repeated(n); }
 
+// 46 characters: 40 on the first line of a label 7215 twips wide.
+const QString wrappingSentence =
+    u"逾期不申请行政复议或者不向人民法院起诉又不履行处罚决定的，本机关将依法申请人民法院强制执行。"_s;
+
 // A document of the test's own over the first columns of hyjl.
 DocumentDescription ownDocument()
 {
@@ -77,6 +82,7 @@ DocumentDescription ownDocument()
         {autoPlace, RowAlign::Left, {box(3)}},
         {autoPlace, RowAlign::Left, {box(4)}},
         {autoPlace, RowAlign::Left, {text(u"参加合议人员："_s), box(5)}},
+        {autoPlace, RowAlign::Left, {wrappedText(wrappingSentence, 480, 7215)}},
     };
     return d;
 }
@@ -110,6 +116,7 @@ private slots:
     void hiddenMemoTabOrderAndBounds();
     void groundAndTabFromAMemo_data();
     void groundAndTabFromAMemo();
+    void wrappedLabel();
 
 private:
     DocumentWindow *open(const DocumentDescription &d = labgDescription());
@@ -581,6 +588,21 @@ void TestDocumentWindow::groundAndTabFromAMemo()
     QCOMPARE(focusedBox(*m_window), 4);
     QCOMPARE(memo->toPlainText(), u"甲"_s);
     QCOMPARE(db().scalar(u"SELECT hyjg FROM hyjl WHERE dabh = ?"_s, {caseNo}), u"甲"_s);
+}
+
+// A label of a fixed width is one label whose text breaks onto a second
+// line one em (180 twips) below the first.
+void TestDocumentWindow::wrappedLabel()
+{
+    open(ownDocument());
+    GridLabel *found = nullptr;
+    for (auto *label : m_window->findChildren<GridLabel *>())
+        if (label->text() == wrappingSentence)
+            found = label;
+    QVERIFY(found);
+    QCOMPARE(found->lines(), (QStringList{wrappingSentence.left(40), wrappingSentence.mid(40)}));
+    QCOMPARE(found->width(), px(7215));
+    QCOMPARE(found->height(), found->fontMetrics().height() + px(180));
 }
 
 QTEST_MAIN(TestDocumentWindow)

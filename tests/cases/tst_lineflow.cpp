@@ -63,6 +63,9 @@ private slots:
     void filingDocumentPlacement();
     void readingOrderRows();
     void boxWithoutUnderline();
+    void wrappedLabelRow();
+    void numberLineLeft_data();
+    void numberLineLeft();
 };
 
 void TestLineFlow::saveField_data()
@@ -365,6 +368,49 @@ void TestLineFlow::boxWithoutUnderline()
     const WindowLayout l = placeWindow(d);
     QCOMPARE(l.lines.size(), std::size_t(1));
     QCOMPARE(l.lines[0], hline(l.boxes[1].left(), l.boxes[1].left() + 3615, 840));
+}
+
+// A label of a fixed width breaks onto further lines: the row below it
+// starts under its last line.
+void TestLineFlow::wrappedLabelRow()
+{
+    DocumentDescription d;
+    d.boxes = {dataBox(u"a"_s, 2000)};
+    const QString sentence = u"逾期不申请行政复议或者不向人民法院起诉"_s; // 19 characters
+    d.window.rows = {
+        {autoPlace, RowAlign::Left, {wrappedText(sentence, 480, 8 * 180 + 90)}},
+        {autoPlace, RowAlign::Left, {box(0)}},
+    };
+    const WindowLayout l = placeWindow(d);
+    QCOMPARE(l.texts.size(), std::size_t(1));
+    QCOMPARE(l.texts[0].text, sentence);
+    QCOMPARE(l.texts[0].width, 8 * 180 + 90);
+    QCOMPARE(gridLines(sentence, l.texts[0].width, 9),
+             (QStringList{u"逾期不申请行政复"_s, u"议或者不向人民法"_s, u"院起诉"_s}));
+    QCOMPARE(l.boxes[0], QRect(480, 120 + 3 * 180 + 120, 2000, 180));
+}
+
+// A number line keeps the form's brackets where they are: it starts the
+// extra width of the four-letter place name further left.
+void TestLineFlow::numberLineLeft_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("formLeft");
+    QTest::addColumn<int>("left");
+    QTest::newRow("window, 9 pt") << 9.0 << 4320 << 4140;
+    QTest::newRow("printed form, 12 pt") << 12.0 << 5625 << 5385;
+}
+
+void TestLineFlow::numberLineLeft()
+{
+    QFETCH(double, points);
+    QFETCH(int, formLeft);
+    QFETCH(int, left);
+    QCOMPARE(kelm::numberLineLeft(formLeft, points), left);
+    // The first bracket opens where it would after one full-width character.
+    const QString line = u"Vesk卫(   )"_s;
+    QCOMPARE(left + gridOffsetTwips(line, line.indexOf(u'(') + 1, points),
+             formLeft + gridWidthTwips(u"某卫("_s, points));
 }
 
 QTEST_GUILESS_MAIN(TestLineFlow)

@@ -232,6 +232,13 @@ Piece textWithBoxes(const QString &wording, std::vector<int> boxes, int left)
     return p;
 }
 
+Piece wrappedText(const QString &wording, int left, int width)
+{
+    Piece p = text(wording, left);
+    p.width = width;
+    return p;
+}
+
 Piece gap(int width)
 {
     Piece p;
@@ -262,6 +269,23 @@ BoxSpec authorityBox(const QString &column, int width, unsigned colour)
     b.colour = colour;
     b.centred = true;
     b.locked = true;
+    return b;
+}
+
+int numberLineLeft(int formLeft, double points)
+{
+    return formLeft - (gridWidthTwips(u"Vesk"_s, points) - gridWidthTwips(u"某"_s, points));
+}
+
+BoxSpec centred(BoxSpec b)
+{
+    b.centred = true;
+    return b;
+}
+
+BoxSpec bolded(BoxSpec b)
+{
+    b.bold = true;
     return b;
 }
 

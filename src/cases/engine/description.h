@@ -52,7 +52,8 @@ struct Piece {
     double points = 9;      // Text: 宋体 size
     bool bold = false;      // Text
     std::vector<int> boxesInBlanks; // Text: boxes laid over its runs of blanks, in order
-    int width = 0;          // Gap: twips
+    int width = 0;          // Gap: twips; Text: when given, the label is this
+                            // wide and breaks onto further lines one em apart
 };
 
 // Where the pieces of a row without their own Left begin.
@@ -149,10 +150,20 @@ QStringList checkDescription(const DocumentDescription &d);
 Piece text(const QString &wording, int left = autoPlace, double points = 9, bool bold = false);
 Piece box(int index, int left = autoPlace, int top = autoPlace);
 Piece textWithBoxes(const QString &wording, std::vector<int> boxes, int left = autoPlace);
+// A 9 pt label of a fixed width whose wording wraps onto further lines.
+Piece wrappedText(const QString &wording, int left, int width);
 Piece gap(int width);
 BoxSpec dataBox(const QString &column, int width, int typingLimit = 0);
 BoxSpec handBox(const QString &column, int width);
 BoxSpec authorityBox(const QString &column, int width, unsigned colour = vbBlack);
+// The same box with its text centred, or in bold.
+BoxSpec centred(BoxSpec b);
+BoxSpec bolded(BoxSpec b);
+// Where a document number line "Vesk卫(…" begins. The national forms place
+// the number for a one-character place abbreviation before 卫; "Vesk" is
+// two half-width characters wider, so the line starts that much left of the
+// form's Left and its brackets stay over the boxes and fields set in them.
+int numberLineLeft(int formLeft, double points);
 // A line from x1 to x2 at height y.
 Segment hline(int x1, int x2, int y);
 // The drawn line a box stands on, 240 twips below its top, from left to right.

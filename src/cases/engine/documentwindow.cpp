@@ -81,6 +81,7 @@ void DocumentWindow::build()
     m_lines = layout.lines;
     for (const PlacedText &t : layout.texts) {
         auto *label = new GridLabel(t.text, songti(t.points, t.bold), this);
+        label->setLineWidth(t.width);
         label->move(px(t.left), px(t.top));
         label->resize(label->sizeHint());
     }

@@ -16,7 +16,7 @@ int pieceWidth(const DocumentDescription &d, const Piece &p)
 {
     switch (p.kind) {
     case Piece::Kind::Text:
-        return gridWidthTwips(p.text, p.points);
+        return p.width > 0 ? p.width : gridWidthTwips(p.text, p.points);
     case Piece::Kind::Box:
         return d.boxes[std::size_t(p.box)].width;
     case Piece::Kind::Gap:
@@ -77,7 +77,7 @@ WindowLayout placeWindow(const DocumentDescription &d)
             const int left = p.left == autoPlace ? x : p.left;
             int width = pieceWidth(d, p);
             if (p.kind == Piece::Kind::Text) {
-                layout.texts.push_back({p.text, left, top, p.points, p.bold});
+                layout.texts.push_back({p.text, left, top, p.points, p.bold, p.width});
                 const auto runs = blankRuns(p.text);
                 for (std::size_t k = 0; k < p.boxesInBlanks.size() && k < runs.size(); ++k) {
                     const int b = p.boxesInBlanks[k];
@@ -86,7 +86,8 @@ WindowLayout placeWindow(const DocumentDescription &d)
                         QRect(left + gridOffsetTwips(p.text, start, p.points), top,
                               gridWidthTwips(p.text.mid(start, length), p.points), d.boxes[std::size_t(b)].height);
                 }
-                height = std::max(height, int(p.points * 20) + rowLeading);
+                const int lines = p.width > 0 ? int(gridLines(p.text, p.width, p.points).size()) : 1;
+                height = std::max(height, lines * int(p.points * 20) + rowLeading);
             } else if (p.kind == Piece::Kind::Box) {
                 const BoxSpec &spec = d.boxes[std::size_t(p.box)];
                 if (width == 0)

@@ -17,6 +17,7 @@ struct PlacedText {
     int top = 0;
     double points = 9;
     bool bold = false;
+    int width = 0; // twips a line may take; 0: one line
 };
 
 struct WindowLayout {
