@@ -5,6 +5,9 @@
 #include "cases/documents/investigation/dczj.h"
 #include "cases/documents/investigation/hyjl.h"
 #include "cases/documents/investigation/spb.h"
+#include "cases/documents/notice/cfgz.h"
+#include "cases/documents/notice/tzgz.h"
+#include "cases/documents/notice/tztz.h"
 #include "cases/engine/description.h"
 
 namespace kelm {
@@ -17,6 +20,9 @@ std::vector<const DocumentDescription *> documentDescriptions()
         &dczjDescription(),
         &hyjlDescription(),
         &spbDescription(),
+        &tzgzDescription(),
+        &cfgzDescription(),
+        &tztzDescription(),
     };
 }
 
