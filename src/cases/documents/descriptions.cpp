@@ -2,6 +2,8 @@
 
 #include "cases/documents/filing/labg.h"
 #include "cases/documents/filing/sljl.h"
+#include "cases/documents/hearing/tzbl.h"
+#include "cases/documents/hearing/tzyj.h"
 #include "cases/documents/investigation/dczj.h"
 #include "cases/documents/investigation/hyjl.h"
 #include "cases/documents/investigation/spb.h"
@@ -23,6 +25,8 @@ std::vector<const DocumentDescription *> documentDescriptions()
         &tzgzDescription(),
         &cfgzDescription(),
         &tztzDescription(),
+        &tzblDescription(),
+        &tzyjDescription(),
     };
 }
 
