@@ -506,6 +506,7 @@ void TestHearingWindows::opensFromTheRegister()
     QCOMPARE(m_window->windowTitle(), caption);
     QCOMPARE(m_window->size(), QSize(px(size.width()), px(size.height())));
     QCOMPARE(m_window->pos(), QPoint(0, 0));
+    QCOMPARE(m_window->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!described(k).pointerReset);
     QCOMPARE(focusedBox(*m_window), 0);
     QCOMPARE(m_window->deleteBox()->geometry().topLeft(), QPoint(px(7080), 0));
