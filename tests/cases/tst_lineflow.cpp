@@ -62,7 +62,7 @@ private slots:
     void filingDocumentPlacement_data();
     void filingDocumentPlacement();
     void readingOrderRows();
-    void boxWithoutUnderline();
+    void boxUnderlines();
     void wrappedLabelRow();
     void numberLineLeft_data();
     void numberLineLeft();
@@ -357,8 +357,8 @@ void TestLineFlow::readingOrderRows()
 }
 
 // A number part in brackets stands on no line of its own; the box beside
-// it still does.
-void TestLineFlow::boxWithoutUnderline()
+// it still does, as far below its top as the form draws its lines.
+void TestLineFlow::boxUnderlines()
 {
     DocumentDescription d;
     d.boxes = {dataBox(u"nd"_s, 450), dataBox(u"dw"_s, 3615)};
@@ -368,6 +368,9 @@ void TestLineFlow::boxWithoutUnderline()
     const WindowLayout l = placeWindow(d);
     QCOMPARE(l.lines.size(), std::size_t(1));
     QCOMPARE(l.lines[0], hline(l.boxes[1].left(), l.boxes[1].left() + 3615, 840));
+    // Rows set close together: the line runs nearer its box.
+    d.window.underlineDrop = 210;
+    QCOMPARE(placeWindow(d).lines[0], hline(l.boxes[1].left(), l.boxes[1].left() + 3615, 810));
 }
 
 // A label of a fixed width breaks onto further lines: the row below it

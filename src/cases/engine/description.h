@@ -101,9 +101,11 @@ struct WindowDesign {
     std::vector<Row> rows;
     std::vector<Segment> lines; // rules and underlines at fixed places
     // Each visible, underlined single-line box that is not locked gets an
-    // underline of its own width 240 twips below its top (documents in
-    // reading order).
+    // underline of its own width underlineDrop twips below its top
+    // (documents in reading order); a form with rows closer than 360 twips
+    // draws it nearer its box, clear of the row below.
     bool underlineBoxes = false;
+    int underlineDrop = 240;
     // Box indexes and deleteBoxTab; empty: the box order, then the
     // delete-on-close box. The first entry has the focus on opening.
     std::vector<int> tabOrder;

@@ -107,7 +107,7 @@ WindowLayout placeWindow(const DocumentDescription &d)
             const BoxSpec &spec = d.boxes[i];
             const QRect &r = layout.boxes[i];
             if (spec.visible && spec.underlined && !spec.memo && !spec.locked && r.width() > 0)
-                layout.lines.push_back(hline(r.x(), r.x() + r.width(), r.y() + 240));
+                layout.lines.push_back(hline(r.x(), r.x() + r.width(), r.y() + w.underlineDrop));
         }
     }
     layout.lines.insert(layout.lines.end(), w.lines.begin(), w.lines.end());
