@@ -151,6 +151,7 @@ void TestNoticeDocuments::opensFromTheRegister()
     if (size.isValid())
         QCOMPARE(m_window->size(), QSize(px(size.width()), px(size.height())));
     QCOMPARE(m_window->pos(), QPoint(0, 0));
+    QCOMPARE(m_window->palette().color(QPalette::Window), QColor(Qt::white));
     QCOMPARE(test::focusedBox(*m_window), 0);
 
     const DocumentDescription &d = m_window->description();

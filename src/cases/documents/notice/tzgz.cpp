@@ -167,11 +167,13 @@ DocumentDescription make()
     };
     d.groups = {{6, 8}, {9, 10}, {11, 12}, {13, 14}};
 
-    // Thirty lines in the form's 8280 twips: rows 255 twips apart.
+    // Thirty lines in the form's 8280 twips: rows 255 twips apart, each
+    // box's line close under it.
     WindowDesign &w = d.window;
     w.width = 8145;
     w.height = 8280;
     w.underlineBoxes = true;
+    w.underlineDrop = 210;
     const int dateLeft = textRight - 375 - 12 * 90;
     w.rows = {
         {45, RowAlign::Centre, {text(u"卫  生  行  政  执  法  处  罚  文  书"_s, autoPlace, 12)}},
