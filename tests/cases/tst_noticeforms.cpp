@@ -268,6 +268,8 @@ private slots:
     void fieldsOnLines();
     void fullRowPrintsOnOneSheet_data();
     void fullRowPrintsOnOneSheet();
+    void newRowPrintsTheAuthority_data();
+    void newRowPrintsTheAuthority();
 
 private:
     std::unique_ptr<test::TestDatabase> m_db;
@@ -718,6 +720,43 @@ void TestNoticeForms::fullRowPrintsOnOneSheet()
     QCOMPARE(printed, fields);
     QCOMPARE(columns.removeDuplicates(), 0);
     QVERIFY(!columns.contains(u"qm2"_s) && !columns.contains(u"dabh"_s));
+}
+
+void TestNoticeForms::newRowPrintsTheAuthority_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::newRow("rep_tzgz") << tzgz;
+    QTest::newRow("rep_gzs") << cfgz;
+    QTest::newRow("rep_tztz") << tztz;
+}
+
+// A row as the register creates it prints the form's wording and lines,
+// every field blank but the issuing authority, centred in its field.
+void TestNoticeForms::newRowPrintsTheAuthority()
+{
+    QFETCH(int, k);
+    const DocumentDescription &d = *documentDescription(k);
+    const QString authority = d.document.authorityColumn;
+    db().insertRow(d.document.table, {u"dabh"_s, authority}, {caseNo, authorityText()});
+    const PageModel model = buildReport(d.report);
+    QCOMPARE(model.pageCount(), 1);
+    int fields = 0;
+    for (const PageItem &p : model.pages[0].items) {
+        if (p.kind != ItemKind::Field)
+            continue;
+        ++fields;
+        if (p.column != authority) {
+            QVERIFY2(p.text.isEmpty(), qPrintable(p.column));
+            continue;
+        }
+        QCOMPARE(p.text, authorityText());
+        const Item &designed = *std::find_if(d.report.detail.items.begin(), d.report.detail.items.end(),
+                                             [&](const Item &i) { return i.text == authority; });
+        const int middle = p.left - d.report.page.leftMargin + p.width / 2;
+        QVERIFY(std::abs(middle - (designed.left + designed.width / 2)) <= 60);
+    }
+    QVERIFY(fields > 0);
+    QVERIFY(pageLines(model.pages[0]).contains(footer));
 }
 
 QTEST_GUILESS_MAIN(TestNoticeForms)
