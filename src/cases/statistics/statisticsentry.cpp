@@ -1,15 +1,20 @@
 #include "cases/statistics/statisticsentry.h"
 
+#include "cases/statistics/periodwindow.h"
+#include "cases/statistics/statisticswindow.h"
 #include "platform/modal.h"
-#include "shell/placeholderwindow.h"
-
-using namespace Qt::StringLiterals;
 
 namespace kelm {
 
 void openStatisticsPeriod(FormWindow *opener)
 {
-    openModal(opener, new PlaceholderWindow(u"统计时间"_s));
+    auto *period = new StatisticsPeriodWindow(opener);
+    // The period window has closed by the time the statistics window opens
+    // in its place, so closing the statistics returns to the opener.
+    openModal(opener, period, [opener, period] {
+        if (period->confirmed())
+            openModal(opener, new StatisticsWindow(opener));
+    });
 }
 
 } // namespace kelm
