@@ -27,52 +27,13 @@ constexpr double groupSize = 12;
 constexpr unsigned int paleBackground = 0x00E3F2FF;
 constexpr unsigned int groupGreen = 0x0000FF00;
 
-// A label whose text runs onto further lines at its width, each line on
-// the character grid; the whole caption stays its text.
-class WrappedLabel : public QLabel {
-public:
-    WrappedLabel(const QString &text, const QFont &font, QWidget *parent) : QLabel(text, parent) { setFont(font); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setFont(font());
-        p.setPen(palette().color(foregroundRole()));
-        const double pt = font().pointSizeF();
-        const int pitch = px(int(pt * 20));
-        const int baseline = fontMetrics().ascent();
-        int y = baseline;
-        for (const QString &line : lines(width() * twipsPerPixel, pt)) {
-            for (qsizetype i = 0; i < line.size(); ++i)
-                p.drawText(QPointF(gridOffsetTwips(line, i, pt) / double(twipsPerPixel), y), line.mid(i, 1));
-            y += pitch;
-        }
-    }
-
-private:
-    QStringList lines(int widthTwips, double pt) const
-    {
-        QStringList out;
-        QString current;
-        for (const QChar ch : text()) {
-            if (!current.isEmpty() && gridWidthTwips(current + ch, pt) > widthTwips) {
-                out << current;
-                current.clear();
-            }
-            current += ch;
-        }
-        return out << current;
-    }
-};
-
 struct Caption {
     QString text;
     int left;
     int top;
 };
 
-// Two lines high where the caption wraps at the heading's width.
+// Two lines high where the caption wraps at this width.
 constexpr int headingWidth = 600;
 
 void onGreen(QLabel *label)
@@ -133,7 +94,8 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
         {u"处  罚户  次"_s, 10560, 600},
     };
     for (const Caption &c : headings) {
-        auto *l = new WrappedLabel(c.text, font, this);
+        auto *l = new GridLabel(c.text, font, this);
+        l->setLineWidth(headingWidth);
         l->setGeometry(pxRect(c.left, c.top, headingWidth, 960 - c.top));
     }
 
@@ -147,7 +109,8 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
         onGreen(l);
     }
     for (const Caption &c : {Caption{u"食品卫生"_s, 240, 1680}, Caption{u"公共场所"_s, 240, 4200}}) {
-        auto *l = new WrappedLabel(c.text, groupFont, this);
+        auto *l = new GridLabel(c.text, groupFont, this);
+        l->setLineWidth(255);
         l->setGeometry(pxRect(c.left, c.top, 255, 1020));
         onGreen(l);
     }
