@@ -70,6 +70,7 @@ private slots:
     void cancelThenOpenAgain();
     void closingStatisticsReturnsToOpener();
     void figuresDrawnInRedAtTheirPlaces();
+    void wideFigureDrawnSmallerWithinItsColumn();
     void previewShowsSheetAndRecomputesOnClose();
     void unreadableCaseDateIsToldAndReturns();
     void fromTheCaseRegisterAndBack();
@@ -233,6 +234,24 @@ void TestStatisticsWindows::figuresDrawnInRedAtTheirPlaces()
         QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(l->isVisible());
     }
+}
+
+void TestStatisticsWindows::wideFigureDrawnSmallerWithinItsColumn()
+{
+    test::TestDatabase tdb;
+    test::StatCase big;
+    big.fine = u"12345678.55"_s;
+    test::addStatCases(tdb.db(), {big});
+    Opener opener;
+    openStatisticsPeriod(&opener);
+    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    StatisticsWindow *s = statisticsWindow();
+    QVERIFY(s);
+    const GridLabel *fine = s->figures()[4 + 8]; // 罚款金额 of the first row
+    QCOMPARE(fine->text(), u" 12345678.55"_s);
+    QVERIFY(fine->font().pointSizeF() < 9);
+    QVERIFY(fine->x() + fine->sizeHint().width() <= px(8280)); // the column's right-hand rule
+    QCOMPARE(s->figures()[4 + 7]->font().pointSizeF(), 9.0);
 }
 
 void TestStatisticsWindows::previewShowsSheetAndRecomputesOnClose()

@@ -5,7 +5,6 @@
 
 #include "platform/formwindow.h"
 
-#include <QStringList>
 #include <vector>
 
 class QPushButton;
