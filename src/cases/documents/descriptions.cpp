@@ -1,5 +1,9 @@
 #include "cases/documents/descriptions.h"
 
+#include "cases/documents/enforcement/ajys.h"
+#include "cases/documents/enforcement/jabg.h"
+#include "cases/documents/enforcement/qzzx.h"
+#include "cases/documents/enforcement/sdhz.h"
 #include "cases/documents/filing/labg.h"
 #include "cases/documents/filing/sljl.h"
 #include "cases/documents/hearing/tzbl.h"
@@ -27,6 +31,10 @@ std::vector<const DocumentDescription *> documentDescriptions()
         &tztzDescription(),
         &tzblDescription(),
         &tzyjDescription(),
+        &qzzxDescription(),
+        &jabgDescription(),
+        &ajysDescription(),
+        &sdhzDescription(),
     };
 }
 
