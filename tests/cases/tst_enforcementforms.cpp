@@ -163,8 +163,8 @@ const std::vector<Expected> &forms()
         fld(J, u"mya"_s, 6690, 8745, 480),
         fld(J, u"yuo"_s, 7410, 8745, 240),
         fld(J, u"yi"_s, 7890, 8745, 240),
-        rule(J, D, 9285),
-        lbl(J, footer, 6765, 9465, 2880),
+        rule(J, D, 9300),
+        lbl(J, footer, 6765, 9420, 2880),
 
         // 案件移送书: the stub, the seam, the letter.
         lbl(A, H, header, 1830, 1095, 6000, 15.75),

@@ -1,6 +1,6 @@
 #include "cases/documents/enforcement/ajys.h"
 
-#include "cases/engine/description.h"
+#include "cases/documents/enforcement/formparts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,10 +8,7 @@ namespace kelm {
 
 namespace {
 
-constexpr int textLeft = 480;
-constexpr int indent = 840;
-// Where the boxes that fill a line end, as a full line from the margin does.
-constexpr int lineEnd = 7695;
+using namespace enforcement;
 
 // rep_ajys: the body in 宋体 12 pt. Underlines only under the transfer
 // date, the addressee, the date of acceptance, the case, the provision and
@@ -19,14 +16,8 @@ constexpr int lineEnd = 7695;
 report::ReportLayout printedForm()
 {
     using namespace report;
-    constexpr int rule = 9645;
     ReportLayout r = documentReport(documentAt(14));
-    r.reportHeader.height = 3135;
-    r.reportHeader.items = {
-        label(1830, 1095, u"卫  生  行  政  执  法  处  罚  文  书"_s, 6000).size(15.75),
-        bar(0, 1470, rule),
-        label(3300, 2025, u"案件移送书存根"_s, 3060).size(21.75).bolded(),
-    };
+    r.reportHeader = printedHeading(u"案件移送书存根"_s);
     r.detail.height = 9840;
     r.detail.items = {
         label(6000, 0, u"编号："_s, 720),
@@ -52,9 +43,7 @@ report::ReportLayout printedForm()
         field(1200, 2940, 8445, u"bz1"_s),
         field(0, 3360, 9645, u"bz2"_s),
         field(0, 3780, 9645, u"bz3"_s),
-        label(0, 4320, u"请骑缝盖章"_s, 1200),
-        line(1260, 4440, 9645, 4440),
-        label(3300, 4800, u"案 件 移 送 书"_s, 3060).size(21.75).bolded(),
+        printedTitle(u"案 件 移 送 书"_s, 4800),
         label(6000, 5460, u"编号："_s, 720),
         field(6720, 5460, 2925, u"bh2"_s),
         field(0, 5880, 4140, u"ysdw"_s),
@@ -85,9 +74,9 @@ report::ReportLayout printedForm()
         label(7680, 8820, u"年   月   日"_s, 1440),
         field(7920, 8820, 360, u"yue"_s),
         field(8520, 8820, 360, u"ri"_s),
-        bar(0, 9300, rule),
-        label(6765, 9420, u"中华人民共和国卫生部制定"_s, 2880),
     };
+    addItems(r.detail, printedSeam(4320));
+    addItems(r.detail, printedFooter(9300));
     return r;
 }
 
@@ -152,7 +141,7 @@ DocumentDescription make()
         {3180, RowAlign::Left, {text(u"备    注："_s, textLeft), box(9)}},
         {3480, RowAlign::Left, {box(10, textLeft)}},
         {3780, RowAlign::Left, {box(11, textLeft)}},
-        {4140, RowAlign::Left, {text(u"请盖骑缝章"_s + QString(70, u'-'), textLeft)}},
+        windowSeam(4140),
         {4440, RowAlign::Centre, {text(u"案 件 移 送 书"_s, autoPlace, 18, true)}},
         {4920, RowAlign::Left, {text(u"编号："_s, numberLabel), box(12, numberLeft)}},
         {5220, RowAlign::Left, {box(13, textLeft)}},

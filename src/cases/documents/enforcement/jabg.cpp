@@ -1,6 +1,6 @@
 #include "cases/documents/enforcement/jabg.h"
 
-#include "cases/engine/description.h"
+#include "cases/documents/enforcement/formparts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,24 +8,15 @@ namespace kelm {
 
 namespace {
 
-constexpr int textLeft = 480;
-constexpr int indent = 840;
-// Where the boxes that fill a line end, as a full line from the margin does.
-constexpr int lineEnd = 7695;
+using namespace enforcement;
 
 // rep_jabg: the body in 宋体 12 pt. Both signatures are written by hand:
 // their labels print, their places stay empty.
 report::ReportLayout printedForm()
 {
     using namespace report;
-    constexpr int rule = 9645;
     ReportLayout r = documentReport(documentAt(10));
-    r.reportHeader.height = 3135;
-    r.reportHeader.items = {
-        label(1830, 1095, u"卫  生  行  政  执  法  处  罚  文  书"_s, 6000).size(15.75),
-        bar(0, 1470, rule),
-        label(3300, 2025, u"结  案  报  告"_s, 3060).size(21.75).bolded(),
-    };
+    r.reportHeader = printedHeading(u"结  案  报  告"_s);
     r.detail.height = 9900;
     r.detail.items = {
         label(0, 165, u"当 事 人："_s, 1200),
@@ -55,22 +46,15 @@ report::ReportLayout printedForm()
         field(0, 4965, 9645, u"bszfly2"_s),
         label(480, 5445, u"建议本案予以结案。"_s, 2160),
         label(0, 6165, u"承办人签名："_s, 1440),
-        label(7800, 6165, u"    年  月  日"_s, 1680),
-        field(7800, 6165, 480, u"pbsj_y"_s),
-        field(8520, 6165, 240, u"pbsj_m"_s),
-        field(9000, 6165, 240, u"pbsj_d"_s),
-        bar(0, 6645, rule),
+        bar(0, 6645, printedWidth),
         label(0, 6825, u"负责人审批意见："_s, 1920).bolded(),
         field(0, 7305, 9645, u"spyj"_s),
         label(0, 8265, u"负责人签名："_s, 1440),
         field(5400, 8265, 4245, u"xzjg"_s).centred(),
-        label(6690, 8745, u"    年  月  日"_s, 1680),
-        field(6690, 8745, 480, u"mya"_s),
-        field(7410, 8745, 240, u"yuo"_s),
-        field(7890, 8745, 240, u"yi"_s),
-        bar(0, 9285, rule),
-        label(6765, 9465, u"中华人民共和国卫生部制定"_s, 2880),
     };
+    addItems(r.detail, printedDate(7800, 6165, u"pbsj_y"_s, u"pbsj_m"_s, u"pbsj_d"_s));
+    addItems(r.detail, printedDate(6690, 8745, u"mya"_s, u"yuo"_s, u"yi"_s));
+    addItems(r.detail, printedFooter(9300));
     return r;
 }
 

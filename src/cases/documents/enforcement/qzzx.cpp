@@ -1,6 +1,6 @@
 #include "cases/documents/enforcement/qzzx.h"
 
-#include "cases/engine/description.h"
+#include "cases/documents/enforcement/formparts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,9 +8,7 @@ namespace kelm {
 
 namespace {
 
-constexpr int textLeft = 480;
-constexpr int indent = 840;
-constexpr int lineEnd = 7695;
+using namespace enforcement;
 
 // rep_qzzx: 宋体 12 pt, the title in the report header, no header line, no
 // footer. Its wording differs from the window's in places (the commas of
@@ -18,19 +16,15 @@ constexpr int lineEnd = 7695;
 report::ReportLayout printedForm()
 {
     using namespace report;
-    constexpr int rule = 9645;
     ReportLayout r = documentReport(documentAt(9));
-    r.reportHeader.height = 1200;
-    r.reportHeader.items = {
-        label(3300, 360, u"强制执行申请书"_s, 3060).size(21.75).bolded(),
-    };
+    r.reportHeader = {1200, {printedTitle(u"强制执行申请书"_s, 360)}};
     r.detail.height = 8880;
     r.detail.items = {
         label(5040, 0, u"  Vesk卫(   )强申字[     ]第(     )号"_s, 4560),
         field(6120, 0, 360, u"lb"_s),
         field(7440, 0, 600, u"nd"_s),
         field(8520, 0, 600, u"bh"_s),
-        bar(0, 420, rule),
+        bar(0, 420, printedWidth),
         field(0, 780, 3600, u"fymc"_s),
         line(0, 1065, 3600, 1065),
         label(0, 1260, u"    我局于     年   月   日以Vesk卫(    )罚字[      ]第(     )号的"_s, 7920),
@@ -57,17 +51,14 @@ report::ReportLayout printedForm()
         label(0, 2700, u"当事人在规定的期限内拒不履行。根据《中华人民共和国行政处罚法》第"_s, 7680),
         label(0, 3180, u"五十一条规定，特申请你院强制执行。"_s, 4080),
         field(5400, 4140, 4245, u"sqdw"_s).centred(),
-        label(6690, 4620, u"    年  月  日"_s, 1680),
-        field(6690, 4620, 480, u"sq_y"_s),
-        field(7410, 4620, 240, u"sq_m"_s),
-        field(7890, 4620, 240, u"sq_d"_s),
-        bar(0, 5340, rule),
+        bar(0, 5340, printedWidth),
         label(0, 5580, u"附："_s, 480),
         label(480, 5580, u"1、《行政处罚决定书》一份"_s, 3000),
         label(480, 6060, u"2、《送达回执》一份"_s, 2280),
         label(480, 6540, u"3、其他资料   份"_s, 1920),
         field(1800, 6540, 360, u"qtzlfs"_s),
     };
+    addItems(r.detail, printedDate(6690, 4620, u"sq_y"_s, u"sq_m"_s, u"sq_d"_s));
     return r;
 }
 

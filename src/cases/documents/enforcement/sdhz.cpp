@@ -1,6 +1,6 @@
 #include "cases/documents/enforcement/sdhz.h"
 
-#include "cases/engine/description.h"
+#include "cases/documents/enforcement/formparts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,24 +8,15 @@ namespace kelm {
 
 namespace {
 
-constexpr int textLeft = 480;
-constexpr int indent = 840;
-// Where the boxes that fill a line end, as a full line from the margin does.
-constexpr int lineEnd = 7695;
+using namespace enforcement;
 
 // rep_sdhz: the body in 宋体 12 pt, no field underlined. The signatures are
 // written by hand: their labels print, blank space follows them.
 report::ReportLayout printedForm()
 {
     using namespace report;
-    constexpr int rule = 9645;
     ReportLayout r = documentReport(documentAt(16));
-    r.reportHeader.height = 3135;
-    r.reportHeader.items = {
-        label(1830, 1095, u"卫  生  行  政  执  法  处  罚  文  书"_s, 6000).size(15.75),
-        bar(0, 1470, rule),
-        label(2970, 2025, u"送 达 回 执 存 根"_s, 3720).size(21.75).bolded(),
-    };
+    r.reportHeader = printedHeading(u"送 达 回 执 存 根"_s);
     r.detail.height = 9780;
     r.detail.items = {
         label(6000, 0, u"编号："_s, 720),
@@ -45,9 +36,7 @@ report::ReportLayout printedForm()
         label(0, 2940, u"备    注："_s, 1200),
         field(480, 3360, 9165, u"bz1"_s),
         field(0, 3780, 9645, u"bz2"_s),
-        label(0, 4320, u"请骑缝盖章"_s, 1200),
-        line(1260, 4440, 9645, 4440),
-        label(3630, 4800, u"送 达 回 执"_s, 2400).size(21.75).bolded(),
+        printedTitle(u"送 达 回 执"_s, 4800),
         label(6000, 5460, u"编号："_s, 720),
         field(6720, 5460, 2925, u"bh2"_s),
         label(0, 5880, u"送达文件："_s, 1200),
@@ -67,9 +56,9 @@ report::ReportLayout printedForm()
         label(0, 7980, u"备    注："_s, 1200),
         field(480, 8400, 9165, u"bz3"_s),
         field(0, 8820, 9645, u"bz4"_s),
-        bar(0, 9300, rule),
-        label(6765, 9420, u"中华人民共和国卫生部制定"_s, 2880),
     };
+    addItems(r.detail, printedSeam(4320));
+    addItems(r.detail, printedFooter(9300));
     return r;
 }
 
@@ -133,7 +122,7 @@ DocumentDescription make()
         {3180, RowAlign::Left, {text(u"备注："_s, textLeft)}},
         {3420, RowAlign::Left, {box(7, indent)}},
         {3720, RowAlign::Left, {box(8, textLeft)}},
-        {4080, RowAlign::Left, {text(u"请盖骑缝章"_s + QString(70, u'-'), textLeft)}},
+        windowSeam(4080),
         {4380, RowAlign::Centre, {text(u"送 达 回 执"_s, autoPlace, 18, true)}},
         {4860, RowAlign::Left, {text(u"编号："_s, numberLabel), box(9, numberLeft)}},
         {5160, RowAlign::Left, {text(u"送达文件："_s, textLeft), box(10)}},
