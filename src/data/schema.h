@@ -44,6 +44,14 @@ constexpr int boxCapacity(int widthTwips)
     return lineCapacity(widthTwips) < 8 ? 8 : lineCapacity(widthTwips);
 }
 
+// A column whose printed form shows fewer 12 pt half-width characters (120
+// twips each) than its window box holds no more than the paper shows, so a
+// full line or entry prints whole and a paragraph flows on instead.
+constexpr int printedCapacity(int capacity, int printedTwips)
+{
+    return printedTwips / 120 < capacity ? printedTwips / 120 : capacity;
+}
+
 // Keys are checked for their length in characters, so their capacity
 // leaves room for full-width characters.
 constexpr int caseNumberCapacity = 16;   // 8 characters

@@ -3,7 +3,8 @@
 // decision, order to correct). Each row belongs to one case; column 0 is the
 // case number and box i of the document window is column i + 1, so the order
 // below is the stored order. Capacities follow the width of each box in
-// twips: lineCapacity for the lines of a paragraph, boxCapacity elsewhere.
+// twips: lineCapacity for the lines of a paragraph, boxCapacity elsewhere;
+// printedCapacity where the printed form shows less than the box.
 #include "data/schema.h"
 
 #include <iterator>
@@ -89,29 +90,29 @@ static constexpr Column cfjdColumns[] = {
     T("lb", boxCapacity(200)),
     T("nd", boxCapacity(400)),
     T("bh", boxCapacity(375)),
-    T("cfdw", boxCapacity(3495)),
+    T("cfdw", printedCapacity(boxCapacity(3495), 4545)),
     T("wfsj_y", boxCapacity(375)),
     T("wfsj_m", boxCapacity(255)),
     T("wfsj_d", boxCapacity(200)),
-    T("wfxw1", lineCapacity(6975)),
-    T("wfxw4", lineCapacity(7335)),
-    T("wfxw5", lineCapacity(7335)),
-    T("wfxw6", lineCapacity(7335)),
-    T("zm", boxCapacity(5535)),
-    T("wfgd1", lineCapacity(3855)),
-    T("wfgd2", lineCapacity(6615)),
+    T("wfxw1", printedCapacity(lineCapacity(6975), 9195)),
+    T("wfxw4", printedCapacity(lineCapacity(7335), 9675)),
+    T("wfxw5", printedCapacity(lineCapacity(7335), 9675)),
+    T("wfxw6", printedCapacity(lineCapacity(7335), 9675)),
+    T("zm", printedCapacity(boxCapacity(5535), 7275)),
+    T("wfgd1", printedCapacity(lineCapacity(3855), 4845)),
+    T("wfgd2", printedCapacity(lineCapacity(6615), 8730)),
     T("yjgd1", lineCapacity(6735)),
     T("yjgd2", lineCapacity(6615)),
-    T("xzcf1", lineCapacity(7335)),
+    T("xzcf1", printedCapacity(lineCapacity(7335), 9705)),
     T("xzcf2", lineCapacity(7335)),
     T("jksj_m", boxCapacity(200)),
     T("jksj_d", boxCapacity(200)),
     T("jkdw", boxCapacity(5175)),
-    T("jkdz", boxCapacity(6855)),
+    T("jkdz", printedCapacity(boxCapacity(6855), 9030)),
     T("gzqx", boxCapacity(435)),
     T("fyqx", boxCapacity(495)),
-    T("fyjg1", lineCapacity(1935)),
-    T("fyjg2", lineCapacity(1575)),
+    T("fyjg1", printedCapacity(lineCapacity(1935), 2415)),
+    T("fyjg2", printedCapacity(lineCapacity(1575), 1935)),
     T("fyzf", boxCapacity(2895)),
     T("qsqx", boxCapacity(555)),
     T("qsjg", boxCapacity(4335)),
@@ -149,7 +150,7 @@ static constexpr Column dccfColumns[] = {
     T("jkdz", boxCapacity(6735)),
     T("gzqx", boxCapacity(200)),
     T("fyqx", boxCapacity(255)),
-    T("fyj1", lineCapacity(1935)),
+    T("fyj1", printedCapacity(lineCapacity(1935), 2490)),
     T("fyj2", lineCapacity(1455)),
     T("fyzf", boxCapacity(3495)),
     T("qsqx", boxCapacity(200)),

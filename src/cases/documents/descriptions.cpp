@@ -1,5 +1,8 @@
 #include "cases/documents/descriptions.h"
 
+#include "cases/documents/decision/cfjd.h"
+#include "cases/documents/decision/dccf.h"
+#include "cases/documents/decision/zlgz.h"
 #include "cases/documents/enforcement/ajys.h"
 #include "cases/documents/enforcement/jabg.h"
 #include "cases/documents/enforcement/qzzx.h"
@@ -35,6 +38,9 @@ std::vector<const DocumentDescription *> documentDescriptions()
         &jabgDescription(),
         &ajysDescription(),
         &sdhzDescription(),
+        &cfjdDescription(),
+        &dccfDescription(),
+        &zlgzDescription(),
     };
 }
 
