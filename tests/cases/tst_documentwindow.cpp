@@ -117,6 +117,8 @@ private slots:
     void groundAndTabFromAMemo_data();
     void groundAndTabFromAMemo();
     void wrappedLabel();
+    void lockedBoxRefusesAnInputMethodCommit_data();
+    void lockedBoxRefusesAnInputMethodCommit();
 
 private:
     DocumentWindow *open(const DocumentDescription &d = labgDescription());
@@ -603,6 +605,31 @@ void TestDocumentWindow::wrappedLabel()
     QCOMPARE(found->lines(), (QStringList{wrappingSentence.left(40), wrappingSentence.mid(40)}));
     QCOMPARE(found->width(), px(7215));
     QCOMPARE(found->height(), found->fontMetrics().height() + px(180));
+}
+
+void TestDocumentWindow::lockedBoxRefusesAnInputMethodCommit_data()
+{
+    QTest::addColumn<bool>("memo");
+    QTest::newRow("the authority box") << false;
+    QTest::newRow("a locked memo") << true;
+}
+
+// Chinese typed into a locked box reached it as a commit and was stored.
+void TestDocumentWindow::lockedBoxRefusesAnInputMethodCommit()
+{
+    QFETCH(bool, memo);
+    DocumentDescription d = memo ? ownDocument() : labgDescription();
+    const int box = memo ? 3 : 19;
+    const QString column = memo ? u"hyjg"_s : u"pbjg"_s;
+    d.boxes[std::size_t(box)].locked = true;
+    open(d);
+    QWidget *w = m_window->box(box);
+    const QString shown = memo ? qobject_cast<QPlainTextEdit *>(w)->toPlainText() : line(box)->text();
+    w->setFocus();
+    commit(w, u"甲"_s);
+    QCOMPARE(memo ? qobject_cast<QPlainTextEdit *>(w)->toPlainText() : line(box)->text(), shown);
+    QCOMPARE(db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {caseNo}), shown);
+    QVERIFY(memo || shown == authorityText());
 }
 
 QTEST_MAIN(TestDocumentWindow)

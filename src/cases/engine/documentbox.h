@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QString>
@@ -84,6 +85,16 @@ protected:
     bool event(QEvent *e) override
     {
         return tracked(e, [this](QEvent *ev) { return Widget::event(ev); });
+    }
+    // A locked box takes no typing: Qt's boxes would take an input
+    // method's commit even when read-only.
+    void inputMethodEvent(QInputMethodEvent *e) override
+    {
+        if (Widget::isReadOnly()) {
+            e->ignore();
+            return;
+        }
+        Widget::inputMethodEvent(e);
     }
     void keyPressEvent(QKeyEvent *e) override
     {
