@@ -92,13 +92,6 @@ report::ReportLayout printedForm()
     return r;
 }
 
-BoxSpec boldBox(const QString &column, int width)
-{
-    BoxSpec b = dataBox(column, width);
-    b.bold = true;
-    return b;
-}
-
 DocumentDescription make()
 {
     DocumentDescription d;
@@ -118,8 +111,8 @@ DocumentDescription make()
         dataBox(u"wfgd2"_s, 5415),       // 11
         dataBox(u"yjgd1"_s, 5415),       // 12
         dataBox(u"yjgd2"_s, 5535),       // 13
-        boldBox(u"xzcf1"_s, 5895),       // 14
-        boldBox(u"xzcf2"_s, 6255),       // 15
+        bolded(dataBox(u"xzcf1"_s, 5895)),     // 14
+        bolded(dataBox(u"xzcf2"_s, 6255)),     // 15
         handBox(u"cbr"_s, 2775),         // 16
         dataBox(u"cssj_y"_s, 375),       // 17
         dataBox(u"cssj_m"_s, 200),       // 18
