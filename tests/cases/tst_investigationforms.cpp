@@ -17,6 +17,7 @@
 
 #include <QtTest>
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
