@@ -579,7 +579,7 @@ void TestDocumentWindow::groundAndTabFromAMemo()
     DocumentDescription d = ownDocument();
     d.window.background = system ? WindowBackground::System : WindowBackground::White;
     open(d);
-    const QColor ground = system ? QApplication::palette().color(QPalette::Window) : QColor(Qt::white);
+    const QColor ground = system ? QApplication::palette().color(QPalette::Base) : QColor(Qt::white);
     QCOMPARE(m_window->palette().color(QPalette::Window), ground);
     QCOMPARE(line(1)->palette().color(QPalette::Base), ground);
     auto *memo = qobject_cast<QPlainTextEdit *>(m_window->box(3));

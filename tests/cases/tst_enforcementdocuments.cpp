@@ -184,7 +184,7 @@ void TestEnforcementDocuments::opensFromItsRegisterBox()
     QCOMPARE(m_window->windowTitle(), caption);
     QCOMPARE(m_window->size(), QSize(px(size.width()), px(size.height())));
     QCOMPARE(m_window->palette().color(QPalette::Window),
-             white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Window));
+             white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Base));
     QCOMPARE(test::focusedBox(*m_window), first);
     QVERIFY(!m_window->deleteBox()->isChecked());
     QCOMPARE(db().scalar(u"SELECT COUNT(*) FROM %1 WHERE dabh = ?"_s.arg(table(k)), {caseNo}), u"1"_s);

@@ -85,7 +85,8 @@ struct Segment {
 constexpr int deleteBoxTab = -1;
 
 // The ground of a window: white like the paper form, or the system's
-// window colour of a dialog frame. Single-line boxes take it too, so they
+// window background colour (the colour behind text in boxes and lists,
+// white in the usual schemes, not the grey of dialog frames). Single-line boxes take it too, so they
 // read as the form's blanks; a memo box stays white inside its border.
 enum class WindowBackground { White, System };
 

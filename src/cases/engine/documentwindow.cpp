@@ -73,7 +73,7 @@ void DocumentWindow::build()
     setFixedSize(px(m_desc.window.width), px(m_desc.window.height));
     const QColor ground = m_desc.window.background == WindowBackground::White
                               ? QColor(Qt::white)
-                              : QApplication::palette().color(QPalette::Window);
+                              : QApplication::palette().color(QPalette::Base);
     setColours(this, Qt::black, ground);
     setAutoFillBackground(true);
 
