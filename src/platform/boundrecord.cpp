@@ -261,15 +261,23 @@ bool BoundRecord::moveLastModified()
     return moveTo(pos, Action::MoveLast);
 }
 
-bool BoundRecord::findFirst(const QString &column, const QString &value)
+bool BoundRecord::findFirst(const QString &column, const QString &value) { return findFirst({{column, value}}); }
+
+bool BoundRecord::findFirst(const std::vector<std::pair<QString, QString>> &match)
 {
     if (isEmpty() || !leave(Action::Find))
         return false;
+    QStringList conditions;
+    Params values;
+    for (const auto &[column, value] : match) {
+        conditions << column + u" = ?"_s;
+        values.emplace_back(value);
+    }
     QString found;
     try {
-        found = m_db.scalar(u"SELECT rowid FROM %1 WHERE %2 = ? ORDER BY %3 LIMIT 1"_s.arg(m_source.table, column,
-                                                                                          orderClause()),
-                            {value});
+        found = m_db.scalar(u"SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1"_s.arg(
+                                m_source.table, conditions.join(u" AND "_s), orderClause()),
+                            values);
     } catch (const DbError &e) {
         showError(m_owner, e.message());
         return false;

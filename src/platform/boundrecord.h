@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -76,6 +77,8 @@ public:
     // Shows the first row, in source order, whose column equals value
     // (ignoring case). False, staying put, when none does.
     bool findFirst(const QString &column, const QString &value);
+    // The same where every column equals its value.
+    bool findFirst(const std::vector<std::pair<QString, QString>> &match);
     // Shows the row last written by this record (added or changed).
     bool moveLastModified();
 

@@ -511,13 +511,15 @@ void TestPermitRegister::printButtons_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("message");
-    QTest::newRow("打印正本, model 1") << u"NO.Y.05-1"_s << 5 << false;
-    QTest::newRow("打印正本, model 3") << u"NO.Y.05-3"_s << 5 << false;
-    QTest::newRow("打印正本, model typed otherwise") << u"NO.Y.05-4"_s << 5 << true;
-    QTest::newRow("打印正本, letter case differs") << u"no.y.05-1"_s << 5 << true;
-    QTest::newRow("打印正本, trailing blank") << u"NO.Y.05-2 "_s << 5 << true;
-    QTest::newRow("打印副本 looks at no model") << u"NO.Y.05-4"_s << 6 << false;
-    QTest::newRow("打印设置") << QString() << 8 << false;
+    QTest::addColumn<QString>("window");
+    const QString certificate = u"卫生许可证打印预演"_s;
+    QTest::newRow("打印正本, model 1") << u"NO.Y.05-1"_s << 5 << false << certificate;
+    QTest::newRow("打印正本, model 3") << u"NO.Y.05-3"_s << 5 << false << certificate;
+    QTest::newRow("打印正本, model typed otherwise") << u"NO.Y.05-4"_s << 5 << true << certificate;
+    QTest::newRow("打印正本, letter case differs") << u"no.y.05-1"_s << 5 << true << certificate;
+    QTest::newRow("打印正本, trailing blank") << u"NO.Y.05-2 "_s << 5 << true << certificate;
+    QTest::newRow("打印副本 looks at no model") << u"NO.Y.05-4"_s << 6 << false << u"卫生许可证副本打印预演"_s;
+    QTest::newRow("打印设置") << QString() << 8 << false << u"卫生许可证打印设置"_s;
 }
 
 void TestPermitRegister::printButtons()
@@ -525,6 +527,7 @@ void TestPermitRegister::printButtons()
     QFETCH(QString, model);
     QFETCH(int, button);
     QFETCH(bool, message);
+    QFETCH(QString, window);
     TestDatabase tdb;
     addPermit(tdb.db(), u"20020001"_s, {{u"xh"_s, model}});
     PermitRegister r;
@@ -535,6 +538,9 @@ void TestPermitRegister::printButtons()
         QCOMPARE(m_script->shown[0].title, QString());
         QCOMPARE(m_script->shown[0].buttons, Buttons::Ok);
     }
+    FormWindow *opened = openWindow(window);
+    QVERIFY(opened);
+    opened->close();
     QCOMPARE(r.w->state(), State::Browsing);
     QCOMPARE(r.combo(0)->currentText(), model);
     QCOMPARE(r.w->printLines().dwmc11, QString());

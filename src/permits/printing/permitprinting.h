@@ -5,6 +5,10 @@
 // finds its permit again.
 #pragma once
 
+#include "permits/printing/permitsheet.h"
+
+class QWidget;
+
 namespace kelm {
 
 class PermitRegisterWindow;
@@ -12,5 +16,14 @@ class PermitRegisterWindow;
 void printPermit(PermitRegisterWindow *permits);
 void printCopy(PermitRegisterWindow *permits);
 void openLayoutEditor(PermitRegisterWindow *permits);
+
+// The shown permit's texts, read from the register's boxes at the moment
+// of use.
+PermitTexts shownPermit(const PermitRegisterWindow *permits);
+
+// Prints one sheet of the form at the stored layout on the default
+// printer. A layout that cannot print, no printer or a failing print shows
+// "错误" and prints nothing; returns whether the sheet went to the printer.
+bool printSheet(QWidget *parent, PermitForm form, const PermitTexts &permit);
 
 } // namespace kelm

@@ -1,0 +1,85 @@
+#include "permits/printing/printlayout.h"
+
+#include "platform/database.h"
+
+#include <QRegularExpression>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+namespace {
+
+// Model 2 sets no orientation of its own; its positions are those of
+// model 1 scaled to the smaller sheet, so it prints landscape like model 1.
+const std::array<PermitFormSpec, 4> specs = {{
+    {u"1"_s, u"NO.Y.05-1"_s, 310, 15, 19, QPageSize::A3, QPageLayout::Landscape},
+    {u"2"_s, u"NO.Y.05-2"_s, 220, 15, 19, QPageSize::A4, QPageLayout::Landscape},
+    {u"3"_s, u"NO.Y.05-3"_s, 165, 8, 19, QPageSize::A4, QPageLayout::Portrait},
+    {u"4"_s, u"副本"_s, 65, 8, 20, QPageSize::A5, QPageLayout::Portrait},
+}};
+
+const QString selectSet = u"SELECT xmmc, xml, xmu, xmzh FROM dycc WHERE xkzlx = ? ORDER BY rowid LIMIT ?"_s;
+
+} // namespace
+
+const PermitFormSpec &formSpec(PermitForm form) { return specs[std::size_t(form)]; }
+
+std::optional<PermitForm> certificateForm(const QString &modelText)
+{
+    for (PermitForm f : {PermitForm::Model1, PermitForm::Model2, PermitForm::Model3})
+        if (modelText == formSpec(f).caption)
+            return f;
+    return std::nullopt;
+}
+
+QString unknownModelMessage() { return u"请按表中所列项目填写“许可证型号”！"_s; }
+
+std::optional<double> layoutNumber(const QString &text)
+{
+    static const QRegularExpression number(u"^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"_s);
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    return text.trimmed().toDouble();
+}
+
+PrintLayout readPrintLayout(Database &db, PermitForm form)
+{
+    const PermitFormSpec &spec = formSpec(form);
+    Rows rows;
+    try {
+        rows = db.select(selectSet, {spec.set, spec.rows});
+    } catch (const DbError &e) {
+        throw LayoutError{u"无法读取打印设置：%1"_s.arg(e.message())};
+    }
+    if (int(rows.size()) < spec.rows) {
+        throw LayoutError{u"打印设置“%1”的项目不全：应有%2行，只有%3行，无法打印。"_s.arg(spec.caption)
+                              .arg(spec.rows)
+                              .arg(rows.size())};
+    }
+    auto number = [&](std::size_t row, int column, const QString &what) {
+        const QString text = rows.values[row][std::size_t(column)];
+        const std::optional<double> n = layoutNumber(text);
+        if (!n || (column == 3 && *n <= 0)) {
+            throw LayoutError{u"打印设置“%1”中“%2”的%3“%4”不是%5，请在打印设置中改正。"_s.arg(
+                spec.caption, rows.values[row][0], what, text,
+                column == 3 ? u"有效的字号"_s : u"数字"_s)};
+        }
+        return *n;
+    };
+    const double offsetLeft = number(0, 1, u"左边距"_s);
+    const double offsetTop = number(0, 2, u"上边距"_s);
+    PrintLayout layout;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        ItemPlace p;
+        p.pointSize = number(r, 3, u"打印字号"_s);
+        p.leftMm = float(number(r, 1, u"左边距"_s) + offsetLeft);
+        p.topMm = float(number(r, 2, u"上边距"_s) + offsetTop);
+        layout.push_back(p);
+    }
+    return layout;
+}
+
+} // namespace kelm
