@@ -41,6 +41,16 @@ PermitPreviewWindow *previewWindow(const QString &caption)
 
 QPushButton *button(QWidget *w, const QString &name) { return w->findChild<QPushButton *>(name); }
 
+// The three certificate models as test rows.
+void certificateModels()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("form");
+    QTest::newRow("model 1") << u"NO.Y.05-1"_s << int(PermitForm::Model1);
+    QTest::newRow("model 2") << u"NO.Y.05-2"_s << int(PermitForm::Model2);
+    QTest::newRow("model 3") << u"NO.Y.05-3"_s << int(PermitForm::Model3);
+}
+
 QStringList surfaceTexts(PermitPreviewWindow *w)
 {
     QStringList out;
@@ -99,14 +109,7 @@ void TestPermitPrinting::init()
     m_printer = &RecordingPrinter::install();
 }
 
-void TestPermitPrinting::certificatePreparation_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<int>("form");
-    QTest::newRow("model 1") << u"NO.Y.05-1"_s << int(PermitForm::Model1);
-    QTest::newRow("model 2") << u"NO.Y.05-2"_s << int(PermitForm::Model2);
-    QTest::newRow("model 3") << u"NO.Y.05-3"_s << int(PermitForm::Model3);
-}
+void TestPermitPrinting::certificatePreparation_data() { certificateModels(); }
 
 // 打印正本 cuts the long texts into the model's six lines (the 18 others
 // stay empty), opens frm_dyyy, whose activation ends the hourglass and
@@ -230,14 +233,7 @@ void TestPermitPrinting::unknownModel()
     w->close();
 }
 
-void TestPermitPrinting::printingACertificate_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<int>("form");
-    QTest::newRow("model 1") << u"NO.Y.05-1"_s << int(PermitForm::Model1);
-    QTest::newRow("model 2") << u"NO.Y.05-2"_s << int(PermitForm::Model2);
-    QTest::newRow("model 3") << u"NO.Y.05-3"_s << int(PermitForm::Model3);
-}
+void TestPermitPrinting::printingACertificate_data() { certificateModels(); }
 
 // Each click prints one sheet from the register's boxes, cut again (the
 // preview's lines are not read), at the layout as stored at that click.

@@ -1,5 +1,6 @@
 #include "permits/printing/printlayout.h"
 
+#include "permits/permitprintlines.h"
 #include "platform/database.h"
 
 #include <QRegularExpression>
@@ -29,10 +30,8 @@ const PermitFormSpec &formSpec(PermitForm form) { return specs[std::size_t(form)
 
 std::optional<PermitForm> certificateForm(const QString &modelText)
 {
-    for (PermitForm f : {PermitForm::Model1, PermitForm::Model2, PermitForm::Model3})
-        if (modelText == formSpec(f).caption)
-            return f;
-    return std::nullopt;
+    const qsizetype i = permitModels().indexOf(modelText);
+    return i < 0 ? std::nullopt : std::optional(PermitForm(i));
 }
 
 QString unknownModelMessage() { return u"请按表中所列项目填写“许可证型号”！"_s; }
