@@ -42,7 +42,7 @@ QString chars(const QString &c, int n) { return c.repeated(n); }
 
 } // namespace
 
-class TestAcceptanceRecord : public QObject {
+class TestAcceptanceRecord : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -58,40 +58,12 @@ private slots:
     void opensFromRegisterBoxOne();
 
 private:
-    DocumentWindow *open();
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open() { return openOn(sljlDescription()); }
 };
 
-void TestAcceptanceRecord::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestAcceptanceRecord::init() { setUpWindowTest(caseNo); }
 
-void TestAcceptanceRecord::cleanup()
-{
-    m_window.reset();
-    setCaseRegister(nullptr);
-    m_db.reset();
-}
-
-DocumentWindow *TestAcceptanceRecord::open()
-{
-    m_window = std::make_unique<DocumentWindow>(sljlDescription());
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestAcceptanceRecord::cleanup() { tearDownWindowTest(); }
 
 void TestAcceptanceRecord::contentFlow_data()
 {

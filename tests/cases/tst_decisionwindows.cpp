@@ -85,7 +85,7 @@ QString paragraph(int n)
 
 } // namespace
 
-class TestDecisionWindows : public QObject {
+class TestDecisionWindows : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -115,44 +115,12 @@ private slots:
     void printsItsOwnForm();
 
 private:
-    DocumentWindow *open(int k);
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open(int k) { return openFromRegister(k); }
 };
 
-void TestDecisionWindows::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestDecisionWindows::init() { setUpWindowTest(caseNo); }
 
-void TestDecisionWindows::cleanup()
-{
-    m_window.reset();
-    setCaseRegister(nullptr);
-    report::setPrintSink(nullptr);
-    m_db.reset();
-}
-
-// Opened as the register opens it: the row is made, with the authority,
-// when the case has none.
-DocumentWindow *TestDecisionWindows::open(int k)
-{
-    std::unique_ptr<FormWindow> made(createDocumentWindow(k, nullptr));
-    m_window.reset(qobject_cast<DocumentWindow *>(made.release()));
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestDecisionWindows::cleanup() { tearDownWindowTest(); }
 
 void TestDecisionWindows::opensFromTheRegister_data()
 {

@@ -84,7 +84,7 @@ QStringList handEntries(int k)
 
 } // namespace
 
-class TestEnforcementDocuments : public QObject {
+class TestEnforcementDocuments : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -109,46 +109,12 @@ private slots:
     void printsWhatTheWindowShows();
 
 private:
-    DocumentWindow *open(int k);
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open(int k) { return openFromRegister(k); }
 };
 
-void TestEnforcementDocuments::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestEnforcementDocuments::init() { setUpWindowTest(caseNo); }
 
-void TestEnforcementDocuments::cleanup()
-{
-    m_window.reset();
-    setCaseRegister(nullptr);
-    m_db.reset();
-}
-
-// As the register opens it: through its register box's window factory.
-DocumentWindow *TestEnforcementDocuments::open(int k)
-{
-    std::unique_ptr<FormWindow> made(createDocumentWindow(k, nullptr));
-    m_window.reset(qobject_cast<DocumentWindow *>(made.get()));
-    if (m_window)
-        made.release();
-    else
-        return nullptr;
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestEnforcementDocuments::cleanup() { tearDownWindowTest(); }
 
 void TestEnforcementDocuments::opensFromItsRegisterBox_data()
 {

@@ -51,7 +51,7 @@ QString chars(const QString &c, int n) { return c.repeated(n); }
 
 } // namespace
 
-class TestHearingWindows : public QObject {
+class TestHearingWindows : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -74,40 +74,12 @@ private slots:
     void printsItsOwnRow();
 
 private:
-    DocumentWindow *open(int k);
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open(int k) { return openOn(described(k)); }
 };
 
-void TestHearingWindows::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestHearingWindows::init() { setUpWindowTest(caseNo); }
 
-void TestHearingWindows::cleanup()
-{
-    m_window.reset();
-    setCaseRegister(nullptr);
-    m_db.reset();
-}
-
-DocumentWindow *TestHearingWindows::open(int k)
-{
-    m_window = std::make_unique<DocumentWindow>(described(k));
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestHearingWindows::cleanup() { tearDownWindowTest(); }
 
 void TestHearingWindows::boxes_data()
 {

@@ -70,7 +70,7 @@ QColor colourOf(const QWidget *w) { return w->palette().color(QPalette::Text); }
 
 } // namespace
 
-class TestInvestigationDocuments : public QObject {
+class TestInvestigationDocuments : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -103,41 +103,12 @@ private slots:
     void labelsBeforeBoxes();
 
 private:
-    DocumentWindow *open(int k);
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open(int k) { return openOn(described(k)); }
 };
 
-void TestInvestigationDocuments::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestInvestigationDocuments::init() { setUpWindowTest(caseNo); }
 
-void TestInvestigationDocuments::cleanup()
-{
-    m_window.reset();
-    setCaseRegister(nullptr);
-    showDefaultPointer();
-    m_db.reset();
-}
-
-DocumentWindow *TestInvestigationDocuments::open(int k)
-{
-    m_window = std::make_unique<DocumentWindow>(described(k));
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestInvestigationDocuments::cleanup() { tearDownWindowTest(); }
 
 void TestInvestigationDocuments::engineValues_data()
 {

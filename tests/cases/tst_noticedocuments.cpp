@@ -54,7 +54,7 @@ const QColor darkGrey(64, 64, 64);
 
 } // namespace
 
-class TestNoticeDocuments : public QObject {
+class TestNoticeDocuments : public test::DocumentWindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -77,49 +77,12 @@ private slots:
     void printsTheRow();
 
 private:
-    DocumentWindow *open(int k);
-    QLineEdit *line(int box) { return qobject_cast<QLineEdit *>(m_window->box(box)); }
-
-    std::unique_ptr<test::TestDatabase> m_db;
-    std::unique_ptr<DocumentWindow> m_window;
-    test::RecordingRegister m_register;
-    test::ScriptedMessages *m_messages = nullptr;
+    DocumentWindow *open(int k) { return openFromRegister(k); }
 };
 
-void TestNoticeDocuments::init()
-{
-    m_db = std::make_unique<test::TestDatabase>();
-    m_messages = &test::ScriptedMessages::install();
-    m_register.calls.clear();
-    setCaseRegister(&m_register);
-    app().caseNo = caseNo;
-}
+void TestNoticeDocuments::init() { setUpWindowTest(caseNo); }
 
-void TestNoticeDocuments::cleanup()
-{
-    m_window.reset();
-    showDefaultPointer();
-    report::setPrintSink(nullptr);
-    setCaseRegister(nullptr);
-    m_db.reset();
-}
-
-// The window of register box k on the current case, as the register opens
-// it: the row is created when the case has none.
-DocumentWindow *TestNoticeDocuments::open(int k)
-{
-    std::unique_ptr<FormWindow> made(createDocumentWindow(k, nullptr));
-    m_window.reset(qobject_cast<DocumentWindow *>(made.get()));
-    if (m_window)
-        made.release();
-    else
-        return nullptr;
-    m_window->show();
-    m_window->activated();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the document window did not become active");
-    return m_window.get();
-}
+void TestNoticeDocuments::cleanup() { tearDownWindowTest(); }
 
 void TestNoticeDocuments::opensFromTheRegister_data()
 {
