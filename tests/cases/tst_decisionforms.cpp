@@ -14,6 +14,7 @@
 #include "data/connection.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -30,7 +31,8 @@ using Kinds = QMap<int, QString>;
 namespace {
 
 const QString seam = u"-"_s.repeated(70);
-constexpr int tolerance = 15;
+using test::tolerance;
+using test::count;
 
 constexpr int cfjd = 8;
 constexpr int dccf = 19;
@@ -271,7 +273,7 @@ bool isNumberLine(const QString &text) { return text.contains(u"Vesk卫"_s); }
 // ---- the printed forms ----
 
 enum class Sec { Header, Detail };
-enum class What { Label, Field, Rule, Underline };
+using test::What;
 
 struct Printed {
     int k;
@@ -629,33 +631,7 @@ int sectionTop(const DocumentDescription &d, Sec s)
 
 const PageItem *findPrinted(const Page &page, const Printed &e, int top, int x0)
 {
-    for (const PageItem &i : page.items) {
-        switch (e.what) {
-        case What::Label:
-            if (i.kind == ItemKind::Label && i.text == e.text && std::abs(i.top - top - e.top) <= tolerance)
-                return &i;
-            break;
-        case What::Field:
-            if (i.kind == ItemKind::Field && i.column == e.text)
-                return &i;
-            break;
-        case What::Rule:
-            if (i.kind == ItemKind::Box && std::abs(i.top - top - e.top) <= tolerance)
-                return &i;
-            break;
-        case What::Underline:
-            if (i.kind == ItemKind::Line && std::abs(i.top - top - e.top) <= tolerance
-                && std::abs(i.left - x0 - e.left) <= tolerance)
-                return &i;
-            break;
-        }
-    }
-    return nullptr;
-}
-
-int count(const Page &page, ItemKind kind)
-{
-    return int(std::count_if(page.items.begin(), page.items.end(), [&](const PageItem &i) { return i.kind == kind; }));
+    return test::findPrinted(page, e.what, e.text, e.left, e.top, x0, top);
 }
 
 // Where the n-th run of blanks of a text lies, in twips from its left.

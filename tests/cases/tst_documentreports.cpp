@@ -8,6 +8,7 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -19,13 +20,14 @@ using namespace kelm::report;
 namespace {
 
 const QString caseNo = u"20020007"_s;
-constexpr int tolerance = 15;
+using test::tolerance;
+using test::itemsOf;
 constexpr int leftMargin = 1080;
 constexpr int topMargin = 720;
 constexpr int reportHeaderHeight = 3135;
 
 enum class Sec { Header, Detail };
-enum class What { Label, Field, Rule, Underline };
+using test::What;
 
 // One thing of a printed form. Tops given as a range where the form's
 // label and box on one line stand a little apart. Rules: left 0, the
@@ -188,40 +190,10 @@ QString stored(const DocumentDescription &d, const QString &column)
     return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {caseNo});
 }
 
-std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)
-{
-    std::vector<const PageItem *> out;
-    for (const PageItem &i : page.items)
-        if (i.kind == kind)
-            out.push_back(&i);
-    return out;
-}
-
 // The printed item an expectation describes, or nullptr.
 const PageItem *printed(const Page &page, const Expected &e, int sectionTop)
 {
-    for (const PageItem &i : page.items) {
-        switch (e.what) {
-        case What::Label:
-            if (i.kind == ItemKind::Label && i.text == e.text)
-                return &i;
-            break;
-        case What::Field:
-            if (i.kind == ItemKind::Field && i.column == e.text)
-                return &i;
-            break;
-        case What::Rule:
-            if (i.kind == ItemKind::Box && std::abs(i.top - sectionTop - e.topLow) <= tolerance)
-                return &i;
-            break;
-        case What::Underline:
-            if (i.kind == ItemKind::Line && std::abs(i.top - sectionTop - e.topLow) <= tolerance
-                && std::abs(i.left - leftMargin - e.left) <= tolerance)
-                return &i;
-            break;
-        }
-    }
-    return nullptr;
+    return test::findPrinted(page, e.what, e.text, e.left, e.topLow, leftMargin, sectionTop, test::LabelAt::Anywhere);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "data/connection.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -24,7 +25,8 @@ using namespace kelm::report;
 namespace {
 
 const QString caseNo = u"20020007"_s;
-constexpr int tolerance = 15;
+using test::tolerance;
+using test::itemsOf;
 constexpr int leftMargin = 1080;
 constexpr int topMargin = 720;
 
@@ -34,7 +36,7 @@ constexpr int A = 14; // 案件移送书
 constexpr int S = 16; // 送达回执
 
 enum class Sec { Header, Detail };
-enum class What { Label, Field, Rule, Underline };
+using test::What;
 
 // One thing of a printed form, in twips from its section's top left.
 // Rules start at 0; an underline runs from left to left + width.
@@ -325,40 +327,10 @@ struct Filled {
     std::map<QString, QString> stored;
 };
 
-std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)
-{
-    std::vector<const PageItem *> out;
-    for (const PageItem &i : page.items)
-        if (i.kind == kind)
-            out.push_back(&i);
-    return out;
-}
-
 const PageItem *printed(const Page &page, const Expected &e, int sectionTop)
 {
-    const auto near = [](int a, int b) { return std::abs(a - b) <= tolerance; };
-    for (const PageItem &i : page.items) {
-        switch (e.what) {
-        case What::Label:
-            if (i.kind == ItemKind::Label && i.text == e.text && near(i.top - sectionTop, e.top)
-                && (e.centred || near(i.left - leftMargin, e.left)))
-                return &i;
-            break;
-        case What::Field:
-            if (i.kind == ItemKind::Field && i.column == e.text)
-                return &i;
-            break;
-        case What::Rule:
-            if (i.kind == ItemKind::Box && near(i.top - sectionTop, e.top))
-                return &i;
-            break;
-        case What::Underline:
-            if (i.kind == ItemKind::Line && near(i.top - sectionTop, e.top) && near(i.left - leftMargin, e.left))
-                return &i;
-            break;
-        }
-    }
-    return nullptr;
+    return test::findPrinted(page, e.what, e.text, e.left, e.top, leftMargin, sectionTop,
+                             e.centred ? test::LabelAt::Top : test::LabelAt::TopAndLeft);
 }
 
 // A text's place on its line: from left, one em high.

@@ -9,6 +9,7 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -20,14 +21,16 @@ using namespace kelm::report;
 namespace {
 
 const QString caseNo = u"20020007"_s;
-constexpr int tolerance = 15;
+using test::tolerance;
+using test::itemsOf;
+using test::near;
 constexpr int leftMargin = 1080;
 constexpr int topMargin = 720;
 constexpr int record = 15;  // 听证笔录
 constexpr int opinion = 20; // 听证意见书
 
 enum class Sec { Header, Detail };
-enum class What { Label, Field, Rule, Underline };
+using test::What;
 
 // One thing of a printed form as its table gives it: Left, Top and Width in
 // twips from the section's top left. Rules start at 0; an underline runs
@@ -227,44 +230,12 @@ QString stored(int k, const QString &column)
     return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, described(k).document.table), {caseNo});
 }
 
-std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)
-{
-    std::vector<const PageItem *> out;
-    for (const PageItem &i : page.items)
-        if (i.kind == kind)
-            out.push_back(&i);
-    return out;
-}
-
-bool near(int a, int b) { return std::abs(a - b) <= tolerance; }
-
 // The printed item an expectation describes, or nullptr: a text by its
 // wording or column and its line, a rule or underline by where it starts.
 const PageItem *printed(const Page &page, const Expected &e)
 {
-    const int top = topMargin + (e.section == Sec::Detail ? headerHeight(e.k) : 0) + e.top;
-    for (const PageItem &i : page.items) {
-        const bool here = near(i.top, top);
-        switch (e.what) {
-        case What::Label:
-            if (i.kind == ItemKind::Label && i.text == e.text && here)
-                return &i;
-            break;
-        case What::Field:
-            if (i.kind == ItemKind::Field && i.column == e.text)
-                return &i;
-            break;
-        case What::Rule:
-            if (i.kind == ItemKind::Box && here)
-                return &i;
-            break;
-        case What::Underline:
-            if (i.kind == ItemKind::Line && here && near(i.left, leftMargin + e.left))
-                return &i;
-            break;
-        }
-    }
-    return nullptr;
+    const int top = topMargin + (e.section == Sec::Detail ? headerHeight(e.k) : 0);
+    return test::findPrinted(page, e.what, e.text, e.left, e.top, leftMargin, top);
 }
 
 // Whether column is a line of a paragraph: its field holds the whole line.

@@ -13,6 +13,7 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -26,7 +27,8 @@ using namespace kelm::report;
 namespace {
 
 const QString caseNo = u"20020007"_s;
-constexpr int tolerance = 15;
+using test::tolerance;
+using test::count;
 
 constexpr int Z = 3; // 案件调查终结报告
 constexpr int H = 4; // 合议记录
@@ -40,7 +42,7 @@ const DocumentDescription &described(int k)
 // Title: the section that holds the document's title (the page header of
 // rep_dczj and rep_hyjl, the report header of rep_spb).
 enum class Sec { Title, Detail };
-enum class What { Label, Field, Rule, Underline };
+using test::What;
 
 // One thing of a printed form, on row `row` of the form counted from the
 // top. Rules: left 0, the width given; underlines: from left to left + width.
@@ -288,17 +290,9 @@ QString stored(const DocumentDescription &d, const QString &column)
     return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {caseNo});
 }
 
-int count(const Page &page, ItemKind kind)
-{
-    return int(std::count_if(page.items.begin(), page.items.end(), [kind](const PageItem &i) { return i.kind == kind; }));
-}
-
 const PageItem *printedField(const Page &page, const QString &column)
 {
-    for (const PageItem &i : page.items)
-        if (i.kind == ItemKind::Field && i.column == column)
-            return &i;
-    return nullptr;
+    return test::findPrinted(page, What::Field, column, 0, 0, 0, 0);
 }
 
 // The printed item an expectation describes, or nullptr; top and left
@@ -306,29 +300,7 @@ const PageItem *printedField(const Page &page, const QString &column)
 // by their tops.
 const PageItem *printed(const Page &page, const Expected &e, int top, int left)
 {
-    const auto near = [](int a, int b) { return std::abs(a - b) <= tolerance; };
-    for (const PageItem &i : page.items) {
-        const bool here = near(i.top - top, e.top);
-        switch (e.what) {
-        case What::Label:
-            if (i.kind == ItemKind::Label && i.text == e.text && here)
-                return &i;
-            break;
-        case What::Field:
-            if (i.kind == ItemKind::Field && i.column == e.text)
-                return &i;
-            break;
-        case What::Rule:
-            if (i.kind == ItemKind::Box && here)
-                return &i;
-            break;
-        case What::Underline:
-            if (i.kind == ItemKind::Line && here && near(i.left - left, e.left))
-                return &i;
-            break;
-        }
-    }
-    return nullptr;
+    return test::findPrinted(page, e.what, e.text, e.left, e.top, left, top);
 }
 
 // Where each of 年, 月 and 日 of a date label starts, in twips from the

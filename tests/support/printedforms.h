@@ -1,0 +1,33 @@
+// What the printed-form tests share: how near a printed item must stand to
+// where the form has it, and finding the item that one expectation of a
+// form names on a laid-out page.
+#pragma once
+
+#include "platform/pagemodel.h"
+
+#include <QString>
+#include <vector>
+
+namespace kelm::test {
+
+// Twips a printed item may stand off the form's place: one pixel.
+constexpr int tolerance = 15;
+
+bool near(int a, int b);
+
+// A label is named by its text, a field by its column, a rule (a box) by its
+// top, an underline by its top and left.
+enum class What { Label, Field, Rule, Underline };
+
+// What else tells a label from another of the same text.
+enum class LabelAt { Anywhere, Top, TopAndLeft };
+
+// The first item of the page that the expectation names; left and top are the
+// form's, measured from (originLeft, originTop) on the page. nullptr: none.
+const report::PageItem *findPrinted(const report::Page &page, What what, const QString &text, int left, int top,
+                                    int originLeft, int originTop, LabelAt labelAt = LabelAt::Top);
+
+std::vector<const report::PageItem *> itemsOf(const report::Page &page, report::ItemKind kind);
+int count(const report::Page &page, report::ItemKind kind);
+
+} // namespace kelm::test
