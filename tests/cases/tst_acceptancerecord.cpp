@@ -8,6 +8,7 @@
 #include "cases/engine/documentwindows.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "support/documentrows.h"
 #include "support/documenttesting.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
@@ -29,7 +30,7 @@ const QStringList content = {u"nr1"_s, u"nr2"_s, u"nr3"_s, u"nr4"_s, u"nr5"_s};
 
 QString stored(const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM sljl WHERE dabh = ?"_s.arg(column), {caseNo});
+    return test::storedValue(u"sljl"_s, column, caseNo);
 }
 
 void store(const QString &column, const QString &value)

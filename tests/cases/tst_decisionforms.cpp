@@ -14,6 +14,7 @@
 #include "data/connection.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
+#include "support/documentrows.h"
 #include "support/printedforms.h"
 #include "support/testdb.h"
 
@@ -603,11 +604,7 @@ QString fillRow(const DocumentDescription &d, const QString &text)
 {
     static int serial = 0;
     const QString number = u"2002%1"_s.arg(++serial, 4, 10, QChar(u'0'));
-    Transaction tx(db());
-    db().insertRow(d.document.table, {u"dabh"_s}, {number});
-    for (const BoxSpec &b : d.boxes)
-        db().writeColumn(d.document.table, b.column, u"dabh"_s, number, text.repeated(60));
-    tx.commit();
+    test::writeRow(d, number, [&](const BoxSpec &) { return text.repeated(60); });
     return number;
 }
 
@@ -620,7 +617,7 @@ PageModel printedFor(const DocumentDescription &d, const QString &number)
 
 QString stored(const DocumentDescription &d, const QString &column, const QString &number)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {number});
+    return test::storedValue(d.document.table, column, number);
 }
 
 int sectionTop(const DocumentDescription &d, Sec s)

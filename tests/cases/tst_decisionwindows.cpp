@@ -14,6 +14,7 @@
 #include "platform/busypointer.h"
 #include "platform/database.h"
 #include "platform/gridlabel.h"
+#include "support/documentrows.h"
 #include "support/documenttesting.h"
 #include "support/recordingprinter.h"
 #include "support/scriptedmessages.h"
@@ -44,7 +45,7 @@ QString table(int k) { return description(k).document.table; }
 
 QString stored(int k, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, table(k)), {caseNo});
+    return test::storedValue(table(k), column, caseNo);
 }
 
 // The whole row in box order.

@@ -8,6 +8,7 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
+#include "support/documentrows.h"
 #include "support/printedforms.h"
 #include "support/testdb.h"
 
@@ -20,6 +21,7 @@ using namespace kelm::report;
 namespace {
 
 const QString caseNo = u"20020007"_s;
+using test::isDatePart;
 using test::tolerance;
 using test::itemsOf;
 constexpr int leftMargin = 1080;
@@ -162,32 +164,19 @@ QStringList handEntries(int k)
                   : QStringList{u"dabh"_s, u"jbr"_s, u"fzrqm"_s};
 }
 
-bool isDatePart(const QString &column)
-{
-    return column.endsWith(u"_y"_s) || column.endsWith(u"_m"_s) || column.endsWith(u"_d"_s);
-}
-
 // Every box column written as long as it holds: full-width text, and the
 // date parts in digits (or full-width too).
 void fillRow(const DocumentDescription &d, bool fullWidthDates)
 {
     const QString text = u"卫生监督所接群众举报某饭店使用过期食品原料加工菜肴经现场检查属实"_s.repeated(6);
-    // One commit for the whole row: a durable commit per column made each
-    // of the many table rows below slow.
-    Transaction tx(db());
-    db().insertRow(d.document.table, {u"dabh"_s}, {caseNo});
-    for (const BoxSpec &b : d.boxes) {
-        QString value = text;
-        if (isDatePart(b.column) && !fullWidthDates)
-            value = b.column.endsWith(u"_y"_s) ? u"2002"_s : b.column.endsWith(u"_m"_s) ? u"05"_s : u"26"_s;
-        db().writeColumn(d.document.table, b.column, u"dabh"_s, caseNo, value);
-    }
-    tx.commit();
+    test::writeRow(d, caseNo, [&](const BoxSpec &b) {
+        return isDatePart(b.column) && !fullWidthDates ? test::datePartValue(b.column) : text;
+    });
 }
 
 QString stored(const DocumentDescription &d, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {caseNo});
+    return test::storedValue(d.document.table, column, caseNo);
 }
 
 // The printed item an expectation describes, or nullptr.

@@ -13,6 +13,7 @@
 #include "data/connection.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
+#include "support/documentrows.h"
 #include "support/printedforms.h"
 #include "support/testdb.h"
 
@@ -311,14 +312,8 @@ bool isShortPart(const DocumentDescription &d, const QString &column) { return c
 void fillRow(const DocumentDescription &d, bool fullWidthParts)
 {
     const QString text = u"O'Brien's卫生监督所接群众举报某饭店使用过期食品原料加工菜肴经现场检查属实"_s.repeated(6);
-    Transaction tx(db());
     db().exec(u"DELETE FROM %1"_s.arg(d.document.table));
-    db().insertRow(d.document.table, {u"dabh"_s}, {caseNo});
-    for (const BoxSpec &b : d.boxes) {
-        const QString value = isShortPart(d, b.column) && !fullWidthParts ? u"12"_s : text;
-        db().writeColumn(d.document.table, b.column, u"dabh"_s, caseNo, value);
-    }
-    tx.commit();
+    test::writeRow(d, caseNo, [&](const BoxSpec &b) { return isShortPart(d, b.column) && !fullWidthParts ? u"12"_s : text; });
 }
 
 // A form laid out for a filled row, with what the row holds.

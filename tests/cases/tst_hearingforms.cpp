@@ -9,6 +9,7 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
+#include "support/documentrows.h"
 #include "support/printedforms.h"
 #include "support/testdb.h"
 
@@ -210,24 +211,21 @@ enum class Fill { Empty, Short, FullDigits, FullWide };
 // date parts in digits or in full-width characters.
 void fillRow(int k, Fill fill)
 {
-    const DocumentDescription &d = described(k);
-    db().insertRow(d.document.table, {u"dabh"_s}, {caseNo});
     const QString wide = u"听证会于本局第一会议室公开举行当事人到场陈述申辩"_s.repeated(4);
-    for (const BoxSpec &b : d.boxes) {
-        QString value;
+    test::writeRow(described(k), caseNo, [&](const BoxSpec &b) {
         switch (fill) {
         case Fill::Empty: break;
-        case Fill::Short: value = shortValue(b); break;
-        case Fill::FullDigits: value = b.typingLimit > 0 ? u"1234567890"_s : wide; break;
-        case Fill::FullWide: value = wide; break;
+        case Fill::Short: return shortValue(b);
+        case Fill::FullDigits: return b.typingLimit > 0 ? u"1234567890"_s : wide;
+        case Fill::FullWide: return wide;
         }
-        db().writeColumn(d.document.table, b.column, u"dabh"_s, caseNo, value);
-    }
+        return QString();
+    });
 }
 
 QString stored(int k, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, described(k).document.table), {caseNo});
+    return test::storedValue(described(k).document.table, column, caseNo);
 }
 
 // The printed item an expectation describes, or nullptr: a text by its

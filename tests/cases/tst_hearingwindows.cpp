@@ -9,6 +9,7 @@
 #include "cases/engine/documentwindows.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "support/documentrows.h"
 #include "support/documenttesting.h"
 #include "support/recordingprinter.h"
 #include "support/scriptedmessages.h"
@@ -38,7 +39,7 @@ QString column(int k, int box) { return described(k).boxes.at(std::size_t(box)).
 
 QString stored(int k, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, table(k)), {caseNo});
+    return test::storedValue(table(k), column, caseNo);
 }
 
 void store(int k, const QString &column, const QString &value)

@@ -15,6 +15,7 @@
 #include "data/connection.h"
 #include "data/schema.h"
 #include "platform/busypointer.h"
+#include "support/documentrows.h"
 #include "support/documenttesting.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
@@ -48,7 +49,7 @@ QString columnOf(int k, int box) { return described(k).boxes[std::size_t(box)].c
 
 QString stored(int k, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, table(k)), {caseNo});
+    return test::storedValue(table(k), column, caseNo);
 }
 
 void store(int k, const QString &column, const QString &value)

@@ -11,6 +11,7 @@
 #include "data/connection.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
+#include "support/documentrows.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -104,14 +105,12 @@ const QStringList &shortFields(int k)
 void fillRow(const DocumentDescription &d)
 {
     const QString text = u"听证告知书送达当事人后三日内提出申请逾期视为放弃"_s.repeated(5);
-    db().insertRow(d.document.table, {u"dabh"_s}, {caseNo});
-    for (const BoxSpec &b : d.boxes)
-        db().writeColumn(d.document.table, b.column, u"dabh"_s, caseNo, text);
+    test::writeRow(d, caseNo, [&](const BoxSpec &) { return text; });
 }
 
 QString stored(const DocumentDescription &d, const QString &column)
 {
-    return db().scalar(u"SELECT %1 FROM %2 WHERE dabh = ?"_s.arg(column, d.document.table), {caseNo});
+    return test::storedValue(d.document.table, column, caseNo);
 }
 
 // One designed item of the printed hearing notification.
