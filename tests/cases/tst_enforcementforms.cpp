@@ -446,32 +446,8 @@ void TestEnforcementForms::positions()
     QVERIFY2(p, "not printed");
     QVERIFY2(std::abs(p->top - sectionTop - e.top) <= tolerance, qPrintable(QString::number(p->top - sectionTop)));
     const int left = p->left - leftMargin;
-    switch (e.what) {
-    case What::Label:
-    case What::Field:
-        if (e.centred) // its middle where the middle of its box is
-            QVERIFY2(std::abs(left + p->width / 2 - (e.left + e.width / 2)) <= tolerance,
-                     qPrintable(QString::number(left)));
-        else
-            QVERIFY2(std::abs(left - e.left) <= tolerance, qPrintable(QString::number(left)));
-        QCOMPARE(p->pointSize, e.points);
-        QCOMPARE(p->bold, e.bold);
-        QVERIFY2(left >= e.left - tolerance && left + p->width <= e.left + e.width,
-                 qPrintable(u"%1 + %2"_s.arg(left).arg(p->width)));
-        if (e.what == What::Field)
-            QCOMPARE(p->text, f.stored.at(e.text));
-        break;
-    case What::Rule:
-        QCOMPARE(left, 0);
-        QCOMPARE(p->width, e.width);
-        QCOMPARE(p->height, 15);
-        QVERIFY(p->filled);
-        break;
-    case What::Underline:
-        QCOMPARE(p->height, 0);
-        QVERIFY(std::abs(left + p->width - (e.left + e.width)) <= tolerance);
-        break;
-    }
+    test::checkPlaced(*p, left, {e.what, e.left, e.width, e.points, e.bold, e.centred},
+                      e.what == What::Field ? f.stored.at(e.text) : QString());
 }
 
 void TestEnforcementForms::wholeForm_data()

@@ -371,34 +371,8 @@ void TestInvestigationForms::positions()
 
     QVERIFY2(std::abs(p->top - top - e.top) <= tolerance, qPrintable(QString::number(p->top - top)));
     const int left = p->left - margin;
-    switch (e.what) {
-    case What::Label:
-    case What::Field:
-        // A centred text: its middle where the middle of its box is.
-        if (e.centred)
-            QVERIFY2(std::abs(left + p->width / 2 - (e.left + e.width / 2)) <= tolerance,
-                     qPrintable(QString::number(left)));
-        else
-            QVERIFY2(std::abs(left - e.left) <= tolerance, qPrintable(QString::number(left)));
-        QCOMPARE(p->pointSize, e.points);
-        QCOMPARE(p->bold, e.bold);
-        if (e.width > 0) // the text stays inside the form's box
-            QVERIFY2(left >= e.left - tolerance && left + p->width <= e.left + e.width,
-                     qPrintable(u"%1 + %2"_s.arg(left).arg(p->width)));
-        if (e.what == What::Field) // the filled row prints whole
-            QCOMPARE(p->text, stored(d, e.text));
-        break;
-    case What::Rule:
-        QCOMPARE(left, 0);
-        QCOMPARE(p->width, e.width);
-        QCOMPARE(p->height, 15);
-        QVERIFY(p->filled);
-        break;
-    case What::Underline:
-        QCOMPARE(p->height, 0);
-        QVERIFY(std::abs(left + p->width - (e.left + e.width)) <= tolerance);
-        break;
-    }
+    test::checkPlaced(*p, left, {e.what, e.left, e.width, e.points, e.bold, e.centred},
+                      e.what == What::Field ? stored(d, e.text) : QString());
 }
 
 void TestInvestigationForms::readingOrder_data()

@@ -1,5 +1,7 @@
 #include "support/printedforms.h"
 
+#include <QTest>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -8,6 +10,7 @@ namespace kelm::test {
 using report::ItemKind;
 using report::Page;
 using report::PageItem;
+using namespace Qt::StringLiterals;
 
 bool near(int a, int b) { return std::abs(a - b) <= tolerance; }
 
@@ -38,6 +41,36 @@ const PageItem *findPrinted(const Page &page, What what, const QString &text, in
         }
     }
     return nullptr;
+}
+
+void checkPlaced(const PageItem &p, int left, const FormItem &form, const QString &fieldValue)
+{
+    switch (form.what) {
+    case What::Label:
+    case What::Field:
+        if (form.centred)
+            QVERIFY2(near(left + p.width / 2, form.left + form.width / 2), qPrintable(QString::number(left)));
+        else
+            QVERIFY2(near(left, form.left), qPrintable(QString::number(left)));
+        QCOMPARE(p.pointSize, form.points);
+        QCOMPARE(p.bold, form.bold);
+        if (form.width > 0)
+            QVERIFY2(left >= form.left - tolerance && left + p.width <= form.left + form.width,
+                     qPrintable(u"%1 + %2"_s.arg(left).arg(p.width)));
+        if (form.what == What::Field)
+            QCOMPARE(p.text, fieldValue);
+        break;
+    case What::Rule:
+        QCOMPARE(left, 0);
+        QCOMPARE(p.width, form.width);
+        QCOMPARE(p.height, 15);
+        QVERIFY(p.filled);
+        break;
+    case What::Underline:
+        QCOMPARE(p.height, 0);
+        QVERIFY(near(left + p.width, form.left + form.width));
+        break;
+    }
 }
 
 std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)

@@ -27,6 +27,25 @@ enum class LabelAt { Anywhere, Top, TopAndLeft };
 const report::PageItem *findPrinted(const report::Page &page, What what, const QString &text, int left, int top,
                                     int originLeft, int originTop, LabelAt labelAt = LabelAt::Top);
 
+// What a form says of one item, left measured from its section's left edge;
+// width 0: none given.
+struct FormItem {
+    What what;
+    int left;
+    int width;
+    double points = 12;
+    bool bold = false;
+    bool centred = false;
+};
+
+// Checks a found item standing left of its section's left edge against the
+// form: a text where the form has it (a centred one with its middle on the
+// box's middle), in its font, inside the box when a width is given, and a
+// field printing fieldValue whole; a rule across the section at the form's
+// width, one pixel high and filled; an underline ending where the form's
+// ends. A failed check fails the calling test function.
+void checkPlaced(const report::PageItem &p, int left, const FormItem &form, const QString &fieldValue);
+
 std::vector<const report::PageItem *> itemsOf(const report::Page &page, report::ItemKind kind);
 int count(const report::Page &page, report::ItemKind kind);
 
