@@ -26,6 +26,7 @@ constexpr Index listIndexes[] = {
     {"xzcf", "dwdz"}, {"xzcf", "fzr"},  {"xzcf", "jjxz"},  {"xzcf", "dh"},
     {"wsxkz", "lb"},  {"wsxkz", "xh"},  {"wsxkz", "dwdz"}, {"wsxkz", "jjxz"}, {"wsxkz", "fzrq"},
     {"wsxkz", "xkxm"}, {"wsxkz", "nsrq"}, {"wsxkz", "nsjg"}, {"wsxkz", "xcnsrq"},
+    {"jktj", "tjrq"},  {"jktj", "gz"},  {"jktj", "dwmc"},  {"jktj", "dz"},  {"jktj", "tjhg"}, {"jktj", "dlsj"},
 };
 
 // The delivered print layout (table dycc): per set its 整体 row, then one

@@ -201,10 +201,11 @@ static constexpr Column tztzColumns[] = {
     T("ri", boxCapacity(195)),
 };
 
-// Bound by name, so the order is free; it follows the window's boxes.
+// Bound by name, so the order is free; it follows the window's boxes. The
+// two dates are free text stored as typed, so they get a text's room.
 static constexpr Column jktjColumns[] = {
     T("tjbh", examNumberCapacity),
-    T("tjrq", 10),
+    T("tjrq", 50),
     T("xm", 50),
     T("xb", 50),
     T("nl", 50),
@@ -214,7 +215,7 @@ static constexpr Column jktjColumns[] = {
     T("tjjl", 50),
     T("pxjl", 50),
     T("dlsh", 50),
-    T("dlsj", 10),
+    T("dlsj", 50),
     T("jbr", 50),
     T("jsr", 50),
     T("tjhg", 6),

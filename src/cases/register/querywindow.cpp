@@ -33,7 +33,6 @@ constexpr int filterLeft = 1200;
 constexpr int boxHeight = 270;
 constexpr int plateTop = 600;
 constexpr int plateHeight = 375;
-constexpr int countWidth = 2295;
 constexpr int gridRowHeight = 270;
 
 const QString countText = QStringLiteral("查询总数合计：");
@@ -51,7 +50,12 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     : FormWindow(parent), m_design(std::move(design)), m_model(new QueryTableModel(m_design.gridColumns, this))
 {
     setWindowTitle(m_design.caption);
-    setFixedSize(px(m_design.client.width()), px(m_design.client.height()));
+    if (m_design.sizable) {
+        resize(px(m_design.client.width()), px(m_design.client.height()));
+        setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    } else {
+        setFixedSize(px(m_design.client.width()), px(m_design.client.height()));
+    }
 
     m_grid = new QTableView(this);
     const QRect &g = m_design.grid;
@@ -67,7 +71,7 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
-    m_grid->setToolTip(u"双击所选记录显示详细内容"_s);
+    m_grid->setToolTip(m_design.gridTip);
     for (std::size_t i = 0; i < m_design.gridColumns.size(); ++i)
         if (m_design.gridColumns[i].width > 0)
             m_grid->setColumnWidth(int(i), px(m_design.gridColumns[i].width));
@@ -76,7 +80,7 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     auto *frame = new QGroupBox(u"选择查询方式"_s, this);
     const QRect &f = m_design.frame;
     frame->setGeometry(pxRect(f.x(), f.y(), f.width(), f.height()));
-    m_prompt = new GridLabel(u"编    号："_s, songti(9), frame);
+    m_prompt = new GridLabel(m_design.prompt, songti(9), frame);
     m_prompt->move(px(promptLeft), px(rowTop));
     m_prompt->adjustSize();
     m_filter = new QLineEdit(frame);
@@ -91,12 +95,12 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
 
     m_count = new QLineEdit(this);
     m_count->setReadOnly(true);
-    m_count->setGeometry(pxRect(m_design.countBox.x(), m_design.countBox.y(), countWidth, boxHeight));
+    m_count->setGeometry(pxRect(m_design.countBox.x(), m_design.countBox.y(), m_design.countWidth, boxHeight));
     QPalette blue = m_count->palette();
     blue.setColor(QPalette::Text, vbColor(vbBlue));
     m_count->setPalette(blue);
 
-    m_print = commandButton(u"打印查询列表"_s, m_design.printButton, this);
+    m_print = commandButton(m_design.printCaption, m_design.printButton, this);
     m_close = commandButton(u"关闭"_s, m_design.closeButton, this);
 
     if (m_design.gridFirst) {

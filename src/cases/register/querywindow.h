@@ -45,13 +45,21 @@ struct QueryDesign {
     bool quietReportFailure = false;
     // The focus order starts at the grid; otherwise at the close button.
     bool gridFirst = false;
+    // A sizable border with minimise and maximise buttons; the controls
+    // keep their places when the window is resized.
+    bool sizable = false;
+
+    QString prompt = QStringLiteral("编    号："); // the prompt label before any button is chosen
+    QString gridTip = QStringLiteral("双击所选记录显示详细内容");
+    QString printCaption = QStringLiteral("打印查询列表");
 
     // Layout in twips: the client area, and the controls that move with it.
     QSize client;
     QRect grid;
     QRect frame;
     int filterWidth = 0; // the filter box in the frame, at 1200, 240
-    QPoint countBox;     // 2295 x 270
+    QPoint countBox;
+    int countWidth = 2295; // the count box is 270 high
     QRect printButton;
     QRect closeButton;
 

@@ -1,0 +1,79 @@
+// frm_jktj "健康检查及卫生知识培训信息管理": the register of workers' health
+// examinations and hygiene training, one record of table jktj at a time in
+// table order. Adds a record (no number proposed), checks its number and
+// stores it, cancels, deletes, and hands over to the examination query,
+// closing itself first. The two results are kept in hidden boxes that
+// their option pairs mirror; a failed examination empties and locks the
+// transfer section. Keeps the current examination number across the
+// windows it opens until it closes.
+#pragma once
+
+#include "platform/formwindow.h"
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kelm {
+
+class BoundRecord;
+class RecordNavigator;
+
+class ExamRegisterWindow : public FormWindow {
+    Q_OBJECT
+public:
+    enum class State { Browsing, Editing, Empty };
+
+    explicit ExamRegisterWindow(QWidget *parent = nullptr);
+
+    State state() const { return m_state; }
+    BoundRecord *record() const { return m_record; }
+
+    void activated() override;
+    void deactivated() override;
+    bool queryClose() override;
+    void unloaded() override;
+
+private:
+    void buildParticulars();
+    void buildResultFrames();
+    void buildTransferFrame();
+    void buildButtons();
+    void setTabOrder();
+    QLineEdit *bindBox(int index, const char16_t *column, QWidget *frame, int left, int top, int width,
+                       int height = 270);
+
+    void setState(State state);
+    void edited();
+    void setEntryEnabled(bool on);
+    void showResults();
+    void chooseResult(int box, int option);
+
+    void add();
+    void deleteRecord();
+    bool save();
+    void cancel();
+    void query();
+
+    BoundRecord *m_record;
+    RecordNavigator *m_navigator;
+    State m_state = State::Browsing;
+
+    std::array<QLineEdit *, 16> m_text{};          // Text1(0)..Text1(15)
+    std::array<QRadioButton *, 2> m_examResult{};  // Option1(0) 合格, Option1(1) 不合格
+    std::array<QRadioButton *, 2> m_trainResult{}; // Option2(0), Option2(1)
+    QGroupBox *m_transfer = nullptr;               // 调离情况
+    std::array<QLabel *, 4> m_transferLabels{};    // Label9..Label12
+
+    QPushButton *m_query = nullptr;  // Command6
+    QPushButton *m_add = nullptr;    // Command1
+    QPushButton *m_delete = nullptr; // Command2
+    QPushButton *m_save = nullptr;   // Command3
+    QPushButton *m_cancel = nullptr; // Command4
+};
+
+} // namespace kelm
