@@ -51,6 +51,7 @@ private slots:
     void deletion_data();
     void deletion();
     void deletingTheLastRecord();
+    void deletionThatFails();
     void navigatorOnThirdOfFive();
     void closeQuestion_data();
     void closeQuestion();
@@ -526,6 +527,26 @@ void TestExamRegister::deletingTheLastRecord()
     QCOMPARE(r.buttons(examButtons), u"11001"_s);
 }
 
+// A deletion the database refuses: told as an error, the record stays.
+void TestExamRegister::deletionThatFails()
+{
+    TestDatabase tdb;
+    for (const QString &n : three)
+        addExam(tdb.db(), n);
+    tdb.db().exec(u"CREATE TRIGGER keep BEFORE DELETE ON jktj BEGIN SELECT RAISE(ABORT, 'kept'); END"_s);
+    ExamRegister r;
+    m_script->answer(Answer::Yes);
+    r.click(2);
+    QCOMPARE(m_script->shown.size(), 2);
+    QCOMPARE(m_script->shown[1].title, u"错误"_s);
+    QCOMPARE(examCount(tdb.db()), 3);
+    QCOMPARE(r.box(0)->text(), u"20020002"_s);
+    QCOMPARE(r.caption(), u"记录：共3条  第3条"_s);
+    QCOMPARE(r.w->state(), State::Browsing);
+    r.w->record()->moveFirst();
+    QCOMPARE(r.box(0)->text(), u"20020003"_s);
+}
+
 void TestExamRegister::navigatorOnThirdOfFive()
 {
     TestDatabase tdb;
@@ -618,12 +639,14 @@ void TestExamRegister::closeQuestion()
 void TestExamRegister::returnProtocol()
 {
     TestDatabase tdb;
+    addExam(tdb.db(), u"AB'12345"_s);
     for (const QString &n : three)
         addExam(tdb.db(), n);
     {
         ExamRegister r;
         QCOMPARE(r.box(0)->text(), u"20020002"_s); // the last in table order
         r.w->record()->moveFirst();
+        r.w->record()->moveNext();
         showHourglass();
         r.w->deactivated();
         QCOMPARE(app().examNo, u"20020003"_s);
@@ -632,7 +655,12 @@ void TestExamRegister::returnProtocol()
         r.w->activated();
         QVERIFY(!hourglassShown());
         QCOMPARE(r.box(0)->text(), u"20020003"_s);
-        QCOMPARE(r.caption(), u"记录：共3条  第1条"_s);
+        QCOMPARE(r.caption(), u"记录：共4条  第2条"_s);
+
+        // The number is data: an apostrophe finds its record.
+        app().examNo = u"AB'12345"_s;
+        r.w->activated();
+        QCOMPARE(r.caption(), u"记录：共4条  第1条"_s);
 
         // A number no record holds: the last record, as from the menu.
         app().examNo = u"19990000"_s;
