@@ -48,8 +48,9 @@ struct QueryDesign {
     // A sizable border with minimise and maximise buttons; the controls
     // keep their places when the window is resized.
     bool sizable = false;
-
-    QString prompt = QStringLiteral("编    号："); // the prompt label before any button is chosen
+    // Texts the instances word differently: the prompt label while no
+    // button is chosen, the grid's tooltip, the print button.
+    QString prompt = QStringLiteral("编    号：");
     QString gridTip = QStringLiteral("双击所选记录显示详细内容");
     QString printCaption = QStringLiteral("打印查询列表");
 
