@@ -33,6 +33,7 @@ struct Item {
     Align align = Align::Left;
     bool wrap = false;    // labels: break into lines no wider than width;
                           // with a height, only the lines it holds print
+    bool grow = false;    // fields: see grows()
     LineStyle style = LineStyle::Solid;
     bool filled = true;   // boxes
 
@@ -65,6 +66,17 @@ struct Item {
     Item &cutAt(int twips)
     {
         wrap = true;
+        height = twips;
+        return *this;
+    }
+    // A field of several lines: its text's own line breaks, and lines no
+    // wider than its width, in a box at least this high. A longer text
+    // makes the box taller: what stands below it in its section moves
+    // down, onto the following pages when the page is full.
+    Item &grows(int twips)
+    {
+        wrap = true;
+        grow = true;
         height = twips;
         return *this;
     }

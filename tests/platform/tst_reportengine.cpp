@@ -83,6 +83,9 @@ private slots:
     void labelsNeverClipped();
     void wrappedLabel();
     void labelCutAtItsHeight();
+    void growingField_data();
+    void growingField();
+    void growingFieldContinuesOnTheNextPage();
     void headerFieldsShowTheFirstRow();
     void paperSizes();
 };
@@ -257,6 +260,95 @@ void TestReportEngine::labelCutAtItsHeight()
     QVERIFY(!m.texts(0).join(QString()).contains(u"年"_s));
     QVERIFY(find(m.pages[0], u"责令"_s));
     QVERIFY(find(m.pages[0], u"改正"_s));
+}
+
+namespace {
+
+// A record: a heading, a free text in a box of two 12 pt lines of two
+// characters each, a signature label and a rule under it.
+ReportLayout record()
+{
+    ReportLayout r = smallList();
+    r.detail.height = 1200;
+    r.detail.items = {label(0, 0, u"记录："_s).size(12), field(0, 300, 480, u"name"_s).size(12).grows(480),
+                      label(0, 900, u"签名："_s).size(12), bar(0, 1100, 6000)};
+    return r;
+}
+
+Rows recordRow(const QString &text)
+{
+    Rows rows;
+    rows.columns = {u"name"_s};
+    rows.values.push_back({text});
+    return rows;
+}
+
+QStringList linesOf(const PageModel &m, const QString &column)
+{
+    QStringList out;
+    for (const Page &p : m.pages)
+        for (const PageItem &i : p.items)
+            if (i.kind == ItemKind::Field && i.column == column)
+                out << i.text;
+    return out;
+}
+
+} // namespace
+
+void TestReportEngine::growingField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("moved"); // how far the label and rule below move down
+    QTest::newRow("empty") << QString() << QStringList{QString()} << 0;
+    QTest::newRow("two lines fill the box") << u"一二三四"_s << QStringList{u"一二"_s, u"三四"_s} << 0;
+    QTest::newRow("its own line breaks") << u"一\r\n二三"_s << QStringList{u"一"_s, u"二三"_s} << 0;
+    QTest::newRow("a third line moves what is below")
+        << u"一二三四五"_s << QStringList{u"一二"_s, u"三四"_s, u"五"_s} << 240;
+    QTest::newRow("an empty line counts") << u"一二三四\n\n五"_s
+                                          << QStringList{u"一二"_s, u"三四"_s, QString(), u"五"_s} << 480;
+}
+
+void TestReportEngine::growingField()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QFETCH(int, moved);
+    const PageModel m = layoutReport(record(), recordRow(text));
+    QCOMPARE(m.pageCount(), 1);
+    QCOMPARE(linesOf(m, u"name"_s), lines);
+    const auto fields = fieldsOf(m.pages[0], u"name"_s);
+    const int detailTop = 1000 + 600 + 400;
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        QCOMPARE(fields[k]->top, detailTop + 300 + int(k) * 240);
+    QCOMPARE(find(m.pages[0], u"记录："_s)->top, detailTop);
+    QCOMPARE(find(m.pages[0], u"签名："_s)->top, detailTop + 900 + moved);
+    // The report footer follows the grown detail.
+    QCOMPARE(find(m.pages[0], u"以上共计"_s)->top, detailTop + 1200 + moved + 100);
+}
+
+// A text longer than the page goes on below the next page's header; what
+// stood below it follows its last line, and every page has its footer.
+void TestReportEngine::growingFieldContinuesOnTheNextPage()
+{
+    const QString text = u"字"_s.repeated(200);
+    const PageModel m = layoutReport(record(), recordRow(text));
+    QCOMPARE(m.pageCount(), 2);
+    QCOMPARE(linesOf(m, u"name"_s).join(QString()), text);
+    // Page 1: lines from 2300 while one more still ends above the footer at 15538.
+    const auto first = fieldsOf(m.pages[0], u"name"_s);
+    QCOMPARE(int(first.size()), 55);
+    QCOMPARE(first.back()->top, 2300 + 54 * 240);
+    const auto second = fieldsOf(m.pages[1], u"name"_s);
+    QCOMPARE(int(second.size()), 45);
+    QCOMPARE(find(m.pages[1], u"编号"_s)->top, 1000 + 100);
+    QCOMPARE(second.front()->top, 1000 + 400);
+    QCOMPARE(second.back()->top, 1400 + 44 * 240);
+    QCOMPARE(find(m.pages[1], u"签名："_s)->top, second.back()->top + 240 + 120);
+    QVERIFY(!find(m.pages[1], u"记录："_s));
+    QCOMPARE(countOf(m.pages[0], u"第一页起每页都有"_s), 1);
+    QCOMPARE(countOf(m.pages[1], u"第一页起每页都有"_s), 1);
+    QCOMPARE(countOf(m.pages[1], u"以上共计"_s), 1);
 }
 
 void TestReportEngine::headerFieldsShowTheFirstRow()
