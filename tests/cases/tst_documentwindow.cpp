@@ -571,7 +571,7 @@ void TestDocumentWindow::groundAndTabFromAMemo_data()
 }
 
 // The window and its line boxes share the ground the design gives; a memo
-// stays white inside its border, and Tab leaves it for the next box
+// stays white inside its black border, and Tab leaves it for the next box
 // without typing a tab into it.
 void TestDocumentWindow::groundAndTabFromAMemo()
 {
@@ -584,6 +584,8 @@ void TestDocumentWindow::groundAndTabFromAMemo()
     QCOMPARE(line(1)->palette().color(QPalette::Base), ground);
     auto *memo = qobject_cast<QPlainTextEdit *>(m_window->box(3));
     QCOMPARE(memo->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(memo->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(memo->palette().color(QPalette::WindowText), QColor(0, 0, 0)); // its border
     memo->setFocus();
     commit(memo, u"甲"_s);
     QTest::keyClick(memo, Qt::Key_Tab);

@@ -94,6 +94,12 @@ void DocumentWindow::build()
         w->setAccessibleName(spec.column);
         w->setFont(songti(9, spec.bold));
         setColours(w, vbColor(spec.colour), spec.memo ? QColor(Qt::white) : ground);
+        if (spec.memo) {
+            // A memo's single border is black, whatever colour its text.
+            QPalette pal = w->palette();
+            pal.setColor(QPalette::WindowText, Qt::black);
+            w->setPalette(pal);
+        }
         const QRect r = layout.boxes[std::size_t(i)];
         // A single line keeps its top and is never lower than its font.
         const int height = spec.memo ? px(r.height()) : std::max(px(r.height()), w->fontMetrics().height());
