@@ -22,7 +22,7 @@ static constexpr Column xzblColumns[] = {
     T("dabh", caseNumberCapacity),
     T("bjcr", fullLineUnits),
     T("jcjg", fullLineUnits),
-    T("jcdd", fullLineUnits),
+    T("jcdd", fullLineUnits - 1), // its box follows " 检查地点：", one blank wider
     T("jcsj_n", partUnits),
     T("jcsj_y", partUnits),
     T("jcsj_r", partUnits),

@@ -17,6 +17,11 @@
 #include "cases/documents/notice/cfgz.h"
 #include "cases/documents/notice/tzgz.h"
 #include "cases/documents/notice/tztz.h"
+#include "cases/documents/onsite/bczj.h"
+#include "cases/documents/onsite/cssb.h"
+#include "cases/documents/onsite/cyjl.h"
+#include "cases/documents/onsite/xwbl.h"
+#include "cases/documents/onsite/xzbl.h"
 #include "cases/engine/description.h"
 
 namespace kelm {
@@ -41,6 +46,11 @@ std::vector<const DocumentDescription *> documentDescriptions()
         &cfjdDescription(),
         &dccfDescription(),
         &zlgzDescription(),
+        &xzblDescription(),
+        &xwblDescription(),
+        &cssbDescription(),
+        &cyjlDescription(),
+        &bczjDescription(),
     };
 }
 
