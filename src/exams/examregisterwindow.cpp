@@ -320,9 +320,7 @@ void ExamRegisterWindow::deleteRecord()
         showError(this, e.message());
         return;
     }
-    if (m_record->moveNext() || m_record->movePrevious())
-        return;
-    m_record->requery();
+    m_record->showNeighbour();
 }
 
 // A refused store leaves the window editing with every box as typed.

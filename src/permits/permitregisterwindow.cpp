@@ -183,9 +183,8 @@ void PermitRegisterWindow::deletePermit()
         showError(this, e.message());
         return;
     }
-    if (m_record->moveNext() || m_record->movePrevious())
+    if (m_record->showNeighbour())
         return;
-    m_record->requery();
     setState(State::Empty);
     m_settings->setEnabled(false);
 }

@@ -388,6 +388,14 @@ void BoundRecord::deleteCurrent(const Related &related)
         m_lastModified = 0;
 }
 
+bool BoundRecord::showNeighbour()
+{
+    if (moveNext() || movePrevious())
+        return true;
+    requery();
+    return false;
+}
+
 bool BoundRecord::close() { return leave(Action::Unload); }
 
 } // namespace kelm

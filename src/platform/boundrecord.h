@@ -113,6 +113,9 @@ public:
     // Afterwards there is no current row: moveNext shows the row that
     // followed it, movePrevious the one before. Throws DbError.
     void deleteCurrent(const Related &related = {});
+    // After a deletion: shows the row that followed the deleted one, else
+    // the one before, else the empty source. False when no row is left.
+    bool showNeighbour();
     // The window closes: pending changes are written unless the validate
     // handler says not to. False when that write failed (already shown).
     bool close();

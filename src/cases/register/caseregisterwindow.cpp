@@ -585,8 +585,7 @@ void CaseRegisterWindow::deleteCase()
         return;
     }
     m_keepValue.fill(1);
-    if (!m_record->moveNext() && !m_record->movePrevious())
-        m_record->requery();
+    m_record->showNeighbour();
 }
 
 void CaseRegisterWindow::add()
