@@ -35,12 +35,27 @@ void deleteCaseRows(Database &db, const QString &caseNo)
         db.exec(u"DELETE FROM %1 WHERE dabh = ?"_s.arg(table), {caseNo});
 }
 
-bool ensureDocumentRow(Database &db, int registerIndex, const QString &caseNo)
+bool fileDocument(Database &db, int registerIndex, const QString &caseNo)
 {
     const DocumentEntry &doc = documentAt(registerIndex);
-    if (doc.authorityColumn.isEmpty())
-        return db.insertRow(doc.table, {u"dabh"_s}, {caseNo});
-    return db.insertRow(doc.table, {u"dabh"_s, doc.authorityColumn}, {caseNo, authorityText()});
+    Transaction tx(db);
+    const bool created = doc.authorityColumn.isEmpty()
+                             ? db.insertRow(doc.table, {u"dabh"_s}, {caseNo})
+                             : db.insertRow(doc.table, {u"dabh"_s, doc.authorityColumn}, {caseNo, authorityText()});
+    // Only a flag that is not yet set is written: a window opening on its
+    // filed row changes nothing.
+    db.exec(u"UPDATE xzcf SET %1 = 1 WHERE dabh = ? AND %1 IS NOT 1"_s.arg(doc.flagColumn()), {caseNo});
+    tx.commit();
+    return created;
+}
+
+void withdrawDocument(Database &db, int registerIndex, const QString &caseNo)
+{
+    const DocumentEntry &doc = documentAt(registerIndex);
+    Transaction tx(db);
+    db.exec(u"DELETE FROM %1 WHERE dabh = ?"_s.arg(doc.table), {caseNo});
+    db.exec(u"UPDATE xzcf SET %1 = 0 WHERE dabh = ?"_s.arg(doc.flagColumn()), {caseNo});
+    tx.commit();
 }
 
 } // namespace kelm

@@ -50,6 +50,7 @@ ListReportDesign examListReport()
 QueryDesign examQueryDesign()
 {
     QueryDesign d;
+    d.name = u"tjcx"_s;
     d.caption = u"健康体检及卫生知识培训信息查询"_s;
     d.table = u"jktj"_s;
     d.keyColumn = u"tjbh"_s;

@@ -11,9 +11,10 @@ namespace {
 
 // What the two permit queries share: table, key, layout, and a list report
 // that passes over its failures without a word.
-QueryDesign permitTableQuery(const QString &caption)
+QueryDesign permitTableQuery(const QString &name, const QString &caption)
 {
     QueryDesign d;
+    d.name = name;
     d.caption = caption;
     d.table = u"wsxkz"_s;
     d.keyColumn = u"xkzh"_s;
@@ -45,7 +46,7 @@ ListReportDesign permitListReport(const QString &name, const QString &caption, c
 
 QueryDesign permitQueryDesign()
 {
-    QueryDesign d = permitTableQuery(u"卫生许可证查询"_s);
+    QueryDesign d = permitTableQuery(u"xkzcx"_s, u"卫生许可证查询"_s);
     d.gridColumns = {
         {u"编号"_s, u"xkzh"_s, 1350},     {u"类别"_s, u"lb"_s, 600},       {u"型号"_s, u"xh"_s, 1050},
         {u"单位名称"_s, u"dwmc"_s, 2300}, {u"单位地址"_s, u"dwdz"_s, 2300}, {u"经济性质"_s, u"jjxz"_s, 900},
@@ -79,7 +80,7 @@ QueryDesign permitQueryDesign()
 
 QueryDesign reviewQueryDesign()
 {
-    QueryDesign d = permitTableQuery(u"卫生许可证年审查询"_s);
+    QueryDesign d = permitTableQuery(u"nscx"_s, u"卫生许可证年审查询"_s);
     d.gridColumns = {
         {u"编号"_s, u"xkzh"_s, 1350},     {u"单位名称"_s, u"dwmc"_s, 2550}, {u"单位地址"_s, u"dwdz"_s, 2700},
         {u"发证日期"_s, u"fzrq"_s, 1050}, {u"年审日期"_s, u"nsrq"_s, 1050}, {u"年审结果"_s, u"nsjg"_s, 900},

@@ -20,9 +20,9 @@ BoundRecord::BoundRecord(Database &db, RecordSource source, QWidget *owner)
 {
 }
 
-void BoundRecord::addBinding(const QString &column, QWidget *widget, Kind kind)
+void BoundRecord::addBinding(const QString &column, QWidget *widget, Kind kind, bool written)
 {
-    m_bindings.push_back({column, widget, kind});
+    m_bindings.push_back({column, widget, kind, written});
 }
 
 void BoundRecord::bind(const QString &column, QLineEdit *box)
@@ -48,6 +48,8 @@ void BoundRecord::bind(const QString &column, QCheckBox *box)
     addBinding(column, box, Kind::Check);
     connect(box, &QCheckBox::toggled, this, &BoundRecord::markChanged);
 }
+
+void BoundRecord::show(const QString &column, QCheckBox *box) { addBinding(column, box, Kind::Check, false); }
 
 void BoundRecord::bind(const QString &column, QComboBox *box)
 {
@@ -306,6 +308,8 @@ qint64 BoundRecord::write(const Related &related)
     QStringList names, sets, marks;
     Params params;
     for (const Binding &b : m_bindings) {
+        if (!b.written)
+            continue;
         const QString value = controlValue(b);
         names << b.column;
         sets << b.column + u" = ?"_s;

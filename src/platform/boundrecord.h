@@ -58,6 +58,9 @@ public:
     void bind(const QString &column, QPlainTextEdit *box);
     void bind(const QString &column, QTextEdit *box);
     void bind(const QString &column, QCheckBox *box);     // ticked = 1
+    // Shows the column in the box but never writes it: its owner stores the
+    // column itself, together with what the column stands for.
+    void show(const QString &column, QCheckBox *box);
     void bind(const QString &column, QComboBox *box);     // its (edit) text
     // What a bound column shows in a new record; others start empty/unticked.
     void setNewRowValue(const QString &column, const QString &value);
@@ -132,9 +135,10 @@ private:
         QString column;
         QPointer<QWidget> widget;
         Kind kind;
+        bool written = true;
     };
 
-    void addBinding(const QString &column, QWidget *widget, Kind kind);
+    void addBinding(const QString &column, QWidget *widget, Kind kind, bool written = true);
     QString controlValue(const Binding &b) const;
     void setControlValue(const Binding &b, const QString &value);
     void markChanged();

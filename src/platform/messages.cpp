@@ -53,6 +53,9 @@ public:
         QAbstractButton *escape = made.back().first;
         box.setEscapeButton(escape);
         box.exec();
+        // The keyboard goes back to the window that asked (see openModal).
+        if (parent && parent->window()->isVisible())
+            parent->window()->activateWindow();
         for (const auto &[button, answer] : made)
             if (box.clickedButton() == button)
                 return answer;

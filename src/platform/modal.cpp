@@ -15,16 +15,21 @@ ModalMode modalMode() { return g_mode; }
 
 void openModal(QWidget *opener, FormWindow *child, std::function<void()> after)
 {
+    QPointer<QWidget> back = opener;
     QPointer<FormWindow> host = qobject_cast<FormWindow *>(opener);
     if (host)
         host->deactivated();
     child->setWindowModality(Qt::ApplicationModal);
 
-    auto finish = [host, child, after = std::move(after)]() {
+    auto finish = [back, host, child, after = std::move(after)]() {
         if (after)
             after();
         if (host)
             host->activated();
+        // The keyboard goes back to the opener, as the user expects; a
+        // window manager may do the same, but without one nothing would.
+        if (back && back->isVisible())
+            back->activateWindow();
         child->deleteLater();
     };
 

@@ -40,7 +40,7 @@ private slots:
     void cancelAfterEdit();
     void closeQuestion_data();
     void closeQuestion();
-    void closingWhileBrowsingWritesTheBoxes();
+    void closingWhileBrowsingWritesNoDocumentFlag();
     void penaltyRules_data();
     void penaltyRules();
     void showingCasesWritesNothing();
@@ -353,17 +353,21 @@ void TestCaseRegister::closeQuestion()
     QVERIFY(!r.w->isVisible());
 }
 
-void TestCaseRegister::closingWhileBrowsingWritesTheBoxes()
+// A document's flag is stored with its row, never by the record: a box
+// the program changes leaves the flag as it is, and closing asks nothing.
+void TestCaseRegister::closingWhileBrowsingWritesNoDocumentFlag()
 {
     test::TestDatabase tdb;
-    addCase(tdb.db(), u"20020001"_s);
+    addCase(tdb.db(), u"20020001"_s, {{u"bg5"_s, 1}});
     Register r;
     r.document(2)->setChecked(true);
+    r.document(4)->setChecked(false);
     QCOMPARE(r.w->state(), CaseRegisterWindow::State::Browsing);
     r.w->close();
     QCOMPARE(m_script->shown.size(), 0);
     QVERIFY(!r.w->isVisible());
-    QCOMPARE(stored(tdb.db(), u"bg3"_s, u"20020001"_s), u"1"_s);
+    QCOMPARE(stored(tdb.db(), u"bg3"_s, u"20020001"_s), u"0"_s);
+    QCOMPARE(stored(tdb.db(), u"bg5"_s, u"20020001"_s), u"1"_s);
 }
 
 void TestCaseRegister::penaltyRules_data()

@@ -438,9 +438,9 @@ void TestDocumentWindow::closing_data()
     QTest::newRow("not ticked: nothing asked") << false << false << false << true << QStringList();
     QTest::newRow("ticked, 否") << true << false << false << true << QStringList();
     QTest::newRow("ticked, 是") << true << true << false << false
-                               << QStringList{u"xzcf_aa=0"_s, u"Check1(2)=0"_s};
+                               << QStringList{u"Check1(2)=0"_s};
     QTest::newRow("ticked, Esc, 是") << true << true << true << false
-                                    << QStringList{u"xzcf_aa=0"_s, u"Check1(2)=0"_s};
+                                    << QStringList{u"Check1(2)=0"_s};
     QTest::newRow("ticked, Esc, 否") << true << false << true << true << QStringList();
 }
 

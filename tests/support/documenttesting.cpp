@@ -17,7 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace kelm::test {
 
-void RecordingRegister::setClickFlag(int value) { calls << u"xzcf_aa=%1"_s.arg(value); }
 
 void RecordingRegister::untickDocument(int k) { calls << u"Check1(%1)=0"_s.arg(k); }
 

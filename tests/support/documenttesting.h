@@ -24,9 +24,8 @@ namespace kelm::test {
 
 class RecordingRegister : public CaseRegisterLink {
 public:
-    void setClickFlag(int value) override;
     void untickDocument(int k) override;
-    QStringList calls; // "xzcf_aa=0", "Check1(k)=0"
+    QStringList calls; // "Check1(k)=0"
 };
 
 class ScriptedMessages;

@@ -41,6 +41,7 @@ public:
     virtual void setText(const QString &text) = 0;
     // The start of the selection, or the caret.
     virtual int caret() const = 0;
+    virtual bool hasSelection() const = 0;
     // A position beyond the end puts the caret at the end.
     virtual void setCaret(int position) = 0;
     // Where the caret stood before the user's last edit.

@@ -12,7 +12,6 @@ namespace {
 
 // Table and column names come from the description, never from typing.
 const QString selectRow = u"SELECT %2 FROM %1 WHERE dabh = ?"_s;
-const QString deleteRow = u"DELETE FROM %1 WHERE dabh = ?"_s;
 const QString keyColumn = u"dabh"_s;
 
 } // namespace
@@ -27,7 +26,7 @@ DocumentRow::DocumentRow(const DocumentDescription &d)
 std::vector<QString> DocumentRow::open(const QString &caseNo)
 {
     m_caseNo = caseNo;
-    ensureDocumentRow(db(), m_registerIndex, caseNo);
+    fileDocument(db(), m_registerIndex, caseNo);
     return read();
 }
 
@@ -49,6 +48,6 @@ QString DocumentRow::write(int box, const QString &text)
     return db().writeColumn(m_table, m_columns.at(box), keyColumn, m_caseNo, text);
 }
 
-void DocumentRow::remove() { db().exec(deleteRow.arg(m_table), {m_caseNo}); }
+void DocumentRow::remove() { withdrawDocument(db(), m_registerIndex, m_caseNo); }
 
 } // namespace kelm

@@ -1,7 +1,8 @@
 // The one row of a document table that a document window works on: the
 // current case's, found and written only by its case number. A case whose
-// row is missing gets it as the register creates it (the case number, and
-// the issuing authority in the authority column where the document has one).
+// row is missing gets it as the register files it (the case number, the
+// issuing authority in the authority column where the document has one, and
+// the case's flag of the document).
 #pragma once
 
 #include "cases/engine/lineflow.h"
@@ -26,7 +27,8 @@ public:
     QString fit(int box, const QString &text) const override;
     QString write(int box, const QString &text) override;
 
-    // Deletes the case's row. Throws DbError.
+    // Deletes the case's row and clears the case's flag of the document.
+    // Throws DbError.
     void remove();
 
 private:

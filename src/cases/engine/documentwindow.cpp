@@ -185,11 +185,8 @@ bool DocumentWindow::queryClose()
         showError(this, e.message());
         return true;
     }
-    // The register must not act on the untick that follows.
-    if (CaseRegisterLink *reg = caseRegister()) {
-        reg->setClickFlag(0);
+    if (CaseRegisterLink *reg = caseRegister())
         reg->untickDocument(m_desc.document.index);
-    }
     return true;
 }
 
@@ -236,10 +233,14 @@ void DocumentWindow::boxKeyPressed(int index, int key)
         boxKeyReleased(index);
     m_keyDown = true;
     DocumentBox *b = m_boxes[std::size_t(index)];
+    // A key acts on a selection first, as in any text box: Backspace removes
+    // it where it stands, Left and Right collapse it. Only without one do
+    // these keys cross into the neighbouring line.
+    const bool free = !b->hasSelection();
     switch (key) {
     case Qt::Key_Backspace:
     case Qt::Key_Left:
-        if (m_desc.continues(index) && b->caret() == 0) {
+        if (free && m_desc.continues(index) && b->caret() == 0) {
             moveFocus(index - 1);
             m_boxes[std::size_t(index - 1)]->setCaret(int(m_boxes[std::size_t(index - 1)]->text().size()));
             m_moved = true;
@@ -256,7 +257,7 @@ void DocumentWindow::boxKeyPressed(int index, int key)
             moveFocus(index - 1);
         break;
     case Qt::Key_Right:
-        if (m_desc.carries(index) && b->caret() == b->text().size()) {
+        if (free && m_desc.carries(index) && b->caret() == b->text().size()) {
             moveFocus(index + 1);
             m_moved = true;
         }

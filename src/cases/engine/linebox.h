@@ -16,6 +16,7 @@ public:
     QString text() const override { return QLineEdit::text(); }
     void setText(const QString &text) override;
     int caret() const override;
+    bool hasSelection() const override { return hasSelectedText(); }
     void setCaret(int position) override;
 };
 

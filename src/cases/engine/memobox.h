@@ -17,6 +17,7 @@ public:
     QString text() const override { return toPlainText(); }
     void setText(const QString &text) override;
     int caret() const override { return textCursor().selectionStart(); }
+    bool hasSelection() const override { return textCursor().hasSelection(); }
     void setCaret(int position) override;
 
 protected:

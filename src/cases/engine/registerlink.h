@@ -1,6 +1,6 @@
-// What a document window may do to the case register that opened it: clear
-// the register's click flag and untick the document's box after the
-// document's row was deleted, without the register acting on that untick.
+// What a document window may do to the case register that opened it: untick
+// the document's box after the document's row was deleted. The register
+// acts only on a user's click on a box, so this untick opens nothing.
 #pragma once
 
 namespace kelm {
@@ -8,7 +8,6 @@ namespace kelm {
 class CaseRegisterLink {
 public:
     virtual ~CaseRegisterLink() = default;
-    virtual void setClickFlag(int value) = 0;           // xzcf_aa
     virtual void untickDocument(int registerIndex) = 0; // Check1(k) := 0
 };
 

@@ -35,6 +35,7 @@ ListReportDesign caseListReport()
 QueryDesign caseQueryDesign()
 {
     QueryDesign d;
+    d.name = u"frm_cfcx"_s;
     d.caption = u"卫生行政执法查询"_s;
     d.table = u"xzcf"_s;
     d.keyColumn = u"dabh"_s;

@@ -1,7 +1,6 @@
 #include "cases/register/caseregisterwindow.h"
 
 #include "cases/register/casechecks.h"
-#include "cases/register/documentcheckbox.h"
 #include "cases/engine/documentwindows.h"
 #include "cases/register/casequery.h"
 #include "cases/register/unitcategories.h"
@@ -249,14 +248,17 @@ void CaseRegisterWindow::buildDocumentFrame()
     picture->setPalette(background);
     for (std::size_t row = 0; row < documentRows.size(); ++row) {
         const int k = documentRows[row];
-        auto *box = place(new DocumentCheckBox(documentAt(k).boxCaption, &m_clickFlag, picture), 120,
-                          120 + 240 * int(row), documentBoxWidth(k), 225);
+        auto *box = place(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
+                          documentBoxWidth(k), 225);
         box->setObjectName(u"Check1_%1"_s.arg(k));
         QPalette p = box->palette();
         p.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(p);
         m_documents[std::size_t(k)] = box;
-        connect(box, &QCheckBox::toggled, this, [this, k](bool ticked) { documentClicked(k, ticked); });
+        // Only a user's click (mouse, space bar, accessibility action) acts;
+        // the program's own changes of a box, in whatever order they arrive,
+        // never open a document.
+        connect(box, &QCheckBox::clicked, this, [this, k] { documentClicked(k); });
     }
 }
 
@@ -328,8 +330,10 @@ void CaseRegisterWindow::bindColumns()
         m_record->bind(i == closureBox ? u"sfja"_s : u"cf%1"_s.arg(i + 1), box);
         connect(box, &QCheckBox::toggled, this, [this, i](bool ticked) { penaltyClicked(i, ticked); });
     }
+    // A document's flag is stored with its row (fileDocument), never by the
+    // record: a reload then shows whether the row exists.
     for (int k = 0; k < documentCount; ++k)
-        m_record->bind(documentAt(k).flagColumn(), m_documents[std::size_t(k)]);
+        m_record->show(documentAt(k).flagColumn(), m_documents[std::size_t(k)]);
 
     connect(m_record, &BoundRecord::filled, this, &CaseRegisterWindow::caseShown);
     connect(m_record, &BoundRecord::repositioned, this,
@@ -538,35 +542,27 @@ void CaseRegisterWindow::unloaded()
         setCaseRegister(nullptr);
 }
 
-void CaseRegisterWindow::setClickFlag(int value) { m_clickFlag = value; }
-
 void CaseRegisterWindow::untickDocument(int registerIndex)
 {
     m_documents[std::size_t(registerIndex)]->setChecked(false);
 }
 
-// The user's click on document box k: the document's row exists for the
-// case afterwards (a tick creates it; a box that stood ticked without its
-// row gets it too), the box stays ticked (only a document window's confirmed
-// deletion unticks it), and the document opens on the case.
-void CaseRegisterWindow::documentClicked(int k, bool ticked)
+// The user's click on document box k: the document is filed for the case
+// (its row created where missing and the case's flag stored yes, together),
+// the box stays ticked (only a document window's confirmed deletion unticks
+// it), and the document opens on the case.
+void CaseRegisterWindow::documentClicked(int k)
 {
-    if (m_clickFlag == 0)
-        return;
+    QCheckBox *box = m_documents[std::size_t(k)];
     app().caseNo = text(numberBox);
-    if (!ticked) {
-        m_clickFlag = 0;
-        m_documents[std::size_t(k)]->setChecked(true);
-    }
     try {
-        ensureDocumentRow(db(), k, app().caseNo);
+        fileDocument(db(), k, app().caseNo);
     } catch (const DbError &e) {
-        m_clickFlag = 0;
-        if (ticked)
-            m_documents[std::size_t(k)]->setChecked(false);
+        box->setChecked(!box->isChecked()); // back to what it showed before the click
         showError(this, e.message());
         return;
     }
+    box->setChecked(true);
     openModal(this, createDocumentWindow(k, this));
 }
 

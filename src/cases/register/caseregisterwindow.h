@@ -36,7 +36,6 @@ public:
     bool queryClose() override;
     void unloaded() override;
 
-    void setClickFlag(int value) override;
     void untickDocument(int registerIndex) override;
 
     State state() const { return m_state; }
@@ -68,7 +67,7 @@ private:
     void fillSecondLevel(const QString &firstLevel);
     void caseShown();
 
-    void documentClicked(int registerIndex, bool ticked);
+    void documentClicked(int registerIndex);
     void add();
     void deleteCase();
     bool save();
@@ -101,7 +100,6 @@ private:
     QPushButton *m_query = nullptr;      // Command6
     QPushButton *m_statistics = nullptr; // Command7
 
-    int m_clickFlag = 0; // xzcf_aa: a mouse button is down on a document box
     // One-shot flags of sfja, msje, fkje, shsp, xhsp: set by a case deletion.
     std::array<int, 5> m_keepValue{};
 };

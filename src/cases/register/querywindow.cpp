@@ -49,6 +49,7 @@ QPushButton *commandButton(const QString &text, const QRect &twips, QWidget *par
 QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     : FormWindow(parent), m_design(std::move(design)), m_model(new QueryTableModel(m_design.gridColumns, this))
 {
+    setObjectName(m_design.name);
     setWindowTitle(m_design.caption);
     if (m_design.sizable) {
         resize(px(m_design.client.width()), px(m_design.client.height()));

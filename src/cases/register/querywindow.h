@@ -32,6 +32,7 @@ struct QueryButton {
 };
 
 struct QueryDesign {
+    QString name; // the window's name (frm_cfcx, xkzcx, nscx, tjcx)
     QString caption;
     QString table;
     // Orders the list while no button is chosen; the first grid column,
