@@ -3,7 +3,8 @@
 # only those that are missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libsqlitecpp-dev libsqlite3-dev
-    fonts-arphic-uming fonts-wqy-microhei poppler-utils libbenchmark-dev qt6-translations-l10n)
+    fonts-arphic-uming fonts-wqy-microhei poppler-utils libbenchmark-dev qt6-translations-l10n
+    xvfb libxtst-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

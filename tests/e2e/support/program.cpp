@@ -1,0 +1,69 @@
+#include "e2e/support/program.h"
+
+#include "e2e/support/realinput.h"
+#include "e2e/support/screen.h"
+#include "e2e/support/userscript.h"
+#include "platform/messages.h"
+#include "platform/modal.h"
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm::test {
+
+Program::Program()
+{
+    setModalMode(ModalMode::Blocking);
+    setMessageService(nullptr);
+    m_main = std::make_unique<MainWindow>();
+    m_main->show();
+    m_main->activateWindow();
+}
+
+Program::~Program() = default;
+
+void Program::chooseMenu(UserScript &script, const QString &bar, const QString &item) const
+{
+    QMenuBar *menuBar = m_main->menuBar();
+    auto barAction = [menuBar, bar]() -> QAction * {
+        for (QAction *a : menuBar->actions())
+            if (a->objectName() == bar || (a->menu() && a->menu()->objectName() == bar))
+                return a;
+        return nullptr;
+    };
+    script.await(u"the main window is active"_s, [] { return isActive(u"main"_s); })
+        .act(u"click the menu bar's "_s + bar, [menuBar, barAction] {
+            real::click(menuBar, menuBar->actionGeometry(barAction()).center());
+        });
+    if (item.isEmpty())
+        return;
+    auto menu = [barAction] { return barAction()->menu(); };
+    auto entry = [menu, item]() -> QAction * { return menu()->findChild<QAction *>(item); };
+    script.await(u"its menu is open"_s, [menu] { return menu()->isVisible(); })
+        .act(u"click the entry "_s + item, [menu, entry] {
+            real::click(menu(), menu()->actionGeometry(entry()).center());
+        });
+}
+
+QWidget *childOf(const QString &window, const QString &child)
+{
+    QWidget *w = shownWindow(window);
+    return w ? w->findChild<QWidget *>(child) : nullptr;
+}
+
+QWidget *childNamed(const QString &window, const QString &accessibleName)
+{
+    QWidget *w = shownWindow(window);
+    if (!w)
+        return nullptr;
+    for (QWidget *c : w->findChildren<QWidget *>())
+        if (c->accessibleName() == accessibleName)
+            return c;
+    return nullptr;
+}
+
+} // namespace kelm::test
