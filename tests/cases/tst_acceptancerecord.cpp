@@ -203,20 +203,21 @@ void TestAcceptanceRecord::boxes_data()
 {
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("spoken"); // its name for a screen reader
     QTest::addColumn<QColor>("colour");
     const QColor blue(0, 0, 255);
     const QColor red(255, 0, 0);
-    QTest::newRow("ajly") << 0 << u"ajly"_s << blue;
-    QTest::newRow("slsj, free text") << 1 << u"slsj"_s << blue;
-    QTest::newRow("afdw2") << 3 << u"afdw2"_s << blue;
-    QTest::newRow("nr5") << 8 << u"nr5"_s << blue;
-    QTest::newRow("clyj3") << 11 << u"clyj3"_s << blue;
-    QTest::newRow("jbr, signature") << 12 << u"jbr"_s << red;
-    QTest::newRow("fzryj2") << 14 << u"fzryj2"_s << blue;
-    QTest::newRow("fzrqm, signature") << 15 << u"fzrqm"_s << red;
-    QTest::newRow("sj_y, no typing limit") << 17 << u"sj_y"_s << blue;
-    QTest::newRow("sj_m") << 18 << u"sj_m"_s << blue;
-    QTest::newRow("sj_d") << 19 << u"sj_d"_s << blue;
+    QTest::newRow("ajly") << 0 << u"ajly"_s << u"案件来源"_s << blue;
+    QTest::newRow("slsj, free text") << 1 << u"slsj"_s << u"受理时间"_s << blue;
+    QTest::newRow("afdw2") << 3 << u"afdw2"_s << u"案发单位(人) 第2行"_s << blue;
+    QTest::newRow("nr5") << 8 << u"nr5"_s << u"内容 第5行"_s << blue;
+    QTest::newRow("clyj3") << 11 << u"clyj3"_s << u"处理意见 第3行"_s << blue;
+    QTest::newRow("jbr, signature") << 12 << u"jbr"_s << u"经办人签名"_s << red;
+    QTest::newRow("fzryj2") << 14 << u"fzryj2"_s << u"负责人意见 第2行"_s << blue;
+    QTest::newRow("fzrqm, signature") << 15 << u"fzrqm"_s << u"负责人签名"_s << red;
+    QTest::newRow("sj_y, no typing limit") << 17 << u"sj_y"_s << u"负责人签名 年"_s << blue;
+    QTest::newRow("sj_m") << 18 << u"sj_m"_s << u"负责人签名 月"_s << blue;
+    QTest::newRow("sj_d") << 19 << u"sj_d"_s << u"负责人签名 日"_s << blue;
 }
 
 // Each box outside the successor set stores its column at every change.
@@ -224,9 +225,10 @@ void TestAcceptanceRecord::boxes()
 {
     QFETCH(int, box);
     QFETCH(QString, column);
+    QFETCH(QString, spoken);
     QFETCH(QColor, colour);
     open();
-    QCOMPARE(line(box)->accessibleName(), column);
+    QCOMPARE(line(box)->accessibleName(), spoken);
     QCOMPARE(line(box)->palette().color(QPalette::Text), colour);
     line(box)->setFocus();
     commit(line(box), u"2002年"_s);

@@ -529,32 +529,34 @@ void TestDecisionWindows::looks_data()
 {
     QTest::addColumn<int>("k");
     QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("spoken"); // its name for a screen reader
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("centred");
     const QColor blue(0, 0, 255);
     const QColor red(255, 0, 0);
-    QTest::newRow("cfjd cfdw") << cfjd << 3 << blue << false << false;
-    QTest::newRow("cfjd nd, centred") << cfjd << 1 << blue << false << true;
-    QTest::newRow("cfjd xzcf1, bold") << cfjd << 16 << blue << true << false;
-    QTest::newRow("cfjd xzcf2, bold") << cfjd << 17 << blue << true << false;
-    QTest::newRow("cfjd qsqx, centred") << cfjd << 27 << blue << false << true;
-    QTest::newRow("dccf zfry, signature") << dccf << 31 << red << false << false;
-    QTest::newRow("dccf hao, centred") << dccf << 2 << blue << false << true;
-    QTest::newRow("dccf fk") << dccf << 18 << blue << false << false;
-    QTest::newRow("zlgz qm, signature") << zlgz << 12 << red << false << false;
-    QTest::newRow("zlgz hao2, centred") << zlgz << 18 << blue << false << true;
+    QTest::newRow("cfjd cfdw") << cfjd << 3 << u"被处罚人"_s << blue << false << false;
+    QTest::newRow("cfjd nd, centred") << cfjd << 1 << u"罚字 年"_s << blue << false << true;
+    QTest::newRow("cfjd xzcf1, bold") << cfjd << 16 << u"对你(单位)作出下列行政处罚 第1行"_s << blue << true << false;
+    QTest::newRow("cfjd xzcf2, bold") << cfjd << 17 << u"对你(单位)作出下列行政处罚 第2行"_s << blue << true << false;
+    QTest::newRow("cfjd qsqx, centred") << cfjd << 27 << u"或者 日"_s << blue << false << true;
+    QTest::newRow("dccf zfry, signature") << dccf << 31 << u"执法人员签名"_s << red << false << false;
+    QTest::newRow("dccf hao, centred") << dccf << 2 << u"罚字第 号"_s << blue << false << true;
+    QTest::newRow("dccf fk") << dccf << 18 << u"予以 元人民币罚款的行政处罚"_s << blue << false << false;
+    QTest::newRow("zlgz qm, signature") << zlgz << 12 << u"执法人员签名"_s << red << false << false;
+    QTest::newRow("zlgz hao2, centred") << zlgz << 18 << u"责令改正通知书 改字第 号"_s << blue << false << true;
 }
 
 void TestDecisionWindows::looks()
 {
     QFETCH(int, k);
     QFETCH(int, box);
+    QFETCH(QString, spoken);
     QFETCH(QColor, colour);
     QFETCH(bool, bold);
     QFETCH(bool, centred);
     open(k);
-    QCOMPARE(line(box)->accessibleName(), description(k).boxes[std::size_t(box)].column);
+    QCOMPARE(line(box)->accessibleName(), spoken);
     QCOMPARE(line(box)->palette().color(QPalette::Text), colour);
     QCOMPARE(line(box)->font().bold(), bold);
     QCOMPARE(bool(line(box)->alignment() & Qt::AlignHCenter), centred);

@@ -402,50 +402,61 @@ void TestNoticeDocuments::boxes_data()
     QTest::addColumn<int>("k");
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("spoken"); // its name for a screen reader
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("centred");
     QTest::addColumn<QString>("typed");  // keys
     QTest::addColumn<QString>("kept");   // what the box and its column then hold
-    QTest::newRow("tzgz nd") << tzgz << 0 << u"nd"_s << blue << false << false << u"2002"_s << u"2002"_s;
-    QTest::newRow("tzgz wfsj_m, no limit of its own") << tzgz << 4 << u"wfsj_m"_s << blue << false << false
-                                                      << u"0512"_s << u"0512"_s;
-    QTest::newRow("tzgz wfxw5, a group's last line") << tzgz << 8 << u"wfxw5"_s << blue << false << false
-                                                     << u"ab'c"_s << u"ab'c"_s;
-    QTest::newRow("tzgz lxr") << tzgz << 18 << u"lxr"_s << blue << false << false << u"li'si"_s << u"li'si"_s;
-    QTest::newRow("tzgz nd2, the receipt's own number") << tzgz << 23 << u"nd2"_s << blue << false << false
-                                                        << u"2003"_s << u"2003"_s;
-    QTest::newRow("tzgz qm2, signature") << tzgz << 31 << u"qm2"_s << red << false << false << u"sign"_s
-                                         << u"sign"_s;
-    QTest::newRow("tzgz r2, capacity 8") << tzgz << 34 << u"r2"_s << blue << false << false << u"123456789"_s
-                                         << u"12345678"_s;
-    QTest::newRow("cfgz nd, centred") << cfgz << 0 << u"nd"_s << blue << false << true << u"2002"_s << u"2002"_s;
-    QTest::newRow("cfgz bh, centred") << cfgz << 1 << u"bh"_s << blue << false << true << u"0012"_s << u"0012"_s;
-    QTest::newRow("cfgz sj_m, a four-character month") << cfgz << 4 << u"sj_m"_s << blue << false << false
-                                                       << u"1112"_s << u"1112"_s;
-    QTest::newRow("cfgz wfxw6") << cfgz << 9 << u"wfxw6"_s << blue << false << false << u"x"_s << u"x"_s;
-    QTest::newRow("cfgz xzcf2, bold") << cfgz << 15 << u"xzcf2"_s << blue << true << false << u"fine"_s
-                                      << u"fine"_s;
-    QTest::newRow("cfgz lxr") << cfgz << 23 << u"lxr"_s << blue << false << false << u"wang"_s << u"wang"_s;
-    QTest::newRow("cfgz pbsj_d") << cfgz << 27 << u"pbsj_d"_s << blue << false << false << u"3131"_s
+    QTest::newRow("tzgz nd") << tzgz << 0 << u"nd"_s << u"行政处罚听证告知书 Vesk卫罚告字 第"_s << blue << false
+                             << false << u"2002"_s << u"2002"_s;
+    QTest::newRow("tzgz wfsj_m, no limit of its own")
+        << tzgz << 4 << u"wfsj_m"_s << u"你(单位)于 月"_s << blue << false << false << u"0512"_s << u"0512"_s;
+    QTest::newRow("tzgz wfxw5, a group's last line")
+        << tzgz << 8 << u"wfxw5"_s << u"从事 第3行"_s << blue << false << false << u"ab'c"_s << u"ab'c"_s;
+    QTest::newRow("tzgz lxr") << tzgz << 18 << u"lxr"_s << u"联系人"_s << blue << false << false << u"li'si"_s
+                              << u"li'si"_s;
+    QTest::newRow("tzgz nd2, the receipt's own number")
+        << tzgz << 23 << u"nd2"_s << u"行政处罚听证告知书回执 Vesk卫罚告字 第"_s << blue << false << false << u"2003"_s
+        << u"2003"_s;
+    QTest::newRow("tzgz qm2, signature") << tzgz << 31 << u"qm2"_s << u"当事人签名"_s << red << false << false
+                                         << u"sign"_s << u"sign"_s;
+    QTest::newRow("tzgz r2, capacity 8") << tzgz << 34 << u"r2"_s << u"当事人签名 日"_s << blue << false << false
+                                         << u"123456789"_s << u"12345678"_s;
+    QTest::newRow("cfgz nd, centred") << cfgz << 0 << u"nd"_s << u"Vesk卫罚告字 第"_s << blue << false << true
+                                      << u"2002"_s << u"2002"_s;
+    QTest::newRow("cfgz bh, centred") << cfgz << 1 << u"bh"_s << u"Vesk卫罚告字第 号"_s << blue << false << true
+                                      << u"0012"_s << u"0012"_s;
+    QTest::newRow("cfgz sj_m, a four-character month")
+        << cfgz << 4 << u"sj_m"_s << u"你（单位）于 月"_s << blue << false << false << u"1112"_s << u"1112"_s;
+    QTest::newRow("cfgz wfxw6") << cfgz << 9 << u"wfxw6"_s << u"从事 第4行"_s << blue << false << false << u"x"_s
+                                << u"x"_s;
+    QTest::newRow("cfgz xzcf2, bold") << cfgz << 15 << u"xzcf2"_s << u"本局拟对你(单位)作出 第2行"_s << blue << true
+                                      << false << u"fine"_s << u"fine"_s;
+    QTest::newRow("cfgz lxr") << cfgz << 23 << u"lxr"_s << u"联系人"_s << blue << false << false << u"wang"_s
+                              << u"wang"_s;
+    QTest::newRow("cfgz pbsj_d") << cfgz << 27 << u"pbsj_d"_s << u"盖章机关 日"_s << blue << false << false << u"3131"_s
                                  << u"3131"_s;
-    QTest::newRow("tztz bh1") << tztz << 0 << u"bh1"_s << blue << false << false << u"No.1"_s << u"No.1"_s;
-    QTest::newRow("tztz tzsj_n, 4 typed") << tztz << 2 << u"tzsj_n"_s << blue << false << false << u"200212"_s
-                                          << u"2002"_s;
-    QTest::newRow("tztz tzsj_s, 2 typed") << tztz << 5 << u"tzsj_s"_s << blue << false << false << u"0930"_s
-                                          << u"09"_s;
-    QTest::newRow("tztz fcsj_n, 4 typed") << tztz << 11 << u"fcsj_n"_s << blue << false << false << u"20021"_s
-                                          << u"2002"_s;
-    QTest::newRow("tztz fcsj_r, 2 typed") << tztz << 13 << u"fcsj_r"_s << blue << false << false << u"123"_s
-                                          << u"12"_s;
-    QTest::newRow("tztz bz2") << tztz << 15 << u"bz2"_s << blue << false << false << u"it's"_s << u"it's"_s;
-    QTest::newRow("tztz sj_y, no limit") << tztz << 19 << u"sj_y"_s << blue << false << false << u"1112"_s
-                                         << u"1112"_s;
-    QTest::newRow("tztz sj_s, no limit") << tztz << 22 << u"sj_s"_s << blue << false << false << u"0930"_s
-                                         << u"0930"_s;
-    QTest::newRow("tztz nian, 4 typed") << tztz << 31 << u"nian"_s << blue << false << false << u"20023"_s
-                                        << u"2002"_s;
-    QTest::newRow("tztz ri, 2 typed") << tztz << 33 << u"ri"_s << blue << false << false << u"301"_s << u"30"_s;
+    QTest::newRow("tztz bh1") << tztz << 0 << u"bh1"_s << u"行政处罚听证通知书存根 编号"_s << blue << false << false
+                              << u"No.1"_s << u"No.1"_s;
+    QTest::newRow("tztz tzsj_n, 4 typed")
+        << tztz << 2 << u"tzsj_n"_s << u"听证时间 年"_s << blue << false << false << u"200212"_s << u"2002"_s;
+    QTest::newRow("tztz tzsj_s, 2 typed")
+        << tztz << 5 << u"tzsj_s"_s << u"听证时间 时"_s << blue << false << false << u"0930"_s << u"09"_s;
+    QTest::newRow("tztz fcsj_n, 4 typed")
+        << tztz << 11 << u"fcsj_n"_s << u"发出时间 年"_s << blue << false << false << u"20021"_s << u"2002"_s;
+    QTest::newRow("tztz fcsj_r, 2 typed")
+        << tztz << 13 << u"fcsj_r"_s << u"发出时间 日"_s << blue << false << false << u"123"_s << u"12"_s;
+    QTest::newRow("tztz bz2") << tztz << 15 << u"bz2"_s << u"备注 第2行"_s << blue << false << false << u"it's"_s
+                              << u"it's"_s;
+    QTest::newRow("tztz sj_y, no limit") << tztz << 19 << u"sj_y"_s << u"现决定于 月"_s << blue << false << false
+                                         << u"1112"_s << u"1112"_s;
+    QTest::newRow("tztz sj_s, no limit") << tztz << 22 << u"sj_s"_s << u"现决定于 时"_s << blue << false << false
+                                         << u"0930"_s << u"0930"_s;
+    QTest::newRow("tztz nian, 4 typed") << tztz << 31 << u"nian"_s << u"盖章机关 年"_s << blue << false << false
+                                        << u"20023"_s << u"2002"_s;
+    QTest::newRow("tztz ri, 2 typed") << tztz << 33 << u"ri"_s << u"盖章机关 日"_s << blue << false << false << u"301"_s
+                                      << u"30"_s;
 }
 
 // Each box outside the successor set stores its own column at every key,
@@ -457,6 +468,7 @@ void TestNoticeDocuments::boxes()
     QFETCH(int, k);
     QFETCH(int, box);
     QFETCH(QString, column);
+    QFETCH(QString, spoken);
     QFETCH(QColor, colour);
     QFETCH(bool, bold);
     QFETCH(bool, centred);
@@ -464,7 +476,7 @@ void TestNoticeDocuments::boxes()
     QFETCH(QString, kept);
     open(k);
     QLineEdit *b = line(box);
-    QCOMPARE(b->accessibleName(), column);
+    QCOMPARE(b->accessibleName(), spoken);
     QCOMPARE(b->palette().color(QPalette::Text), colour);
     QCOMPARE(b->font().bold(), bold);
     QCOMPARE(bool(b->alignment() & Qt::AlignHCenter), centred);

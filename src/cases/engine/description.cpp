@@ -289,6 +289,12 @@ BoxSpec bolded(BoxSpec b)
     return b;
 }
 
+BoxSpec named(BoxSpec b, const QString &name)
+{
+    b.name = name;
+    return b;
+}
+
 Segment hline(int x1, int x2, int y) { return {x1, y, x2, y}; }
 
 Segment underBox(int left, int boxTop, int right) { return hline(left, right, boxTop + 240); }

@@ -39,6 +39,9 @@ struct BoxSpec {
     bool underlined = true;         // false: no line of its own under it (a number in brackets)
     int typingLimit = 0;            // characters a user may type; 0: the column decides
     BoxSave save = BoxSave::ReadBack;
+    // What a screen reader calls the box where the form's words around it
+    // cannot tell (boxnames.h); on a paragraph's first line, the paragraph.
+    QString name;
 };
 
 // One thing on a layout row, from left to right.
@@ -162,6 +165,9 @@ BoxSpec authorityBox(const QString &column, int width, unsigned colour = vbBlack
 // The same box with its text centred, or in bold.
 BoxSpec centred(BoxSpec b);
 BoxSpec bolded(BoxSpec b);
+// The same box with the name a screen reader gives it, where the form's
+// words around it do not tell what it is (an addressee alone on its line).
+BoxSpec named(BoxSpec b, const QString &name);
 // Where a document number line "Vesk卫(…" begins. The national forms place
 // the number for a one-character place abbreviation before 卫; "Vesk" is
 // two half-width characters wider, so the line starts that much left of the

@@ -1,5 +1,6 @@
 #include "cases/engine/documentwindow.h"
 
+#include "cases/engine/boxnames.h"
 #include "cases/engine/documentprinting.h"
 #include "cases/engine/linebox.h"
 #include "cases/engine/memobox.h"
@@ -7,6 +8,7 @@
 #include "cases/engine/windowlayout.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
+#include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
 #include "platform/gridlabel.h"
 #include "platform/messages.h"
@@ -85,13 +87,14 @@ void DocumentWindow::build()
         label->move(px(t.left), px(t.top));
         label->resize(label->sizeHint());
     }
+    const std::vector<QString> names = boxNames(m_desc);
     for (int i = 0; i <= m_desc.lastIndex(); ++i) {
         const BoxSpec &spec = m_desc.boxes[std::size_t(i)];
         DocumentBox *b = spec.memo ? static_cast<DocumentBox *>(new MemoBox(i, spec, this, this))
                                    : static_cast<DocumentBox *>(new LineBox(i, spec, this, this));
         QWidget *w = b->widget();
         w->setObjectName(u"Text1(%1)"_s.arg(i));
-        w->setAccessibleName(spec.column);
+        w->setAccessibleName(names[std::size_t(i)]);
         w->setFont(songti(9, spec.bold));
         setColours(w, vbColor(spec.colour), spec.memo ? QColor(Qt::white) : ground);
         if (spec.memo) {
@@ -121,6 +124,7 @@ void DocumentWindow::build()
 
     m_deleteBox = new QCheckBox(u"销  档"_s, this);
     m_deleteBox->setObjectName(u"Check1"_s);
+    m_deleteBox->setAccessibleName(spokenLabel(m_deleteBox->text()));
     m_deleteBox->setFont(songti(9));
     m_deleteBox->setToolTip(u"如选择该项，关闭窗口后本资料将被删除！"_s);
     setColours(m_deleteBox, vbColor(deleteBoxText), vbColor(deleteBoxBack));

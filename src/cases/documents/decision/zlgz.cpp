@@ -142,7 +142,7 @@ DocumentDescription make()
         dataBox(u"zi2"_s, 200),                // 16 number: category mark
         centred(dataBox(u"nd2"_s, 400)),       // 17 number: year
         centred(dataBox(u"hao2"_s, 375)),      // 18 number: serial
-        dataBox(u"dw"_s, 3135),                // 19 addressee
+        named(dataBox(u"dw"_s, 3135), u"当事人"_s), // 19 addressee
         dataBox(u"jc_n"_s, 495, 4),            // 20 date of the act found
         // Month and day stay inside their runs of three blanks: a box is
         // opaque and would hide the strokes of 月 beside it.

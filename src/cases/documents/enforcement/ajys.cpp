@@ -100,7 +100,7 @@ DocumentDescription make()
         dataBox(u"bz2"_s, 0),          // 10
         dataBox(u"bz3"_s, 0),          // 11
         dataBox(u"bh2"_s, 2175),       // 12 the letter
-        dataBox(u"ysdw"_s, 3135),      // 13
+        named(dataBox(u"ysdw"_s, 3135), u"受移送机关"_s), // 13
         dataBox(u"sl_n"_s, 375),       // 14
         dataBox(u"sl_y"_s, 200),       // 15
         dataBox(u"sl_r"_s, 200),       // 16

@@ -79,7 +79,7 @@ DocumentDescription make()
         inBrackets(u"lb"_s, 200),       // 0 the application's number
         inBrackets(u"nd"_s, 375),       // 1
         inBrackets(u"bh"_s, 375),       // 2
-        dataBox(u"fymc"_s, 2535),       // 3 the court
+        named(dataBox(u"fymc"_s, 2535), u"人民法院"_s), // 3 the court
         dataBox(u"cf_y"_s, 375),        // 4 the penalty decision's date
         dataBox(u"cf_m"_s, 200),        // 5
         dataBox(u"cf_d"_s, 200),        // 6

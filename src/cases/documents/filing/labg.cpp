@@ -99,7 +99,7 @@ DocumentDescription make()
         dataBox(u"lasj_y"_s, 375),       // 13
         dataBox(u"lasj_m"_s, 225),       // 14
         dataBox(u"lasj_d"_s, 220),       // 15
-        dataBox(u"cbr1"_s, 3975),        // 16
+        named(dataBox(u"cbr1"_s, 3975), u"承办人"_s), // 16
         dataBox(u"cbr2"_s, 2775),        // 17
         handBox(u"fzr"_s, 2055),         // 18
         authorityBox(u"pbjg"_s, 2775),   // 19

@@ -108,7 +108,7 @@ DocumentDescription make()
     d.boxes = {
         nd,                                         // 0
         bh,                                         // 1
-        dataBox(u"cfdw"_s, 3975),                   // 2
+        named(dataBox(u"cfdw"_s, 3975), u"被处罚单位"_s), // 2
         dataBox(u"sj_y"_s, 375),                    // 3
         dataBox(u"sj_m"_s, 200),                    // 4
         dataBox(u"sj_d"_s, 200),                    // 5

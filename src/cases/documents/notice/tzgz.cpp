@@ -131,7 +131,7 @@ DocumentDescription make()
     d.boxes = {
         nd,                              // 0 notice
         bh,                              // 1
-        dataBox(u"cfdw"_s, 3615),        // 2
+        named(dataBox(u"cfdw"_s, 3615), u"被处罚单位"_s), // 2
         dataBox(u"wfsj_y"_s, 375),       // 3
         dataBox(u"wfsj_m"_s, 200),       // 4
         dataBox(u"wfsj_d"_s, 200),       // 5
@@ -144,7 +144,7 @@ DocumentDescription make()
         dataBox(u"yjgd2"_s, 6375),       // 12
         dataBox(u"xzcf1"_s, 5415),       // 13
         dataBox(u"xzcf2"_s, 6015),       // 14
-        dataBox(u"jgdz"_s, 3735),        // 15
+        named(dataBox(u"jgdz"_s, 3735), u"地址"_s), // 15
         dataBox(u"yzbm"_s, 2175),        // 16
         dataBox(u"lxdh"_s, 3255),        // 17
         dataBox(u"lxr"_s, 1215),         // 18

@@ -130,7 +130,7 @@ DocumentDescription make()
         dataBox(u"bz1"_s, 6375),         // 14
         dataBox(u"bz2"_s, 6375),         // 15
         dataBox(u"bh2"_s, 2175),         // 16 notice
-        dataBox(u"dw"_s, 3615),          // 17
+        named(dataBox(u"dw"_s, 3615), u"当事人"_s), // 17
         dataBox(u"sj_n"_s, 375),         // 18
         dataBox(u"sj_y"_s, 225),         // 19
         dataBox(u"sj_r"_s, 220),         // 20

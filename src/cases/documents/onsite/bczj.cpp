@@ -94,13 +94,13 @@ DocumentDescription make()
         dataBox(u"yue2"_s, 360, 2),      // 18
         dataBox(u"ri2"_s, 360, 2),       // 19
         dataBox(u"bh2"_s, 2175),         // 20 the notice
-        dataBox(u"dw"_s, 3615),          // 21 to whom
+        named(dataBox(u"dw"_s, 3615), u"当事人"_s), // 21 to whom
         dataBox(u"fs"_s, 5055),          // 22 by what method
         dataBox(u"bc"_s, 3975),          // 23 where
         dataBox(u"bc_n"_s, 450),         // 24 until: no typing limit
         dataBox(u"bc_y"_s, 270),         // 25
         dataBox(u"bc_r"_s, 180),         // 26
-        dataBox(u"wp1"_s, 7215),         // 27 its items preserved
+        named(dataBox(u"wp1"_s, 7215), u"保存物品"_s), // 27 its items preserved
         dataBox(u"wp2"_s, 7215),         // 28
         authorityBox(u"jg"_s, 2775),     // 29
         dataBox(u"nian"_s, 375, 4),      // 30 the notice's date

@@ -1,0 +1,19 @@
+// Names that screen readers read for the boxes of a window: the visible
+// label before a box, as its words are spoken rather than drawn.
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace kelm {
+
+// A form's label as a name: without the blanks that spread its characters
+// over the grid ("电      话") and without the colon or comma that ends it.
+QString spokenLabel(const QString &label);
+
+// Makes label the buddy of box and names box by the label's words.
+void nameAfter(QWidget *box, QLabel *label);
+
+} // namespace kelm
