@@ -4,6 +4,7 @@
 #include "data/connection.h"
 #include "exams/examchecks.h"
 #include "exams/examquery.h"
+#include "platform/accessiblenames.h"
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
 #include "platform/formcontrols.h"
@@ -42,13 +43,14 @@ struct BoxPlace {
 struct LabelPlace {
     const char16_t *text;
     int left, top, width;
+    int box; // Text1(box) stands after it
 };
 
 // The frame without a caption at the top.
 constexpr LabelPlace particularLabels[] = {
-    {u"体检编号", 240, 360, 840}, {u"体检日期", 2520, 360, 840}, {u"姓    名", 240, 720, 840},
-    {u"性    别", 2520, 720, 840}, {u"年    龄", 240, 1080, 840}, {u"工    种", 2520, 1080, 840},
-    {u"单位名称", 240, 1440, 840}, {u"地    址", 240, 1800, 840},
+    {u"体检编号", 240, 360, 840, 0},  {u"体检日期", 2520, 360, 840, 1}, {u"姓    名", 240, 720, 840, 2},
+    {u"性    别", 2520, 720, 840, 3}, {u"年    龄", 240, 1080, 840, 4}, {u"工    种", 2520, 1080, 840, 5},
+    {u"单位名称", 240, 1440, 840, 6}, {u"地    址", 240, 1800, 840, 7},
 };
 constexpr BoxPlace particularBoxes[] = {
     {0, u"tjbh", 1080, 360, 1335}, {1, u"tjrq", 3360, 360, 1575}, {2, u"xm", 1080, 720, 1335},
@@ -58,10 +60,10 @@ constexpr BoxPlace particularBoxes[] = {
 
 // 调离情况: Label9 to Label12 in their number order, then the boxes.
 constexpr LabelPlace transferLabels[] = {
-    {u"调离文书编号", 240, 360, 1200},
-    {u"经办人", 240, 720, 720},
-    {u"收到人", 2760, 720, 600},
-    {u"调离时间", 2760, 360, 840},
+    {u"调离文书编号", 240, 360, 1200, 10},
+    {u"经办人", 240, 720, 720, 12},
+    {u"收到人", 2760, 720, 600, 13},
+    {u"调离时间", 2760, 360, 840, 11},
 };
 constexpr BoxPlace transferBoxes[] = {
     {10, u"dlsh", 1440, 360, 1095},
@@ -122,10 +124,10 @@ QLineEdit *ExamRegisterWindow::bindBox(int index, const char16_t *column, QWidge
 void ExamRegisterWindow::buildParticulars()
 {
     QGroupBox *f = formFrame(this, u"Frame1"_s, {}, 120, 120, 5055, 2175);
-    for (const LabelPlace &l : particularLabels)
-        formLabel(f, QString::fromUtf16(l.text), l.left, l.top, l.width);
     for (const BoxPlace &b : particularBoxes)
         bindBox(b.index, b.column, f, b.left, b.top, b.width);
+    for (const LabelPlace &l : particularLabels)
+        nameAfter(m_text[std::size_t(l.box)], formLabel(f, QString::fromUtf16(l.text), l.left, l.top, l.width));
 
     QLineEdit *number = m_text[numberBox];
     number->setToolTip(u"体检编号为8位"_s);
@@ -156,12 +158,16 @@ void ExamRegisterWindow::buildResultFrames()
             auto *option = placed(new QRadioButton(i == 0 ? passed : failed, f), i == 0 ? 360 : fr.failedLeft, 360,
                                   855, 375);
             option->setObjectName(QString::fromUtf16(fr.optionName).arg(i));
+            // Both frames offer 合格 and 不合格: the frame tells them apart.
+            option->setAccessibleName(f->title() + u' ' + option->text());
             (*fr.options)[std::size_t(i)] = option;
             connect(option, &QRadioButton::clicked, this, [this, box = fr.resultBox, i] { chooseResult(box, i); });
         }
         (*fr.options)[0]->setChecked(true);
         // A single line, written from its top as a tall box shows it.
-        bindBox(fr.box, fr.column, f, 240, 840, 2055, 855)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QLineEdit *box = bindBox(fr.box, fr.column, f, 240, 840, 2055, 855);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->setAccessibleName(f->title() + u" 说明"_s);
     }
 }
 
@@ -175,6 +181,8 @@ void ExamRegisterWindow::buildTransferFrame()
     }
     for (const BoxPlace &b : transferBoxes)
         bindBox(b.index, b.column, m_transfer, b.left, b.top, b.width);
+    for (std::size_t i = 0; i < m_transferLabels.size(); ++i)
+        nameAfter(m_text[std::size_t(transferLabels[i].box)], m_transferLabels[i]);
 }
 
 void ExamRegisterWindow::buildButtons()

@@ -6,6 +6,7 @@
 #include "permits/permitqueries.h"
 #include "permits/permitrows.h"
 #include "permits/printing/permitprinting.h"
+#include "platform/accessiblenames.h"
 #include "platform/formcontrols.h"
 #include "platform/messages.h"
 #include "platform/nextnumber.h"
@@ -68,17 +69,22 @@ PermitRegisterWindow::PermitRegisterWindow(QWidget *parent)
 void PermitRegisterWindow::buildApprovalFrames()
 {
     QGroupBox *approval = formFrame(this, u"Frame3"_s, u"审批信息"_s, 5640, 120, 2895, 2295);
-    formLabel(approval, u"申请日期"_s, 240, 360, 840);
-    formLabel(approval, u"验 收 人"_s, 240, 720, 840);
-    formLabel(approval, u"审 批 人"_s, 240, 1080, 840);
-    formLabel(approval, u"年审情况"_s, 240, 1440, 840);
-    bindBox(appliedBox, u"sqrq"_s, placed(new QLineEdit(approval), 1080, 360, 1695, 270));
-    bindBox(12, u"ysr"_s, placed(new QLineEdit(approval), 1080, 720, 1695, 270));
-    bindBox(13, u"spr"_s, placed(new QLineEdit(approval), 1080, 1080, 1695, 270));
-    bindBox(14, u"ns"_s, placed(new QPlainTextEdit(approval), 1080, 1440, 1695, 735));
+    struct Box { int index; const char16_t *column, *label; int top; };
+    for (const Box &b : {Box{appliedBox, u"sqrq", u"申请日期", 360}, Box{12, u"ysr", u"验 收 人", 720},
+                         Box{13, u"spr", u"审 批 人", 1080}}) {
+        auto *line = placed(new QLineEdit(approval), 1080, b.top, 1695, 270);
+        nameAfter(line, formLabel(approval, QString::fromUtf16(b.label), 240, b.top, 840));
+        bindBox(b.index, QString::fromUtf16(b.column), line);
+    }
+    auto *review = placed(new QPlainTextEdit(approval), 1080, 1440, 1695, 735);
+    nameAfter(review, formLabel(approval, u"年审情况"_s, 240, 1440, 840));
+    bindBox(14, u"ns"_s, review);
 
+    // The frame's caption is the only label of its box.
     QGroupBox *remarks = formFrame(this, u"Frame4"_s, u"备注"_s, 5640, 2520, 2895, 1935);
-    bindBox(15, u"bz"_s, placed(new QPlainTextEdit(remarks), 120, 240, 2655, 1575));
+    auto *remarksBox = placed(new QPlainTextEdit(remarks), 120, 240, 2655, 1575);
+    remarksBox->setAccessibleName(remarks->title());
+    bindBox(15, u"bz"_s, remarksBox);
 }
 
 void PermitRegisterWindow::buildButtons()

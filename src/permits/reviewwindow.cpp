@@ -5,6 +5,7 @@
 #include "permits/permitparticulars.h"
 #include "permits/permitqueries.h"
 #include "permits/permitrows.h"
+#include "platform/accessiblenames.h"
 #include "platform/comboboxlock.h"
 #include "platform/formcontrols.h"
 #include "platform/messages.h"
@@ -62,17 +63,21 @@ ReviewWindow::ReviewWindow(QWidget *parent)
 void ReviewWindow::buildReviewFrame()
 {
     QGroupBox *f = formFrame(this, u"Frame3"_s, u"年审信息"_s, 5640, 120, 2895, 4335);
-    formLabel(f, u"年审日期"_s, 240, 360, 840);
-    bindBox(reviewedBox, u"nsrq"_s, placed(new QLineEdit(f), 1080, 360, 1695, 270));
-    formLabel(f, u"年审结果"_s, 240, 720, 840, 300);
+    auto *reviewed = placed(new QLineEdit(f), 1080, 360, 1695, 270);
+    nameAfter(reviewed, formLabel(f, u"年审日期"_s, 240, 360, 840));
+    bindBox(reviewedBox, u"nsrq"_s, reviewed);
     m_combo[resultCombo] = placed(permitListBox(f, u"Combo1_2"_s, {u"合格"_s, u"不合格"_s}), 1080, 720, 1695, 300);
+    nameAfter(m_combo[resultCombo], formLabel(f, u"年审结果"_s, 240, 720, 840, 300));
     bindListBox(u"nsjg"_s, m_combo[resultCombo]);
-    formLabel(f, u"处理情况"_s, 240, 1080, 840, 240);
-    bindBox(actionBox, u"clqk"_s, placed(new QPlainTextEdit(f), 240, 1320, 2535, 1095));
-    formLabel(f, u"备    注"_s, 240, 2520, 840, 240);
-    bindBox(remarksBox, u"nsbz"_s, placed(new QPlainTextEdit(f), 240, 2760, 2535, 975));
-    formLabel(f, u"下次应年审日期"_s, 120, 3840, 1440);
-    bindBox(nextReviewBox, u"xcnsrq"_s, placed(new QLineEdit(f), 1560, 3840, 1215, 270));
+    auto *action = placed(new QPlainTextEdit(f), 240, 1320, 2535, 1095);
+    nameAfter(action, formLabel(f, u"处理情况"_s, 240, 1080, 840, 240));
+    bindBox(actionBox, u"clqk"_s, action);
+    auto *remarks = placed(new QPlainTextEdit(f), 240, 2760, 2535, 975);
+    nameAfter(remarks, formLabel(f, u"备    注"_s, 240, 2520, 840, 240));
+    bindBox(remarksBox, u"nsbz"_s, remarks);
+    auto *nextReview = placed(new QLineEdit(f), 1560, 3840, 1215, 270);
+    nameAfter(nextReview, formLabel(f, u"下次应年审日期"_s, 120, 3840, 1440));
+    bindBox(nextReviewBox, u"xcnsrq"_s, nextReview);
     for (int i : {nextReviewBox, reviewedBox})
         box(i)->setToolTip(dateTip);
 }

@@ -1,5 +1,6 @@
 #include "shell/loginwindow.h"
 
+#include "platform/accessiblenames.h"
 #include "platform/messages.h"
 #include "platform/units.h"
 #include "shell/password.h"
@@ -21,12 +22,11 @@ LoginWindow::LoginWindow(const QString &stored, QWidget *parent)
     auto *label = new QLabel(u"请输入密码："_s, this);
     label->move(px(240), px(240));
     label->adjustSize();
-    label->setBuddy(m_box);
 
     m_box->setGeometry(pxRect(1320, 240, 2535, 270));
     m_box->setEchoMode(QLineEdit::Password);
     m_box->setStyleSheet(u"lineedit-password-character: 42"_s); // "*"
-    m_box->setAccessibleName(label->text());
+    nameAfter(m_box, label);
     m_box->setFocus();
     connect(m_box, &QLineEdit::returnPressed, this, &LoginWindow::enterPressed);
 }

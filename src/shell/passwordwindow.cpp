@@ -1,6 +1,7 @@
 #include "shell/passwordwindow.h"
 
 #include "data/connection.h"
+#include "platform/accessiblenames.h"
 #include "platform/messages.h"
 #include "platform/units.h"
 #include "shell/password.h"
@@ -48,10 +49,8 @@ PasswordWindow::PasswordWindow(QWidget *parent)
     QLabel *newLabel = labelAt(u"新密码："_s, 240, 840, this);
     m_old->setGeometry(pxRect(960, 480, 1935, 270));
     m_new->setGeometry(pxRect(960, 840, 1935, 285));
-    oldLabel->setBuddy(m_old);
-    newLabel->setBuddy(m_new);
-    m_old->setAccessibleName(oldLabel->text());
-    m_new->setAccessibleName(newLabel->text());
+    nameAfter(m_old, oldLabel);
+    nameAfter(m_new, newLabel);
 
     setTabOrder(m_old, m_new);
     setTabOrder(m_new, m_confirm);

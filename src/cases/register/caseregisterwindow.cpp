@@ -9,6 +9,7 @@
 #include "data/caserows.h"
 #include "data/connection.h"
 #include "data/documentcatalogue.h"
+#include "platform/accessiblenames.h"
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
 #include "platform/messages.h"
@@ -61,12 +62,13 @@ struct AmountRule {
     int top; // of the field and its labels in the closure frame
     std::array<int, 2> labels;
     Keep keep;
+    const char16_t *name; // the field has only its units beside it: as the save's messages name it
 };
 constexpr std::array<AmountRule, 4> amountRules = {{
-    {2, 13, 2520, {4, -1}, KeepRecalled},   // 责令收回: shsp, 公斤
-    {4, 14, 3600, {5, -1}, KeepDestroyed},  // 责令销毁: xhsp, 公斤
-    {5, 11, 4320, {0, 1}, KeepConfiscated}, // 没收违法所得: msje, ￥ 元
-    {6, 12, 5040, {2, 3}, KeepFine},        // 罚款: fkje, ￥ 元
+    {2, 13, 2520, {4, -1}, KeepRecalled, u"责令收回食品数量 公斤"},  // 责令收回: shsp
+    {4, 14, 3600, {5, -1}, KeepDestroyed, u"责令销毁食品数量 公斤"}, // 责令销毁: xhsp
+    {5, 11, 4320, {0, 1}, KeepConfiscated, u"没收金额 元"},          // 没收违法所得: msje, ￥ 元
+    {6, 12, 5040, {2, 3}, KeepFine, u"罚款金额 元"},                 // 罚款: fkje, ￥ 元
 }};
 
 const AmountRule *amountRuleOf(int box)
@@ -162,17 +164,17 @@ void CaseRegisterWindow::buildUnitFrame()
 {
     m_unitFrame = frame(this, u"Frame1"_s, u"被处罚单位信息"_s, 120, 120, 5175, 2295);
     QWidget *f = m_unitFrame;
-    label(f, u"案件编号"_s, 240, 360, 840);
-    label(f, u"单位名称"_s, 240, 720, 840);
-    label(f, u"单位地址"_s, 240, 1080, 840);
-    label(f, u"经济性质"_s, 240, 1440, 840);
-    label(f, u"单位类别"_s, 240, 1800, 840, 300);
-    label(f, u"法人/负责人"_s, 2160, 360, 1080);
-    label(f, u"电      话"_s, 2160, 1440, 1080);
-    struct Box { int index, left, top, width; };
-    for (const Box &b : {Box{0, 1080, 360, 855}, Box{1, 3240, 360, 1695}, Box{2, 1080, 720, 3855},
-                         Box{3, 1080, 1080, 3855}, Box{4, 1080, 1440, 975}, Box{5, 3240, 1440, 1695}})
+    QLabel *category = label(f, u"单位类别"_s, 240, 1800, 840, 300);
+    struct Box { int index, left, top, width; QLabel *label; };
+    for (const Box &b : {Box{0, 1080, 360, 855, label(f, u"案件编号"_s, 240, 360, 840)},
+                         Box{1, 3240, 360, 1695, label(f, u"法人/负责人"_s, 2160, 360, 1080)},
+                         Box{2, 1080, 720, 3855, label(f, u"单位名称"_s, 240, 720, 840)},
+                         Box{3, 1080, 1080, 3855, label(f, u"单位地址"_s, 240, 1080, 840)},
+                         Box{4, 1080, 1440, 975, label(f, u"经济性质"_s, 240, 1440, 840)},
+                         Box{5, 3240, 1440, 1695, label(f, u"电      话"_s, 2160, 1440, 1080)}}) {
         m_text[std::size_t(b.index)] = place(new QLineEdit(f), b.left, b.top, b.width, 270);
+        nameAfter(m_text[std::size_t(b.index)], b.label);
+    }
 
     auto *number = static_cast<QLineEdit *>(m_text[numberBox]);
     number->setToolTip(u"案件编号为4位年度+4位编号。如：20001111"_s);
@@ -192,20 +194,26 @@ void CaseRegisterWindow::buildUnitFrame()
     m_secondLevel->addItems(*secondLevelCategories(u"食品卫生"_s));
     m_firstLevel->setEditText({});
     m_secondLevel->setEditText({});
+    nameAfter(m_firstLevel, category);
+    m_secondLevel->setAccessibleName(u"单位类别 小类"_s);
 }
 
 void CaseRegisterWindow::buildSummaryFrame()
 {
     m_summaryFrame = frame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
     QWidget *f = m_summaryFrame;
-    label(f, u"受理时间"_s, 240, 480, 840);
+    QLabel *accepted = label(f, u"受理时间"_s, 240, 480, 840);
     m_text[acceptedBox] = place(new QLineEdit(f), 1080, 480, 1095, 270);
-    label(f, u"立案时间"_s, 2400, 480, 840);
+    QLabel *filed = label(f, u"立案时间"_s, 2400, 480, 840);
     m_text[filedBox] = place(new QLineEdit(f), 3240, 480, 1095, 270);
-    label(f, u"案情简介"_s, 240, 840, 1200, 240);
+    QLabel *summary = label(f, u"案情简介"_s, 240, 840, 1200, 240);
     m_text[summaryBox] = place(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
-    label(f, u"处罚内容"_s, 360, 2640, 1200, 240);
+    QLabel *content = label(f, u"处罚内容"_s, 360, 2640, 1200, 240);
     m_text[contentBox] = place(new QPlainTextEdit(f), 240, 3000, 4695, 975);
+    nameAfter(m_text[acceptedBox], accepted);
+    nameAfter(m_text[filedBox], filed);
+    nameAfter(m_text[summaryBox], summary);
+    nameAfter(m_text[contentBox], content);
     for (int box : {summaryBox, contentBox})
         static_cast<QPlainTextEdit *>(m_text[std::size_t(box)])->setTabChangesFocus(true);
 }
@@ -231,8 +239,11 @@ void CaseRegisterWindow::buildClosureFrame()
         m_amountLabels[i] = label(f, QString::fromUtf16(labels[i].text), labels[i].left, labels[i].top, 420);
         m_amountLabels[i]->setObjectName(u"Label%1"_s.arg(14 + i));
     }
-    for (const AmountRule &r : amountRules)
+    for (const AmountRule &r : amountRules) {
         m_text[std::size_t(r.field)] = place(new QLineEdit(f), 600, r.top, 975, 270);
+        m_text[std::size_t(r.field)]->setAccessibleName(QString::fromUtf16(r.name));
+    }
+    nameAfter(m_text[closedBox], m_closedLabel);
     for (int box : {acceptedBox, filedBox, closedBox})
         m_text[std::size_t(box)]->setToolTip(dateTip);
 }

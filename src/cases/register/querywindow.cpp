@@ -4,6 +4,7 @@
 #include "data/connection.h"
 #include "data/listquery.h"
 #include "data/reportsources.h"
+#include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
 #include "platform/gridlabel.h"
 #include "platform/messages.h"
@@ -77,6 +78,8 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
         if (m_design.gridColumns[i].width > 0)
             m_grid->setColumnWidth(int(i), px(m_design.gridColumns[i].width));
     m_grid->viewport()->installEventFilter(this);
+    // The grid has no label: it is the list its report prints.
+    m_grid->setAccessibleName(m_design.listReport.caption);
 
     auto *frame = new QGroupBox(u"选择查询方式"_s, this);
     const QRect &f = m_design.frame;
@@ -86,16 +89,20 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     m_prompt->adjustSize();
     m_filter = new QLineEdit(frame);
     m_filter->setGeometry(pxRect(filterLeft, rowTop, m_design.filterWidth, boxHeight));
+    nameAfter(m_filter, m_prompt);
     for (std::size_t i = 0; i < m_design.buttons.size(); ++i) {
         const QueryButton &b = m_design.buttons[i];
         auto *button = new ColumnButton(b.caption, b.plateWidth, plateHeight, frame);
         button->move(px(b.plateLeft), px(plateTop));
+        // Told by its frame: the prompt names the filter box by the caption alone.
+        button->setAccessibleName(frame->title() + u' ' + spokenLabel(b.caption));
         connect(button, &ColumnButton::clicked, this, [this, i] { chooseColumn(int(i)); });
         m_buttons.push_back(button);
     }
 
     m_count = new QLineEdit(this);
     m_count->setReadOnly(true);
+    m_count->setAccessibleName(spokenLabel(countText));
     m_count->setGeometry(pxRect(m_design.countBox.x(), m_design.countBox.y(), m_design.countWidth, boxHeight));
     QPalette blue = m_count->palette();
     blue.setColor(QPalette::Text, vbColor(vbBlue));
@@ -139,6 +146,7 @@ void QueryWindow::chooseColumn(int index)
     const QueryButton &b = m_design.buttons.at(std::size_t(index));
     m_prompt->setText(b.prompt);
     m_prompt->adjustSize();
+    nameAfter(m_filter, m_prompt);
     {
         // Emptying the box would first relist by the column chosen before;
         // the new column's list below replaces that at once.

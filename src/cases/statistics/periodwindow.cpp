@@ -37,6 +37,9 @@ StatisticsPeriodWindow::StatisticsPeriodWindow(QWidget *parent)
     QLabel *prompt = new QLabel(u"请输入统计时间"_s, this);
     prompt->move(px(120), px(120));
     prompt->adjustSize();
+    // The two boxes share the prompt, a dash between them.
+    m_start->setAccessibleName(u"统计时间 起"_s);
+    m_end->setAccessibleName(u"统计时间 止"_s);
 
     setTabOrder(m_start, m_end);
     setTabOrder(m_end, m_confirm);

@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "permits/printing/printlayout.h"
+#include "platform/accessiblenames.h"
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
 #include "platform/formcontrols.h"
@@ -66,10 +67,18 @@ LayoutEditorWindow::LayoutEditorWindow(QWidget *parent)
     QGroupBox *items = formFrame(this, u"Frame2"_s, u"选择调整项目"_s, 120, 120, 2535, 4215);
     m_list = placed(new QListWidget(items), 120, 240, 2295, 3840);
     m_list->setObjectName(u"List1"_s);
+    m_list->setAccessibleName(items->title()); // its frame's caption is its only label
     buildPositionFrame();
     buildSizeFrame();
     m_confirm = formButton(this, u"Command1"_s, u"确认"_s, 3000, 3960, 1335);
     m_cancel = formButton(this, u"Command2"_s, u"取消"_s, 4800, 3960, 1215);
+    // A value's two boxes are named by its row or frame and their column.
+    for (const Value &v : values) {
+        m_boxes[std::size_t(v.box)]->setAccessibleName(str(v.caption) + u" 使用值"_s);
+        m_boxes[std::size_t(v.referenceBox)]->setAccessibleName(str(v.caption) + u" 参考值"_s);
+    }
+    for (const Spin &spin : m_spins)
+        spin.bar->setAccessibleName(spin.box->accessibleName() + u" 调整"_s);
 
     // Every write is "确认" or the close question's Yes; leaving a row never
     // writes it.
@@ -104,6 +113,7 @@ void LayoutEditorWindow::buildModelFrame()
     for (int i = 0; i < 4; ++i) {
         auto *option = placed(new QRadioButton(captions[i], frame), 240, 240 + 360 * i, 1215, 375);
         option->setObjectName(u"Option%1"_s.arg(i + 1));
+        option->setAccessibleName(spokenLabel(captions[i]));
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 chooseModel(i + 1);

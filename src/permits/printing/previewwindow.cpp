@@ -32,17 +32,17 @@ struct Design {
     int surfaceWidth;
     int printLeft;
     int cancelLeft;
+    QString shows; // what the surface is read as
 };
 
-const Design certificateDesign{u"frm_dyyy"_s, u"卫生许可证打印预演"_s, 7350, 5925, 7335, 1200, 4320};
-const Design copyDesign{u"frm_dyfb"_s, u"卫生许可证副本打印预演"_s, 7605, 5955, 7575, 1440, 4560};
+const Design certificateDesign{u"frm_dyyy"_s, u"卫生许可证打印预演"_s, 7350, 5925, 7335, 1200, 4320, u"卫生许可证"_s};
+const Design copyDesign{u"frm_dyfb"_s, u"卫生许可证副本打印预演"_s, 7605, 5955, 7575, 1440, 4560, u"卫生许可证副本"_s};
 
 } // namespace
 
 PreviewSurface::PreviewSurface(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"Picture1"_s);
-    setAccessibleName(u"Picture1"_s);
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -93,6 +93,7 @@ PermitPreviewWindow::PermitPreviewWindow(PermitRegisterWindow *permits, bool cop
     setFont(uiFont(9));
     setFixedSize(px(d.clientWidth), px(d.clientHeight));
     m_surface->setGeometry(pxRect(0, 0, d.surfaceWidth, 5175));
+    m_surface->setAccessibleName(d.shows);
     auto *bar = placed(new QFrame(this), 0, 5280, d.surfaceWidth, 615);
     bar->setObjectName(u"Picture2"_s);
     bar->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -1,0 +1,260 @@
+// Every window read as a screen reader reads it, through Qt's accessibility
+// interface: each box, button, check box and picture has a name, no two in
+// a window share one, and none is a frame's caption or a column code. The
+// record navigator's caption and a query's count are there to be read.
+// Needs widgets.
+#include "cases/documents/descriptions.h"
+#include "cases/engine/documentwindows.h"
+#include "cases/register/casequery.h"
+#include "cases/register/querywindow.h"
+#include "cases/statistics/periodwindow.h"
+#include "cases/statistics/statisticswindow.h"
+#include "data/appvalues.h"
+#include "data/connection.h"
+#include "data/documentcatalogue.h"
+#include "data/schema.h"
+#include "exams/examquery.h"
+#include "permits/permitqueries.h"
+#include "permits/permitregisterwindow.h"
+#include "permits/printing/layouteditorwindow.h"
+#include "permits/printing/previewwindow.h"
+#include "platform/accessiblenames.h"
+#include "platform/modal.h"
+#include "platform/reportpreview.h"
+#include "shell/aboutbox.h"
+#include "shell/loginwindow.h"
+#include "shell/mainwindow.h"
+#include "shell/passwordwindow.h"
+#include "shell/windowfactory.h"
+#include "support/scriptedmessages.h"
+#include "support/testdb.h"
+
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QtTest>
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace kelm;
+
+namespace {
+
+// What a user reads or works with, as the accessibility tree has it.
+struct Control {
+    QString name;
+    QString value;
+    QAccessible::Role role;
+    QWidget *widget; // nullptr for a part of a widget
+};
+
+const QList<QAccessible::Role> controlRoles = {
+    QAccessible::EditableText, QAccessible::ComboBox, QAccessible::CheckBox,   QAccessible::RadioButton,
+    QAccessible::PushButton,   QAccessible::ButtonMenu, QAccessible::SpinBox,  QAccessible::Slider,
+    QAccessible::ScrollBar,    QAccessible::List,     QAccessible::Table,      QAccessible::Tree,
+    QAccessible::Graphic,
+};
+
+// The controls under iface, and the static texts (as controls of their own
+// role), not looking into a box's own parts (a list's rows, a memo's bars).
+void collect(QAccessibleInterface *iface, std::vector<Control> &found)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        if (!child || child->state().invisible)
+            continue;
+        const QAccessible::Role role = child->role();
+        auto *widget = qobject_cast<QWidget *>(child->object());
+        if (controlRoles.contains(role) || role == QAccessible::StaticText)
+            found.push_back({child->text(QAccessible::Name), child->text(QAccessible::Value), role, widget});
+        if (controlRoles.contains(role) || qobject_cast<QAbstractScrollArea *>(child->object()))
+            continue;
+        collect(child, found);
+    }
+}
+
+std::vector<Control> controlsOf(QWidget *window)
+{
+    std::vector<Control> found;
+    collect(QAccessible::queryAccessibleInterface(window), found);
+    return found;
+}
+
+QStringList everyColumn()
+{
+    QStringList columns;
+    for (const schema::Table &t : schema::tables())
+        for (const schema::Column &c : t.columns)
+            columns << QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+    return columns;
+}
+
+// What is wrong with the names of a window's controls.
+QStringList nameProblems(QWidget *window)
+{
+    static const QStringList columns = everyColumn();
+    static const QRegularExpression code(u"^[a-z][a-z0-9_]*$"_s);
+    std::vector<Control> controls = controlsOf(window);
+    std::erase_if(controls, [](const Control &c) { return c.role == QAccessible::StaticText; });
+    QStringList problems;
+    std::map<QString, int> seen;
+    for (const Control &c : controls) {
+        const QString where = c.widget ? c.widget->objectName() : u"a part"_s;
+        if (c.name.isEmpty()) {
+            problems << u"%1 (role %2) has no name"_s.arg(where).arg(int(c.role));
+            continue;
+        }
+        if (columns.contains(c.name, Qt::CaseInsensitive) || code.match(c.name).hasMatch()
+            || (c.widget && c.name == c.widget->objectName()))
+            problems << u"%1 is named by a code: %2"_s.arg(where, c.name);
+        if (++seen[c.name] == 2)
+            problems << u"two controls are named %1"_s.arg(c.name);
+    }
+    // A frame's caption names a control only where it is the caption of
+    // that control alone.
+    for (const QGroupBox *frame : window->findChildren<QGroupBox *>()) {
+        std::vector<const Control *> inside;
+        for (const Control &c : controls)
+            if (c.widget && frame->isAncestorOf(c.widget))
+                inside.push_back(&c);
+        for (const Control &c : controls)
+            if (!frame->title().isEmpty() && (c.name == frame->title() || c.name == spokenLabel(frame->title()))
+                && !(inside.size() == 1 && inside.front() == &c))
+                problems << u"%1 is named by the frame %2"_s.arg(c.widget->objectName(), frame->title());
+    }
+    return problems;
+}
+
+bool readable(QWidget *window, const QString &start)
+{
+    for (const Control &c : controlsOf(window))
+        if (c.name.startsWith(start) || c.value.startsWith(start))
+            return true;
+    return false;
+}
+
+using Factory = std::function<QWidget *()>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Factory)
+
+class TestAccessibleNames : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void workWindows_data();
+    void workWindows();
+    void documentWindows_data();
+    void documentWindows();
+    void queryFilterFollowsItsPrompt();
+
+private:
+    std::unique_ptr<test::TestDatabase> m_db;
+};
+
+void TestAccessibleNames::initTestCase()
+{
+    setModalMode(ModalMode::NonBlocking);
+    m_db = std::make_unique<test::TestDatabase>();
+    test::ScriptedMessages::install();
+    // A row in each register, so each navigator has a record to tell of.
+    db().exec(u"INSERT INTO xzcf (dabh, dwmc) VALUES ('20020001', '单位')"_s);
+    db().exec(u"INSERT INTO wsxkz (xkzh, dwmc, xh) VALUES ('20020001', '单位', 'NO.Y.05-1')"_s);
+    db().exec(u"INSERT INTO jktj (tjbh, xm, tjhg, pxhg) VALUES ('20020001', '甲', '合格', '合格')"_s);
+    app().caseNo = u"20020001"_s;
+}
+
+void TestAccessibleNames::cleanupTestCase() { m_db.reset(); }
+
+void TestAccessibleNames::workWindows_data()
+{
+    QTest::addColumn<Factory>("make");
+    QTest::addColumn<QString>("readable"); // the start of a text there to be read, if any
+    const QString navigator = u"记录：共1条  第1条"_s;
+    const QString count = u"查询总数合计："_s;
+    auto registerWindow = [](RegisterWindow which) { return [which] { return static_cast<QWidget *>(createRegisterWindow(which, nullptr)); }; };
+    auto query = [](QueryDesign (*design)()) { return [design] { return static_cast<QWidget *>(new QueryWindow(design())); }; };
+    QTest::newRow("case register") << Factory(registerWindow(RegisterWindow::Cases)) << navigator;
+    QTest::newRow("permit register") << Factory(registerWindow(RegisterWindow::Permits)) << navigator;
+    QTest::newRow("annual review") << Factory(registerWindow(RegisterWindow::Reviews)) << navigator;
+    QTest::newRow("examination register") << Factory(registerWindow(RegisterWindow::Exams)) << navigator;
+    QTest::newRow("case query") << Factory(query(caseQueryDesign)) << count;
+    QTest::newRow("permit query") << Factory(query(permitQueryDesign)) << count;
+    QTest::newRow("annual review query") << Factory(query(reviewQueryDesign)) << count;
+    QTest::newRow("examination query") << Factory(query(examQueryDesign)) << count;
+    QTest::newRow("password") << Factory([] { return static_cast<QWidget *>(new PasswordWindow); }) << QString();
+    QTest::newRow("statistics period") << Factory([] { return static_cast<QWidget *>(new StatisticsPeriodWindow); })
+                                       << QString();
+    QTest::newRow("statistics") << Factory([] { return static_cast<QWidget *>(new StatisticsWindow); }) << QString();
+    QTest::newRow("layout editor") << Factory([] { return static_cast<QWidget *>(new LayoutEditorWindow); })
+                                   << QString();
+    QTest::newRow("certificate preview") << Factory([] {
+        auto *permits = new PermitRegisterWindow;
+        return static_cast<QWidget *>(PermitPreviewWindow::certificate(permits));
+    }) << QString();
+    QTest::newRow("copy preview") << Factory([] {
+        auto *permits = new PermitRegisterWindow;
+        return static_cast<QWidget *>(PermitPreviewWindow::copy(permits));
+    }) << QString();
+    QTest::newRow("list preview") << Factory([] {
+        report::PageModel pages;
+        pages.caption = u"行政处罚查询列表"_s;
+        return static_cast<QWidget *>(new report::ReportPreview(std::move(pages)));
+    }) << u"共 0 页"_s;
+    QTest::newRow("log-in") << Factory([] { return static_cast<QWidget *>(new LoginWindow(u"kelm"_s)); }) << QString();
+    QTest::newRow("main window") << Factory([] { return static_cast<QWidget *>(new MainWindow); }) << QString();
+    QTest::newRow("about") << Factory([] { return static_cast<QWidget *>(new AboutBox); }) << QString();
+}
+
+void TestAccessibleNames::workWindows()
+{
+    QFETCH(Factory, make);
+    QFETCH(QString, readable);
+    QWidget *made = make();
+    // A preview belongs to the register it was opened from.
+    std::unique_ptr<QWidget> window(made->parentWidget() ? made->parentWidget() : made);
+    made->show();
+    const QStringList problems = nameProblems(made);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    if (!readable.isEmpty())
+        QVERIFY2(::readable(made, readable), qPrintable(readable));
+}
+
+void TestAccessibleNames::documentWindows_data()
+{
+    QTest::addColumn<int>("k");
+    for (const DocumentEntry &e : documentCatalogue())
+        QTest::newRow(qPrintable(e.windowCaption)) << e.index;
+}
+
+void TestAccessibleNames::documentWindows()
+{
+    QFETCH(int, k);
+    std::unique_ptr<QWidget> window(createDocumentWindow(k, nullptr));
+    window->show();
+    const QStringList problems = nameProblems(window.get());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    QVERIFY(readable(window.get(), u"打印"_s));
+    QVERIFY(readable(window.get(), u"销档"_s));
+}
+
+// The filter box is named by the prompt before it, which names the column
+// chosen.
+void TestAccessibleNames::queryFilterFollowsItsPrompt()
+{
+    QueryWindow window(examQueryDesign());
+    window.show();
+    QLineEdit *filter = window.filterBox();
+    QCOMPARE(filter->accessibleName(), u"体检编号"_s);
+    window.chooseColumn(2);
+    QCOMPARE(filter->accessibleName(), u"姓名"_s);
+}
+
+QTEST_MAIN(TestAccessibleNames)
+#include "tst_accessiblenames.moc"
