@@ -1,6 +1,8 @@
 #include "platform/accessiblenames.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -38,10 +40,17 @@ QString spokenLabel(const QString &label)
     return out;
 }
 
+void nameBox(QWidget *box, const QString &name)
+{
+    box->setAccessibleName(name);
+    if (auto *list = qobject_cast<QComboBox *>(box); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(name);
+}
+
 void nameAfter(QWidget *box, QLabel *label)
 {
     label->setBuddy(box);
-    box->setAccessibleName(spokenLabel(label->text()));
+    nameBox(box, spokenLabel(label->text()));
 }
 
 } // namespace kelm

@@ -13,6 +13,9 @@ namespace kelm {
 // over the grid ("电      话") and without the colon or comma that ends it.
 QString spokenLabel(const QString &label);
 
+// Names box; an editable list box's own line too, which takes the focus
+// and the typing.
+void nameBox(QWidget *box, const QString &name);
 // Makes label the buddy of box and names box by the label's words.
 void nameAfter(QWidget *box, QLabel *label);
 

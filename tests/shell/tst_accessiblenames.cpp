@@ -31,6 +31,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -60,7 +61,8 @@ const QList<QAccessible::Role> controlRoles = {
 };
 
 // The controls under iface, and the static texts (as controls of their own
-// role), not looking into a box's own parts (a list's rows, a memo's bars).
+// role), not looking into a box's own parts (a list's rows, a memo's bars)
+// but for the line of an editable list box, which takes the focus.
 void collect(QAccessibleInterface *iface, std::vector<Control> &found)
 {
     for (int i = 0; i < iface->childCount(); ++i) {
@@ -71,6 +73,11 @@ void collect(QAccessibleInterface *iface, std::vector<Control> &found)
         auto *widget = qobject_cast<QWidget *>(child->object());
         if (controlRoles.contains(role) || role == QAccessible::StaticText)
             found.push_back({child->text(QAccessible::Name), child->text(QAccessible::Value), role, widget});
+        if (role == QAccessible::ComboBox) {
+            if (auto *list = qobject_cast<QComboBox *>(widget); list && list->lineEdit())
+                found.push_back({list->lineEdit()->accessibleName(), {}, QAccessible::EditableText, nullptr});
+            continue;
+        }
         if (controlRoles.contains(role) || qobject_cast<QAbstractScrollArea *>(child->object()))
             continue;
         collect(child, found);
@@ -111,7 +118,8 @@ QStringList nameProblems(QWidget *window)
         if (columns.contains(c.name, Qt::CaseInsensitive) || code.match(c.name).hasMatch()
             || (c.widget && c.name == c.widget->objectName()))
             problems << u"%1 is named by a code: %2"_s.arg(where, c.name);
-        if (++seen[c.name] == 2)
+        // An editable list box's line is named as its box.
+        if (c.widget && ++seen[c.name] == 2)
             problems << u"two controls are named %1"_s.arg(c.name);
     }
     // A frame's caption names a control only where it is the caption of
@@ -122,7 +130,7 @@ QStringList nameProblems(QWidget *window)
             if (c.widget && frame->isAncestorOf(c.widget))
                 inside.push_back(&c);
         for (const Control &c : controls)
-            if (!frame->title().isEmpty() && (c.name == frame->title() || c.name == spokenLabel(frame->title()))
+            if (c.widget && !frame->title().isEmpty() && (c.name == frame->title() || c.name == spokenLabel(frame->title()))
                 && !(inside.size() == 1 && inside.front() == &c))
                 problems << u"%1 is named by the frame %2"_s.arg(c.widget->objectName(), frame->title());
     }

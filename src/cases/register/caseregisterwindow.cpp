@@ -195,7 +195,7 @@ void CaseRegisterWindow::buildUnitFrame()
     m_firstLevel->setEditText({});
     m_secondLevel->setEditText({});
     nameAfter(m_firstLevel, category);
-    m_secondLevel->setAccessibleName(u"单位类别 小类"_s);
+    nameBox(m_secondLevel, u"单位类别 小类"_s);
 }
 
 void CaseRegisterWindow::buildSummaryFrame()
