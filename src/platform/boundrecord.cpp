@@ -123,7 +123,7 @@ std::vector<qint64> BoundRecord::readRowids()
         while (st.executeStep())
             ids.push_back(st.getColumn(0).getInt64());
     } catch (const SQLite::Exception &e) {
-        throw DbError(u"数据库操作失败：%1"_s.arg(QString::fromUtf8(e.what())));
+        throw engineError(e, m_db.path());
     }
     if (tableOrder)
         std::sort(ids.begin(), ids.end());

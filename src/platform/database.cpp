@@ -57,11 +57,6 @@ bool isConstraint(const SQLite::Exception &e)
     return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
 }
 
-QString describe(const SQLite::Exception &e)
-{
-    return u"数据库操作失败：%1"_s.arg(QString::fromUtf8(e.what()));
-}
-
 QString columnText(SQLite::Statement &st, int i)
 {
     SQLite::Column c = st.getColumn(i);
@@ -71,10 +66,6 @@ QString columnText(SQLite::Statement &st, int i)
 }
 
 } // namespace
-
-DbError::DbError(const QString &message) : std::runtime_error(message.toStdString()) { }
-
-QString DbError::message() const { return QString::fromUtf8(what()); }
 
 DuplicateKey::DuplicateKey() : DbError(u"记录的编号已存在。"_s) { }
 
@@ -98,21 +89,25 @@ Database::Database(const QString &path, Mode mode) : m_path(path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw DbError(u"找不到数据库文件 %1。"_s.arg(path));
+        throw DbError(u"找不到数据库文件 %1。"_s.arg(path), DbFailure::CannotOpen);
     if (!info.isFile() || !info.isReadable())
-        throw DbError(u"无法读取数据库文件 %1。"_s.arg(path));
+        throw DbError(u"无法读取数据库文件 %1。"_s.arg(path), DbFailure::NoAccess);
+    int version = 0;
     try {
         m_db = std::make_unique<SQLite::Database>(
             path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
         configure();
         SQLite::Statement st(*m_db, "PRAGMA user_version");
         st.executeStep();
-        const int version = st.getColumn(0).getInt();
-        if (version != schema::version)
-            throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path));
-    } catch (const SQLite::Exception &) {
-        throw DbError(u"数据库文件 %1 已损坏或不是本程序的数据库。"_s.arg(path));
+        version = st.getColumn(0).getInt();
+    } catch (const SQLite::Exception &e) {
+        throw engineError(e, path);
     }
+    // Any other SQLite file, an empty one included, has version 0.
+    if (version == 0)
+        throw DbError(failureText(DbFailure::NotOurs, path), DbFailure::NotOurs);
+    if (version != schema::version)
+        throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path), DbFailure::NotOurs);
 }
 
 std::unique_ptr<Database> Database::createNew(const QString &path)
@@ -126,7 +121,7 @@ std::unique_ptr<Database> Database::createNew(const QString &path)
                                                       SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
         db->configure();
     } catch (const SQLite::Exception &e) {
-        throw DbError(describe(e));
+        throw engineError(e, path);
     }
     return db;
 }
@@ -156,7 +151,7 @@ int Database::exec(const QString &sql, const Params &params)
     } catch (const SQLite::Exception &e) {
         if (isConstraint(e))
             throw DuplicateKey();
-        throw DbError(describe(e));
+        throw engineError(e, m_path);
     }
 }
 
@@ -178,7 +173,7 @@ Rows Database::select(const QString &sql, const Params &params)
             rows.values.push_back(std::move(row));
         }
     } catch (const SQLite::Exception &e) {
-        throw DbError(describe(e));
+        throw engineError(e, m_path);
     }
     return rows;
 }
@@ -192,7 +187,7 @@ QString Database::scalar(const QString &sql, const Params &params)
             return {};
         return columnText(st, 0);
     } catch (const SQLite::Exception &e) {
-        throw DbError(describe(e));
+        throw engineError(e, m_path);
     }
 }
 

@@ -4,10 +4,11 @@
 // bound parameter.
 #pragma once
 
+#include "platform/dberror.h"
+
 #include <QString>
 #include <QVariant>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 namespace SQLite {
@@ -16,13 +17,6 @@ class Statement;
 }
 
 namespace kelm {
-
-// A failure the user is told about; what() is a Chinese message.
-class DbError : public std::runtime_error {
-public:
-    explicit DbError(const QString &message);
-    QString message() const;
-};
 
 // A write refused because the row's key already exists.
 class DuplicateKey : public DbError {
@@ -52,7 +46,8 @@ public:
     enum class Mode { ReadWrite, ReadOnly };
 
     // Opens an existing prepared file. Throws DbError when it is missing,
-    // unreadable, not a database or of another schema version.
+    // unreadable, in use by another program, damaged, not a database or of
+    // another schema version, each told apart.
     explicit Database(const QString &path, Mode mode = Mode::ReadWrite);
     ~Database();
     Database(const Database &) = delete;

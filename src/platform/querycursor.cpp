@@ -2,16 +2,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
-using namespace Qt::StringLiterals;
-
 namespace kelm {
-
-namespace {
-DbError failure(const SQLite::Exception &e)
-{
-    return DbError(u"数据库操作失败：%1"_s.arg(QString::fromUtf8(e.what())));
-}
-} // namespace
 
 QueryCursor::QueryCursor(Database &db, const QString &sql, const Params &params)
 {
@@ -22,7 +13,7 @@ QueryCursor::QueryCursor(Database &db, const QString &sql, const Params &params)
         for (int i = 0; i < n; ++i)
             m_columns.push_back(QString::fromUtf8(m_statement->getColumnName(i)));
     } catch (const SQLite::Exception &e) {
-        throw failure(e);
+        throw engineError(e);
     }
 }
 
@@ -52,7 +43,7 @@ void QueryCursor::fetch(std::size_t count, const std::vector<int> &wanted, std::
         }
     } catch (const SQLite::Exception &e) {
         m_atEnd = true;
-        throw failure(e);
+        throw engineError(e);
     }
 }
 

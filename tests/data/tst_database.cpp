@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -33,6 +34,10 @@ private slots:
     void preparerRefusesExistingFile();
     void unusableFiles_data();
     void unusableFiles();
+    void failuresToldByKind_data();
+    void failuresToldByKind();
+    void resultCodesByKind_data();
+    void resultCodesByKind();
     void keysIgnoreCase();
     void transactionRollsBack();
 };
@@ -220,35 +225,122 @@ void TestDatabaseRules::preparerRefusesExistingFile()
 
 void TestDatabaseRules::unusableFiles_data()
 {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("create");
-    QTest::newRow("missing") << QByteArray() << false;
-    QTest::newRow("text file") << QByteArray("not a database\n") << true;
-    QTest::newRow("other schema version") << QByteArray("version") << true;
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message"); // %1: the file
+    QTest::newRow("missing") << u"missing"_s << int(DbFailure::CannotOpen) << u"找不到数据库文件 %1。"_s;
+    QTest::newRow("text file") << u"text"_s << int(DbFailure::NotOurs)
+                               << u"文件 %1 不是本程序的数据库。\n详细信息：file is not a database"_s;
+    QTest::newRow("empty file") << u"empty"_s << int(DbFailure::NotOurs) << u"文件 %1 不是本程序的数据库。"_s;
+    QTest::newRow("another program's database") << u"foreign"_s << int(DbFailure::NotOurs)
+                                                << u"文件 %1 不是本程序的数据库。"_s;
+    QTest::newRow("other schema version") << u"version"_s << int(DbFailure::NotOurs)
+                                          << u"数据库文件 %1 不是本程序所用的版本。"_s;
 }
 
+// Each file that cannot serve is refused with what is wrong with it.
 void TestDatabaseRules::unusableFiles()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, create);
+    QFETCH(QString, file);
+    QFETCH(int, kind);
+    QFETCH(QString, message);
     QTemporaryDir dir;
     const QString path = dir.path() + u"/kelm.mdb"_s;
-    if (content == "version") {
+    if (file == u"version"_s) {
         QVERIFY(QFile::copy(test::preparedTemplate(), path));
         QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         SQLite::Database raw(path.toStdString(), SQLite::OPEN_READWRITE);
         raw.exec("PRAGMA user_version = 99");
-    } else if (create) {
+    } else if (file == u"foreign"_s) {
+        SQLite::Database raw(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        raw.exec("CREATE TABLE t (a TEXT)");
+    } else if (file != u"missing"_s) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        f.write(file == u"text"_s ? QByteArray("not a database, just some text long enough for a header\n").repeated(4)
+                                  : QByteArray());
     }
     try {
         Database d(path);
         QFAIL("opened an unusable file");
     } catch (const DbError &e) {
-        QVERIFY(!e.message().isEmpty());
+        QCOMPARE(int(e.kind()), kind);
+        QCOMPARE(e.message(), QString(message).replace(u"%1"_s, path));
     }
+}
+
+void TestDatabaseRules::failuresToldByKind_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message"); // %1: the file
+    QTest::newRow("read-only") << u"read-only"_s << int(DbFailure::ReadOnly)
+                               << u"数据库文件 %1 是只读的，不能写入。\n详细信息：attempt to write a readonly database"_s;
+    QTest::newRow("disk full") << u"full"_s << int(DbFailure::DiskFull)
+                               << u"磁盘已满，数据库文件 %1 不能写入。\n详细信息：database or disk is full"_s;
+    QTest::newRow("damaged") << u"damaged"_s << int(DbFailure::Damaged)
+                             << u"数据库文件 %1 已损坏。\n详细信息：database disk image is malformed"_s;
+    QTest::newRow("missing table") << u"no table"_s << int(DbFailure::Other)
+                                   << u"数据库操作失败。\n详细信息：no such table: nosuchtable"_s;
+}
+
+// A failure while working says in Chinese what is wrong, the engine's own
+// text after it.
+void TestDatabaseRules::failuresToldByKind()
+{
+    QFETCH(QString, failure);
+    QFETCH(int, kind);
+    QFETCH(QString, message);
+    test::TestDatabase t;
+    closeDatabase();
+    if (failure == u"damaged"_s)
+        test::damageTable(t.path(), u"xzcf"_s);
+    Database d(t.path(), failure == u"read-only"_s ? Database::Mode::ReadOnly : Database::Mode::ReadWrite);
+    if (failure == u"full"_s)
+        d.scalar(u"PRAGMA max_page_count = "_s + d.scalar(u"PRAGMA page_count"_s));
+    try {
+        if (failure == u"no table"_s)
+            d.select(u"SELECT * FROM nosuchtable"_s);
+        else if (failure == u"damaged"_s)
+            d.select(u"SELECT * FROM xzcf"_s);
+        else
+            d.exec(u"INSERT INTO xzcf (dabh, dwmc) VALUES (?, ?)"_s, {u"20020001"_s, QString(60000, u'x')});
+        QFAIL("no failure");
+    } catch (const DbError &e) {
+        QCOMPARE(int(e.kind()), kind);
+        QCOMPARE(e.message(), QString(message).replace(u"%1"_s, t.path()));
+    }
+}
+
+void TestDatabaseRules::resultCodesByKind_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("busy") << SQLITE_BUSY << int(DbFailure::InUse);
+    QTest::newRow("busy, extended") << SQLITE_BUSY_SNAPSHOT << int(DbFailure::InUse);
+    QTest::newRow("locked") << SQLITE_LOCKED << int(DbFailure::InUse);
+    QTest::newRow("read-only") << SQLITE_READONLY << int(DbFailure::ReadOnly);
+    QTest::newRow("read-only directory") << SQLITE_READONLY_DIRECTORY << int(DbFailure::ReadOnly);
+    QTest::newRow("full") << SQLITE_FULL << int(DbFailure::DiskFull);
+    QTest::newRow("corrupt") << SQLITE_CORRUPT << int(DbFailure::Damaged);
+    QTest::newRow("not a database") << SQLITE_NOTADB << int(DbFailure::NotOurs);
+    QTest::newRow("cannot open") << SQLITE_CANTOPEN << int(DbFailure::CannotOpen);
+    QTest::newRow("permission") << SQLITE_PERM << int(DbFailure::NoAccess);
+    QTest::newRow("disk error") << SQLITE_IOERR_WRITE << int(DbFailure::DiskError);
+    QTest::newRow("out of memory") << SQLITE_NOMEM << int(DbFailure::OutOfMemory);
+    QTest::newRow("statement error") << SQLITE_ERROR << int(DbFailure::Other);
+}
+
+// The one mapping from the engine's result codes to what the user is told;
+// "in use" is never "damaged".
+void TestDatabaseRules::resultCodesByKind()
+{
+    QFETCH(int, code);
+    QFETCH(int, kind);
+    QCOMPARE(int(failureKind(code)), kind);
+    const DbError e = engineError(code, u"engine text"_s, u"/x/kelm.mdb"_s);
+    QCOMPARE(int(e.kind()), kind);
+    QVERIFY(e.message().startsWith(failureText(DbFailure(kind), u"/x/kelm.mdb"_s) + u"\n详细信息：engine text"_s));
 }
 
 void TestDatabaseRules::keysIgnoreCase()

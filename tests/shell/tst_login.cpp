@@ -15,6 +15,9 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QtTest>
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -249,16 +252,24 @@ void TestLogin::wrongCloseEndsWithoutWindows()
 void TestLogin::unusableDatabaseEndsWithMessage_data()
 {
     QTest::addColumn<QString>("damage");
-    QTest::newRow("missing file") << u"remove"_s;
-    QTest::newRow("not a database") << u"text"_s;
-    QTest::newRow("wslo without a row") << u"DELETE FROM wslo"_s;
-    QTest::newRow("password is NULL") << u"UPDATE wslo SET abcd = NULL"_s;
+    QTest::addColumn<QString>("message"); // what the message begins with; %1 the file
+    QTest::newRow("missing file") << u"remove"_s << u"找不到数据库文件 %1。"_s;
+    QTest::newRow("not a database") << u"text"_s << u"文件 %1 不是本程序的数据库。"_s;
+    QTest::newRow("damaged") << u"damaged"_s << u"数据库文件 %1 已损坏。"_s;
+    QTest::newRow("held by another program") << u"held"_s << u"数据库文件 %1 正被其他程序使用，请稍后再试。"_s;
+    QTest::newRow("wslo without a row") << u"DELETE FROM wslo"_s << u"数据库中没有登录密码的记录"_s;
+    QTest::newRow("password is NULL") << u"UPDATE wslo SET abcd = NULL"_s << u"数据库中的登录密码已丢失"_s;
 }
 
+// Each reason is told apart: a file that another program holds in a write
+// transaction is "in use, try again", never "damaged", so nobody restores
+// an old backup over good data.
 void TestLogin::unusableDatabaseEndsWithMessage()
 {
     QFETCH(QString, damage);
+    QFETCH(QString, message);
     test::TestDatabase database;
+    std::unique_ptr<SQLite::Database> holder;
     if (damage == u"remove"_s) {
         closeDatabase();
         QVERIFY(QFile::remove(database.path()));
@@ -266,7 +277,17 @@ void TestLogin::unusableDatabaseEndsWithMessage()
         closeDatabase();
         QFile file(database.path());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("just some text\n");
+        file.write(QByteArray("just some text, and more of it than a database header\n").repeated(4));
+    } else if (damage == u"damaged"_s) {
+        closeDatabase();
+        test::damageTable(database.path(), u"wslo"_s);
+    } else if (damage == u"held"_s) {
+        closeDatabase();
+        holder = std::make_unique<SQLite::Database>(database.path().toStdString(), SQLite::OPEN_READWRITE);
+        // A rollback journal, so that the lock keeps readers out too.
+        holder->exec("PRAGMA journal_mode=DELETE");
+        holder->exec("BEGIN EXCLUSIVE");
+        holder->exec("UPDATE wslo SET abcd = 'changing'");
     } else {
         database.db().exec(damage);
         closeDatabase();
@@ -275,6 +296,8 @@ void TestLogin::unusableDatabaseEndsWithMessage()
     QVERIFY(!startSession());
     QCOMPARE(script.shown.size(), 1);
     QCOMPARE(script.shown[0].title, u"错误"_s);
+    QVERIFY2(script.shown[0].text.startsWith(QString(message).replace(u"%1"_s, database.path())),
+             qPrintable(script.shown[0].text));
     QVERIFY(script.shown[0].text.endsWith(u"程序将退出。"_s));
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY(!w->isVisible());

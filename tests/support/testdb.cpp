@@ -5,6 +5,7 @@
 #include "data/prepare.h"
 
 #include <QFile>
+#include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,5 +35,23 @@ TestDatabase::~TestDatabase() { setDatabasePath({}); }
 QString TestDatabase::path() const { return m_dir.path() + u"/kelm.mdb"_s; }
 
 Database &TestDatabase::db() { return kelm::db(); }
+
+void damageTable(const QString &path, const QString &table)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        SQLite::Database raw(path.toStdString(), SQLite::OPEN_READONLY);
+        SQLite::Statement root(raw, "SELECT rootpage FROM sqlite_master WHERE name = ?");
+        root.bind(1, table.toStdString());
+        if (root.executeStep())
+            page = root.getColumn(0).getInt64();
+        pageSize = raw.execAndGet("PRAGMA page_size").getInt64();
+    }
+    QFile f(path);
+    if (page < 2 || !f.open(QIODevice::ReadWrite) || !f.seek((page - 1) * pageSize))
+        qFatal("cannot damage table %s", qPrintable(table));
+    f.write(QByteArray(pageSize, '\xff'));
+}
 
 } // namespace kelm::test

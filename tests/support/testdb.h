@@ -27,4 +27,8 @@ private:
 // change it).
 QString preparedTemplate();
 
+// Overwrites the first page of a table of the (closed) file at path with
+// garbage, as a failing disk would: reading that table then fails.
+void damageTable(const QString &path, const QString &table);
+
 } // namespace kelm::test

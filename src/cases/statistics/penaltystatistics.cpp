@@ -97,7 +97,7 @@ std::map<GroupKey, Tally> tallyByCategory(Database &db)
     sqlite3 *handle = db.raw().getHandle();
     sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(handle, readCopy, -1, &raw, nullptr) != SQLITE_OK)
-        throw DbError(u"数据库操作失败：%1"_s.arg(QString::fromUtf8(sqlite3_errmsg(handle))));
+        throw engineError(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
     const std::unique_ptr<sqlite3_stmt, StatementDeleter> st(raw);
     std::map<GroupKey, Tally> groups;
     GroupKey key;
@@ -122,7 +122,7 @@ std::map<GroupKey, Tally> tallyByCategory(Database &db)
         t.destroyed.add(amount(textOf(raw, 6)));
     }
     if (rc != SQLITE_DONE)
-        throw DbError(u"数据库操作失败：%1"_s.arg(QString::fromUtf8(sqlite3_errmsg(handle))));
+        throw engineError(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
     return groups;
 }
 

@@ -1,0 +1,67 @@
+#include "platform/dberror.h"
+
+#include <SQLiteCpp/Exception.h>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+DbError::DbError(const QString &message, DbFailure kind) : std::runtime_error(message.toStdString()), m_kind(kind)
+{
+}
+
+QString DbError::message() const { return QString::fromUtf8(what()); }
+
+DbFailure failureKind(int resultCode)
+{
+    switch (resultCode & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return DbFailure::InUse;
+    case SQLITE_READONLY: return DbFailure::ReadOnly;
+    case SQLITE_FULL: return DbFailure::DiskFull;
+    case SQLITE_CORRUPT: return DbFailure::Damaged;
+    case SQLITE_NOTADB: return DbFailure::NotOurs;
+    case SQLITE_CANTOPEN: return DbFailure::CannotOpen;
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return DbFailure::NoAccess;
+    case SQLITE_IOERR: return DbFailure::DiskError;
+    case SQLITE_NOMEM: return DbFailure::OutOfMemory;
+    default: return DbFailure::Other;
+    }
+}
+
+QString failureText(DbFailure kind, const QString &file)
+{
+    // The file's name stands between blanks where it is known.
+    const QString f = file.isEmpty() ? QString() : u' ' + file + u' ';
+    switch (kind) {
+    case DbFailure::InUse: return u"数据库文件%1正被其他程序使用，请稍后再试。"_s.arg(f);
+    case DbFailure::ReadOnly: return u"数据库文件%1是只读的，不能写入。"_s.arg(f);
+    case DbFailure::DiskFull: return u"磁盘已满，数据库文件%1不能写入。"_s.arg(f);
+    case DbFailure::Damaged: return u"数据库文件%1已损坏。"_s.arg(f);
+    case DbFailure::NotOurs: return u"文件%1不是本程序的数据库。"_s.arg(f);
+    case DbFailure::CannotOpen: return u"无法打开数据库文件%1。"_s.arg(f);
+    case DbFailure::NoAccess: return u"没有使用数据库文件%1的权限。"_s.arg(f);
+    case DbFailure::DiskError: return u"读写数据库文件%1时磁盘出错。"_s.arg(f);
+    case DbFailure::OutOfMemory: return u"内存不足，数据库操作未能完成。"_s;
+    case DbFailure::Other: break;
+    }
+    return u"数据库操作失败。"_s;
+}
+
+DbError engineError(int resultCode, const QString &engineText, const QString &file)
+{
+    const DbFailure kind = failureKind(resultCode);
+    QString message = failureText(kind, file);
+    if (!engineText.isEmpty())
+        message += u"\n详细信息：%1"_s.arg(engineText);
+    return DbError(message, kind);
+}
+
+DbError engineError(const SQLite::Exception &e, const QString &file)
+{
+    return engineError(e.getErrorCode(), QString::fromUtf8(e.what()), file);
+}
+
+} // namespace kelm

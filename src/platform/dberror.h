@@ -1,0 +1,52 @@
+// A failure of the database that the user is told about. Every failure of
+// the engine is told by its kind in Chinese (the file in use, read-only,
+// the disk full, damaged, not this program's database ...), with the
+// engine's own text after it as detail, so that "in use" is never taken
+// for "damaged" and a user never restores an old backup over good data.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace SQLite {
+class Exception;
+}
+
+namespace kelm {
+
+enum class DbFailure {
+    Other,       // a statement the engine refused for any other reason
+    InUse,       // another program holds the file locked
+    ReadOnly,    // the file or its folder may not be written
+    DiskFull,
+    Damaged,     // the file's pages are malformed
+    NotOurs,     // not a database at all, or not this program's
+    CannotOpen,
+    NoAccess,    // the system refuses access to the file
+    DiskError,   // reading or writing the disk failed
+    OutOfMemory,
+};
+
+// A failure the user is told about; what() is a Chinese message.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &message, DbFailure kind = DbFailure::Other);
+    QString message() const;
+    DbFailure kind() const { return m_kind; }
+
+private:
+    DbFailure m_kind;
+};
+
+// The kind of an SQLite result code, primary or extended.
+DbFailure failureKind(int resultCode);
+
+// The sentence that tells a failure of that kind; file names the database
+// file where it is known.
+QString failureText(DbFailure kind, const QString &file = {});
+
+// A failure of the engine, told by its kind, the engine's text as detail.
+DbError engineError(int resultCode, const QString &engineText, const QString &file = {});
+DbError engineError(const SQLite::Exception &e, const QString &file = {});
+
+} // namespace kelm
