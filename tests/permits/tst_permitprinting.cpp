@@ -76,6 +76,7 @@ private slots:
     void printingACertificate();
     void copyPreparationAndPreview();
     void printingTheCopy();
+    void positionWithAUnitPrints();
     void failingPrinter();
     void layoutThatCannotPrint_data();
     void layoutThatCannotPrint();
@@ -317,6 +318,37 @@ void TestPermitPrinting::printingTheCopy()
     w->close();
 }
 
+// "12mm" in a copy row is 12 mm, as val() reads it: the copy window opens
+// and prints the sheet that "12" prints.
+void TestPermitPrinting::positionWithAUnitPrints()
+{
+    TestDatabase tdb;
+    addFixturePermit(tdb.db(), u"NO.Y.05-1"_s);
+    tdb.db().exec(u"UPDATE dycc SET xml = '12' WHERE xkzlx = '4' AND xmmc = '地址'"_s);
+    PermitRegister r;
+    r.click(6);
+    PermitPreviewWindow *w = previewWindow(copyCaption);
+    QVERIFY(w);
+    button(w, u"Command1"_s)->click();
+    w->close();
+    tdb.db().exec(u"UPDATE dycc SET xml = '12mm' WHERE xkzlx = '4' AND xmmc = '地址'"_s);
+    r.click(6);
+    QCOMPARE(m_script->shown.size(), 0);
+    w = previewWindow(copyCaption);
+    QVERIFY(w);
+    button(w, u"Command1"_s)->click();
+    w->close();
+    QCOMPARE(m_printer->printed.size(), 2);
+    const report::Page &first = m_printer->printed[0].pages[0];
+    const report::Page &second = m_printer->printed[1].pages[0];
+    QCOMPARE(second.items.size(), first.items.size());
+    for (std::size_t i = 0; i < first.items.size(); ++i) {
+        QCOMPARE(second.items[i].text, first.items[i].text);
+        QCOMPARE(second.items[i].left, first.items[i].left);
+        QCOMPARE(second.items[i].top, first.items[i].top);
+    }
+}
+
 // No printer or a refused job: "错误" with the reason, nothing counts as
 // printed, the window stays.
 void TestPermitPrinting::failingPrinter()
@@ -378,9 +410,9 @@ void TestPermitPrinting::layoutBrokenWhileTheWindowIsOpen()
     PermitRegister r;
     r.click(5);
     PermitPreviewWindow *w = previewWindow(certificateCaption);
-    tdb.db().exec(u"UPDATE dycc SET xmu = '' WHERE xkzlx = '1' AND xmmc = '地址'"_s);
+    tdb.db().exec(u"UPDATE dycc SET xmzh = '' WHERE xkzlx = '1' AND xmmc = '地址'"_s);
     button(w, u"Command1"_s)->click();
-    QCOMPARE(m_script->lastText(), u"打印设置“NO.Y.05-1”中“地址”的上边距“”不是数字，请在打印设置中改正。"_s);
+    QCOMPARE(m_script->lastText(), u"打印设置“NO.Y.05-1”中“地址”的打印字号“”不是有效的字号，请在打印设置中改正。"_s);
     QVERIFY(m_printer->printed.isEmpty());
     QVERIFY(w->isVisible());
     w->close();

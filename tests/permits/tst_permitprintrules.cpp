@@ -44,6 +44,8 @@ private slots:
     void layoutAddsTheWholePageOffset();
     void faultyLayout_data();
     void faultyLayout();
+    void positionsReadAsVal_data();
+    void positionsReadAsVal();
     void wholePageFontSizeIsNeverRead();
 };
 
@@ -291,15 +293,12 @@ void TestPermitPrintRules::faultyLayout_data()
                                    << u"打印设置“NO.Y.05-1”的项目不全：应有19行，只有18行，无法打印。"_s;
     QTest::newRow("no rows") << u"DELETE FROM dycc WHERE xkzlx = '4'"_s << int(PermitForm::Copy)
                              << u"打印设置“副本”的项目不全：应有20行，只有0行，无法打印。"_s;
-    QTest::newRow("left is no number") << u"UPDATE dycc SET xml = '12mm' WHERE xkzlx = '2' AND xmmc = '地址'"_s
-                                       << int(PermitForm::Model2)
-                                       << u"打印设置“NO.Y.05-2”中“地址”的左边距“12mm”不是数字，请在打印设置中改正。"_s;
-    QTest::newRow("top empty") << u"UPDATE dycc SET xmu = NULL WHERE xkzlx = '3' AND xmmc = '发证机关'"_s
-                               << int(PermitForm::Model3)
-                               << u"打印设置“NO.Y.05-3”中“发证机关”的上边距“”不是数字，请在打印设置中改正。"_s;
-    QTest::newRow("whole-page offset no number") << u"UPDATE dycc SET xml = 'x' WHERE xkzlx = '1' AND xmmc = '整体'"_s
-                                                 << int(PermitForm::Model1)
-                                                 << u"打印设置“NO.Y.05-1”中“整体”的左边距“x”不是数字，请在打印设置中改正。"_s;
+    QTest::newRow("font size empty") << u"UPDATE dycc SET xmzh = NULL WHERE xkzlx = '3' AND xmmc = '发证机关'"_s
+                                     << int(PermitForm::Model3)
+                                     << u"打印设置“NO.Y.05-3”中“发证机关”的打印字号“”不是有效的字号，请在打印设置中改正。"_s;
+    QTest::newRow("font size with a unit") << u"UPDATE dycc SET xmzh = '10pt' WHERE xkzlx = '2' AND xmmc = '地址'"_s
+                                           << int(PermitForm::Model2)
+                                           << u"打印设置“NO.Y.05-2”中“地址”的打印字号“10pt”不是有效的字号，请在打印设置中改正。"_s;
     QTest::newRow("font size zero") << u"UPDATE dycc SET xmzh = '0' WHERE xkzlx = '4' AND xmmc = '经济性质'"_s
                                     << int(PermitForm::Copy)
                                     << u"打印设置“副本”中“经济性质”的打印字号“0”不是有效的字号，请在打印设置中改正。"_s;
@@ -325,6 +324,36 @@ void TestPermitPrintRules::faultyLayout()
         else
             QCOMPARE(e.message, message);
     }
+}
+
+void TestPermitPrintRules::positionsReadAsVal_data()
+{
+    QTest::addColumn<QString>("stored"); // SQL value of the item's left
+    QTest::addColumn<double>("mm");
+    QTest::newRow("a number") << u"'12.5'"_s << 12.5;
+    QTest::newRow("a unit after it") << u"'12mm'"_s << 12.0;
+    QTest::newRow("blanks before it") << u"'  7'"_s << 7.0;
+    QTest::newRow("negative with a unit") << u"'-3cm'"_s << -3.0;
+    QTest::newRow("a second point ends it") << u"'12.5.3'"_s << 12.5;
+    QTest::newRow("empty") << u"''"_s << 0.0;
+    QTest::newRow("null") << u"NULL"_s << 0.0;
+    QTest::newRow("no leading number") << u"'abc'"_s << 0.0;
+    QTest::newRow("a stored number") << u"4.25"_s << 4.25;
+}
+
+// A position is read as val() reads it; the whole-page offset as well.
+void TestPermitPrintRules::positionsReadAsVal()
+{
+    QFETCH(QString, stored);
+    QFETCH(double, mm);
+    test::TestDatabase tdb;
+    Database &d = tdb.db();
+    d.exec(u"UPDATE dycc SET xml = %1, xmu = '40' WHERE xkzlx = '4' AND xmmc = '地址'"_s.arg(stored));
+    d.exec(u"UPDATE dycc SET xml = '5', xmu = %1 WHERE xkzlx = '4' AND xmmc = '整体'"_s.arg(stored));
+    const PrintLayout layout = readPrintLayout(d, PermitForm::Copy);
+    // 地址 is the copy's row 12, item 11.
+    QCOMPARE(layout[10].leftMm, float(mm + 5));
+    QCOMPARE(layout[10].topMm, float(40 + mm));
 }
 
 void TestPermitPrintRules::wholePageFontSizeIsNeverRead()

@@ -58,24 +58,25 @@ PrintLayout readPrintLayout(Database &db, PermitForm form)
                               .arg(spec.rows)
                               .arg(rows.size())};
     }
-    auto number = [&](std::size_t row, int column, const QString &what) {
-        const QString text = rows.values[row][std::size_t(column)];
+    // A position reads as its leading number ("12mm" is 12, empty is 0).
+    auto position = [&](std::size_t row, int column) { return val(rows.values[row][std::size_t(column)]); };
+    auto pointSize = [&](std::size_t row) {
+        const QString text = rows.values[row][3];
         const std::optional<double> n = layoutNumber(text);
-        if (!n || (column == 3 && *n <= 0)) {
-            throw LayoutError{u"打印设置“%1”中“%2”的%3“%4”不是%5，请在打印设置中改正。"_s.arg(
-                spec.caption, rows.values[row][0], what, text,
-                column == 3 ? u"有效的字号"_s : u"数字"_s)};
+        if (!n || *n <= 0) {
+            throw LayoutError{u"打印设置“%1”中“%2”的打印字号“%3”不是有效的字号，请在打印设置中改正。"_s.arg(
+                spec.caption, rows.values[row][0], text)};
         }
         return *n;
     };
-    const double offsetLeft = number(0, 1, u"左边距"_s);
-    const double offsetTop = number(0, 2, u"上边距"_s);
+    const double offsetLeft = position(0, 1);
+    const double offsetTop = position(0, 2);
     PrintLayout layout;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         ItemPlace p;
-        p.pointSize = number(r, 3, u"打印字号"_s);
-        p.leftMm = float(number(r, 1, u"左边距"_s) + offsetLeft);
-        p.topMm = float(number(r, 2, u"上边距"_s) + offsetTop);
+        p.pointSize = pointSize(r);
+        p.leftMm = float(position(r, 1) + offsetLeft);
+        p.topMm = float(position(r, 2) + offsetTop);
         layout.push_back(p);
     }
     return layout;

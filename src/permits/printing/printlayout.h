@@ -37,8 +37,9 @@ std::optional<PermitForm> certificateForm(const QString &modelText);
 // "请按表中所列项目填写“许可证型号”！"
 QString unknownModelMessage();
 
-// A value of the layout: a decimal number, optionally signed, blanks
-// around it allowed; anything else is none.
+// A value as the layout editor takes it and a font size as printing
+// takes it: a decimal number, optionally signed, blanks around it
+// allowed; anything else is none.
 std::optional<double> layoutNumber(const QString &text);
 
 // Where one item prints: the whole-page offset already added.
@@ -56,11 +57,11 @@ struct LayoutError {
     QString message;
 };
 
-// Reads the form's set in table order. Throws LayoutError when the set
-// cannot be read, has fewer rows than the form prints, or holds a position
-// that is no number or a font size that is no positive number: printing
-// garbage at 0 mm or in a size the printer keeps from the previous item
-// would waste a pre-printed sheet without a word.
+// Reads the form's set in table order; a position reads as val() reads it
+// ("12mm" is 12, empty is 0). Throws LayoutError when the set cannot be
+// read, has fewer rows than the form prints, or holds a font size that is
+// no positive number: printing in a size the printer keeps from the
+// previous item would waste a pre-printed sheet without a word.
 PrintLayout readPrintLayout(Database &db, PermitForm form);
 
 } // namespace kelm
