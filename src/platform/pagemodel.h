@@ -1,5 +1,5 @@
 // A laid-out report: pages of items at twip positions on the paper, with
-// their fonts and the texts as they print (fields already clipped). Every
+// their fonts and the texts as they print (fields already fitted). Every
 // back end (printer, PDF, preview) draws this, and tests read it without a
 // printer. Code that draws directly on the printer builds one too.
 #pragma once

@@ -44,6 +44,30 @@ QStringList labelLines(const Item &item, double pointSize)
     return lines;
 }
 
+// Where a field's room ends: at its box's right edge, or where a word of a
+// label on its line begins inside the box, give or take the glyph's side
+// bearing (a quarter of a half-width character). The forms' boxes were
+// measured in the old font; on the character grid a few reach into the
+// word after their blank, and a field as full as its box must not print
+// over it.
+int roomRight(const std::vector<PageItem> &words, int left, int right, int top, int height)
+{
+    for (const PageItem &w : words) {
+        const int shared = std::min(top + height, w.top + w.height) - std::max(top, w.top);
+        if (shared * 2 <= std::min(height, w.height) || w.left >= right || w.left + w.width <= left)
+            continue;
+        for (qsizetype i = 0; i < w.text.size(); ++i) {
+            const qsizetype len = w.text[i].isHighSurrogate() && i + 1 < w.text.size() ? 2 : 1;
+            const int x = w.left + gridOffsetTwips(w.text, i, w.pointSize);
+            const int bearing = int(w.pointSize * 2.5);
+            if (!w.text[i].isSpace() && x > left && x + bearing < right)
+                right = x + bearing;
+            i += len - 1;
+        }
+    }
+    return right;
+}
+
 // A section's items with their tops counted from the section's top, and
 // how much taller than designed its growing fields made it.
 struct LaidSection {
@@ -94,6 +118,24 @@ public:
             return top;
         };
 
+        // The labels' lines first: the fields keep clear of their words.
+        std::vector<PageItem> words;
+        std::vector<std::size_t> wordsFrom(section.items.size() + 1, 0);
+        for (std::size_t n = 0; n < section.items.size(); ++n) {
+            const Item &item = section.items[n];
+            wordsFrom[n] = words.size();
+            if (item.kind != ItemKind::Label)
+                continue;
+            const double pt = pointsOf(item);
+            const QStringList lines = labelLines(item, pt);
+            for (qsizetype k = 0; k < lines.size(); ++k) {
+                PageItem p = textItem(0, shifted(item.top) + int(k) * em(pt), lines[k], pt, item.bold);
+                p.left = x0 + aligned(item, p.width);
+                words.push_back(std::move(p));
+            }
+        }
+        wordsFrom.back() = words.size();
+
         LaidSection out;
         for (const auto &g : growth)
             out.grown += g.second;
@@ -102,25 +144,30 @@ public:
             const double pt = pointsOf(item);
             const int top = shifted(item.top);
             switch (item.kind) {
-            case ItemKind::Label: {
-                const QStringList lines = labelLines(item, pt);
-                for (qsizetype k = 0; k < lines.size(); ++k) {
-                    PageItem p = textItem(0, top + int(k) * em(pt), lines[k], pt, item.bold);
-                    p.left = x0 + aligned(item, p.width);
-                    out.items.push_back(std::move(p));
-                }
+            case ItemKind::Label:
+                out.items.insert(out.items.end(), words.begin() + std::ptrdiff_t(wordsFrom[n]),
+                                 words.begin() + std::ptrdiff_t(wordsFrom[n + 1]));
                 break;
-            }
             case ItemKind::Field: {
-                const QStringList lines =
-                    item.grow ? grownLines[n] : QStringList{clippedText(valueOf(n), item.width, pt)};
-                for (qsizetype k = 0; k < lines.size(); ++k) {
-                    PageItem p = textItem(0, top + int(k) * em(pt), lines[k], pt, item.bold);
+                auto put = [&](const Item &box, const QString &text, int at, double size) {
+                    PageItem p = textItem(0, at, text, size, item.bold);
                     p.kind = ItemKind::Field;
                     p.column = item.text;
-                    p.left = x0 + aligned(item, p.width);
+                    p.left = x0 + aligned(box, p.width);
                     out.items.push_back(std::move(p));
+                };
+                if (item.grow) {
+                    for (qsizetype k = 0; k < grownLines[n].size(); ++k)
+                        put(item, grownLines[n][k], top + int(k) * em(pt), pt);
+                    break;
                 }
+                // One line, whole: smaller where it is wider than its room,
+                // at the box's top as every text of a box stands.
+                Item room = item;
+                room.width = roomRight(words, x0 + item.left, x0 + item.left + item.width, top, em(pt)) - x0
+                             - item.left;
+                const QString text = valueOf(n).split(u'\n').join(u' ');
+                put(room, text, top, fittingPointSize(text, room.width, pt));
                 break;
             }
             case ItemKind::Line:
@@ -149,16 +196,6 @@ private:
 };
 
 } // namespace
-
-QString clippedText(const QString &text, int widthTwips, double pointSize)
-{
-    const qsizetype lineEnd = text.indexOf(u'\n');
-    const QString line = lineEnd < 0 ? text : text.left(lineEnd).remove(u'\r');
-    if (pointSize <= 0)
-        return line;
-    const int units = int(std::floor(widthTwips / (pointSize * 10.0) + 1e-9));
-    return fitToUnits(line, std::max(units, 0));
-}
 
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
 {

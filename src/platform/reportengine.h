@@ -11,11 +11,9 @@ namespace kelm::report {
 // Fields show the row of their place: the report header the first row, a
 // page header the page's first row, a page footer the page's last row,
 // the report footer the last row. A field whose column the rows lack
-// prints nothing.
+// prints nothing. A field never draws outside its box and prints its text
+// whole: a growing field wraps inside its width, any other prints in a
+// smaller size where its text is wider than the box.
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows);
-
-// The part of text that a field of this width shows: whole characters on
-// the character grid.
-QString clippedText(const QString &text, int widthTwips, double pointSize);
 
 } // namespace kelm::report

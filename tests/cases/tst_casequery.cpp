@@ -362,10 +362,15 @@ void TestCaseQuery::listReportPages()
         QCOMPARE(rules, 1 + perPage[p]);
         QCOMPARE(m.texts(p).contains(u"行政处罚查询列表"_s), p == 0);
     }
-    // Unit names are cut to their 4395-twip box: 41 half-width units.
-    for (const report::PageItem &i : m.pages[1].items)
-        if (i.column == u"dwmc"_s)
-            QCOMPARE(i.text, u"一个名称长得超出了它的格子的单位，还要更"_s);
+    // A unit name of 50 half-width units prints whole in its 4395-twip box,
+    // at 8.75 pt instead of 10.5.
+    for (const report::PageItem &i : m.pages[1].items) {
+        if (i.column == u"dwmc"_s) {
+            QCOMPARE(i.text, u"一个名称长得超出了它的格子的单位，还要更长一些才行"_s);
+            QCOMPARE(i.pointSize, 8.75);
+            QVERIFY(i.width <= 4395);
+        }
+    }
 }
 
 void TestCaseQuery::listIsReadABlockAtATime()

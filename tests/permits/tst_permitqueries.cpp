@@ -263,11 +263,11 @@ void TestPermitQueries::eachPreviewShowsItsOwnRows()
     auto *preview = topLevel<report::ReportPreview>();
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"卫生许可证查询列表打印预演"_s);
-    // The category's box is 345 twips wide: one character of its name.
+    // The category's box is 345 twips wide: its name prints whole, smaller.
     QStringList texts = preview->model().texts(0);
     QCOMPARE(texts.mid(texts.indexOf(u"20020003"_s)),
-             QStringList({u"20020003"_s, u"食"_s, u"NO.Y.05-1"_s, u"城关饭店"_s, u"人民路1号"_s, u"集体"_s,
-                          u"2002-05-01"_s, u"热菜"_s, u"张三"_s, u"5551001"_s, u"20030002"_s, u"消"_s,
+             QStringList({u"20020003"_s, u"食证"_s, u"NO.Y.05-1"_s, u"城关饭店"_s, u"人民路1号"_s, u"集体"_s,
+                          u"2002-05-01"_s, u"热菜"_s, u"张三"_s, u"5551001"_s, u"20030002"_s, u"消证"_s,
                           u"NO.Y.05-1"_s, u"城关饭店二部"_s, u"中山路4号"_s, u"个体"_s, u"2003-08-08"_s,
                           u"冷菜"_s, u"赵六"_s, u"5551004"_s}));
     preview->close();

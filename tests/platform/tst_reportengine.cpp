@@ -1,5 +1,5 @@
 // Page model of reports: where sections and items land on the pages, what
-// a field prints after clipping, how lines and alignment come through.
+// a field prints and in what size, how lines and alignment come through.
 // Pure layout arithmetic, no printer and no display.
 #include "platform/reportengine.h"
 #include "platform/units.h"
@@ -13,7 +13,7 @@ using namespace kelm::report;
 namespace {
 
 // A small list: title, heads with a dotted rule under them, one row per
-// record with a centred number and a clipped name, page numbers in the
+// record with a centred number and a name, page numbers in the
 // footer's place shown by a fixed label, a closing line.
 ReportLayout smallList()
 {
@@ -76,8 +76,10 @@ private slots:
     void rowsPerPage();
     void pageHeaderOnEveryPage();
     void reportFooterAfterLastRow();
-    void clipping_data();
-    void clipping();
+    void fitting_data();
+    void fitting();
+    void fieldKeepsClearOfTheWordAfterIt_data();
+    void fieldKeepsClearOfTheWordAfterIt();
     void alignment();
     void linesAndBoxes();
     void labelsNeverClipped();
@@ -158,31 +160,65 @@ void TestReportEngine::reportFooterAfterLastRow()
     QCOMPARE(fieldsOf(m.pages[1], u"no"_s).size(), std::size_t(0));
 }
 
-// The name field is 1050 twips wide at 10.5 pt: 10 half-width units.
-void TestReportEngine::clipping_data()
+// The name field is 1050 twips wide at 10.5 pt: 10 half-width units. A
+// wider text prints whole, at the box's top, in the largest quarter point
+// size that fits.
+void TestReportEngine::fitting_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("fits") << u"城关饭店"_s << u"城关饭店"_s;
-    QTest::newRow("exactly full") << u"城关饭店好"_s << u"城关饭店好"_s;
-    QTest::newRow("one character over") << u"城关饭店好吃"_s << u"城关饭店好"_s;
-    QTest::newRow("wide character would straddle") << u"A城关饭店好"_s << u"A城关饭店"_s;
-    QTest::newRow("digits") << u"123456789012"_s << u"1234567890"_s;
-    QTest::newRow("only the first line") << u"第一行\n第二行"_s << u"第一行"_s;
-    QTest::newRow("empty") << QString() << QString();
+    QTest::addColumn<double>("size");
+    QTest::newRow("fits") << u"城关饭店"_s << u"城关饭店"_s << 10.5;
+    QTest::newRow("exactly full") << u"城关饭店好"_s << u"城关饭店好"_s << 10.5;
+    QTest::newRow("one character over") << u"城关饭店好吃"_s << u"城关饭店好吃"_s << 8.75;
+    QTest::newRow("a half-width character over") << u"A城关饭店好"_s << u"A城关饭店好"_s << 9.5;
+    QTest::newRow("a number is never cut") << u"200200100012345"_s << u"200200100012345"_s << 7.0;
+    QTest::newRow("its lines on one line") << u"第一行\n第二行"_s << u"第一行 第二行"_s << 8.0;
+    QTest::newRow("empty") << QString() << QString() << 10.5;
 }
 
-void TestReportEngine::clipping()
+void TestReportEngine::fitting()
 {
     QFETCH(QString, value);
     QFETCH(QString, printed);
+    QFETCH(double, size);
     Rows rows = rowsOf(1);
     rows.values[0][1] = value;
     const PageModel m = layoutReport(smallList(), rows);
     const PageItem *name = fieldsOf(m.pages[0], u"name"_s).front();
     QCOMPARE(name->text, printed);
+    QCOMPARE(name->pointSize, size);
     QVERIFY(name->width <= 1050);
-    QCOMPARE(name->width, gridWidthTwips(printed, 10.5));
+    QCOMPARE(name->width, gridWidthTwips(printed, size));
+    QCOMPARE(name->left, 1000 + 1200);
+    QCOMPARE(name->top, 1000 + 600 + 400 + 50);
+}
+
+// A box that reaches into the word after its blank: a text as wide as the
+// box prints smaller, ending where the word begins (give or take a quarter
+// of a half-width character); one that fits the blank prints as it is.
+void TestReportEngine::fieldKeepsClearOfTheWordAfterIt_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("size");
+    QTest::newRow("fits the blank") << u"12"_s << 12.0;
+    QTest::newRow("as wide as the box") << u"1212"_s << 7.25;
+}
+
+void TestReportEngine::fieldKeepsClearOfTheWordAfterIt()
+{
+    QFETCH(QString, value);
+    QFETCH(double, size);
+    ReportLayout r = smallList();
+    // "年" at 480, the blank 720 to 960, "月" from 960; the box 700 to 1180.
+    r.detail.items = {label(0, 50, u"    年  月"_s, 1200).size(12), field(700, 50, 480, u"name"_s).size(12)};
+    Rows rows = rowsOf(1);
+    rows.values[0][1] = value;
+    const PageModel m = layoutReport(r, rows);
+    const PageItem *f = fieldsOf(m.pages[0], u"name"_s).front();
+    QCOMPARE(f->pointSize, size);
+    QCOMPARE(f->left, 1000 + 700);
+    QVERIFY(f->left + f->width <= 1000 + 960 + 30);
 }
 
 void TestReportEngine::alignment()
@@ -370,8 +406,6 @@ void TestReportEngine::paperSizes()
     a4.orientation = QPageLayout::Landscape;
     QCOMPARE(paperWidth(a4), 16838);
     QCOMPARE(paperHeight(a4), 11906);
-    QCOMPARE(clippedText(u"卫生监督"_s, 359, 9), u"卫"_s);
-    QCOMPARE(clippedText(u"卫生监督"_s, 360, 9), u"卫生"_s);
 }
 
 QTEST_GUILESS_MAIN(TestReportEngine)

@@ -1,5 +1,7 @@
 #include "support/printedforms.h"
 
+#include "platform/units.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -52,7 +54,11 @@ void checkPlaced(const PageItem &p, int left, const FormItem &form, const QStrin
             QVERIFY2(near(left + p.width / 2, form.left + form.width / 2), qPrintable(QString::number(left)));
         else
             QVERIFY2(near(left, form.left), qPrintable(QString::number(left)));
-        QCOMPARE(p.pointSize, form.points);
+        // A field wider than its box prints smaller.
+        if (form.what == What::Field && form.width > 0 && gridWidthTwips(p.text, form.points) > form.width)
+            QVERIFY(p.pointSize < form.points);
+        else
+            QCOMPARE(p.pointSize, form.points);
         QCOMPARE(p.bold, form.bold);
         if (form.width > 0)
             QVERIFY2(left >= form.left - tolerance && left + p.width <= form.left + form.width,

@@ -37,7 +37,9 @@ report::ReportLayout printedForm()
         label(255, 825, u"  本局依法于    年  月  日对你(单位)立案调查。现已查明："_s, 6885),
         field(1680, 825, 525, u"wfsj_y"_s),
         field(2400, 825, 285, u"wfsj_m"_s),
-        field(2850, 825, 285, u"wfsj_d"_s),
+        // The day's blank between 月 and 日 on the grid: the form's box
+        // began inside 月.
+        field(2895, 825, 240, u"wfsj_d"_s),
         line(1650, 1125, 2235, 1125),
         line(2370, 1110, 2685, 1110),
         line(2835, 1110, 3150, 1110),

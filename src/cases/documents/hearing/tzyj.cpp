@@ -45,7 +45,8 @@ report::ReportLayout printedForm()
         label(0, 2715, u"听证方式："_s, 1305),
         field(1155, 2715, 8490, u"tzfs"_s),
         label(0, 3120, u"听证时间："_s, 1395),
-        field(1170, 3120, 3330, u"tzsj"_s),
+        // Ends a character before 听证地点 so a full time never runs into it.
+        field(1170, 3120, 3090, u"tzsj"_s),
         label(4500, 3150, u"听证地点："_s, 1305),
         field(5655, 3150, 3975, u"tzdd"_s),
         label(0, 3600, u"听证案由："_s, 1305),

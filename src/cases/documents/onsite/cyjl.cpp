@@ -22,15 +22,17 @@ report::ReportLayout printedForm()
     r.reportHeader = printedHeading(u"采  样  记  录"_s, false);
     r.detail.height = 11640;
     Section &s = r.detail;
-    // Record: a line every pitch from the top.
+    // Record: a line every pitch from the top. A field followed on its line
+    // by another entry's caption ends one character before it, so that a
+    // full field never reads on into the caption.
     auto at = [](int line) { return 60 + line * pitch; };
     addItems(s, printedLine(printedWidth - 720 - 2880, at(0), u"编号："_s, u"bh1"_s, 2880));
     addItems(s, printedLine(0, at(1), u"被采样人："_s, u"bcyr"_s));
     addItems(s, printedLine(0, at(2), u"采样机构："_s, u"cyjg"_s));
-    addItems(s, printedLine(0, at(3), u"样品名称："_s, u"ypmc1"_s, 4320));
+    addItems(s, printedLine(0, at(3), u"样品名称："_s, u"ypmc1"_s, 4080));
     addItems(s, printedLine(5520, at(3), u"样品编号："_s, u"ypbh1"_s));
     addItems(s, printedLine(0, at(4), u"样品生产单位："_s, u"ypscdw1"_s));
-    addItems(s, printedLine(0, at(5), u"样品规格："_s, u"ypgg"_s, 4320));
+    addItems(s, printedLine(0, at(5), u"样品规格："_s, u"ypgg"_s, 4080));
     addItems(s, printedLine(5520, at(5), u"采样数量："_s, u"cysl"_s));
     addItems(s, printedLine(0, at(6), u"采样方式："_s, u"cyfs"_s));
     s.items.push_back(label(0, at(7), u"采样时间："_s, 1200));
@@ -61,8 +63,8 @@ report::ReportLayout printedForm()
     addItems(s, printedLine(0, at(21), u"样品名称："_s, u"ypmc2"_s));
     addItems(s, printedLine(0, at(22), u"样品生产单位："_s, u"ypscdw2"_s, 4800));
     addItems(s, printedLine(printedWidth - 1680 - 1200, at(22), u"样品编号："_s, u"ypbh2"_s));
-    addItems(s, printedLine(0, at(23), u"规格："_s, u"gg"_s, 2880));
-    addItems(s, printedLine(3600, at(23), u"数量："_s, u"sl"_s, 2400));
+    addItems(s, printedLine(0, at(23), u"规格："_s, u"gg"_s, 2640));
+    addItems(s, printedLine(3600, at(23), u"数量："_s, u"sl"_s, 2160));
     addItems(s, printedLine(6720, at(23), u"其他标记："_s, u"qtbj"_s));
     s.items.push_back(bar(0, at(24), printedWidth));
     return r;
