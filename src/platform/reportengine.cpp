@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <numeric>
 
 namespace kelm::report {
 
@@ -69,9 +71,13 @@ int roomRight(const std::vector<PageItem> &words, int left, int right, int top, 
 }
 
 // A section's items with their tops counted from the section's top, and
-// how much taller than designed its growing fields made it.
+// how much taller than designed its growing fields made it. What stands
+// below a growing field moves down as one block (a record's signatures,
+// their dates, the rule and the footer): block k for the items below the
+// k-th growing field, 0 for the rest.
 struct LaidSection {
     std::vector<PageItem> items;
+    std::vector<int> blocks; // one per item
     int grown = 0;
 };
 
@@ -143,6 +149,10 @@ public:
             const Item &item = section.items[n];
             const double pt = pointsOf(item);
             const int top = shifted(item.top);
+            int block = 0;
+            if (!item.grow)
+                for (const auto &g : growth)
+                    block += item.top >= g.first;
             switch (item.kind) {
             case ItemKind::Label:
                 out.items.insert(out.items.end(), words.begin() + std::ptrdiff_t(wordsFrom[n]),
@@ -184,6 +194,7 @@ public:
                 break;
             }
             }
+            out.blocks.resize(out.items.size(), block);
         }
         return out;
     }
@@ -235,18 +246,23 @@ PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
         pageHasBody = false;
     };
     auto finishPage = [&] { put(placer.lay(layout.pageFooter, pageFooterColumns, pageRow), footerTop); };
+    auto newPage = [&](std::ptrdiff_t row) {
+        finishPage();
+        pageRow = row;
+        startPage(false);
+    };
     // A section that does not fit below what the page holds goes to a new
-    // page; one taller than a whole page is placed all the same.
-    auto ensureRoom = [&](int height, std::ptrdiff_t row) {
-        if (pageHasBody && y + height > footerTop) {
-            finishPage();
-            pageRow = row;
-            startPage(false);
-        }
+    // page; one taller than a whole page is placed all the same. A section
+    // with nothing in it needs no room: no sheet is made for it alone.
+    auto ensureRoom = [&](const Section &section, std::ptrdiff_t row) {
+        if (pageHasBody && !section.items.empty() && y + section.height > footerTop)
+            newPage(row);
     };
     // Places a section at y and moves y below it. A section that its
     // growing fields made taller breaks onto a new page before the first
-    // thing that would reach into the page footer.
+    // thing that would reach into the page footer; a block that moved down
+    // below a growing field starts the next page whole when it does not fit
+    // on this one (unless it is taller than a page).
     auto place = [&](const Section &section, const std::vector<int> &columns, std::ptrdiff_t row) {
         const LaidSection laid = placer.lay(section, columns, row);
         if (laid.grown == 0) {
@@ -254,20 +270,42 @@ PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
             y += section.height;
             return;
         }
-        std::vector<const PageItem *> order;
-        for (const PageItem &p : laid.items)
-            order.push_back(&p);
+        auto topOf = [](const PageItem &p) { return p.top + std::min(p.height, 0); };
+        auto bottomOf = [](const PageItem &p) { return p.top + std::max(p.height, 0); };
+        std::map<int, std::pair<int, int>> blocks; // block: its top and bottom
+        for (std::size_t i = 0; i < laid.items.size(); ++i) {
+            const int b = laid.blocks[i];
+            if (b == 0)
+                continue;
+            const auto [it, fresh] = blocks.try_emplace(b, topOf(laid.items[i]), bottomOf(laid.items[i]));
+            if (!fresh)
+                it->second = {std::min(it->second.first, topOf(laid.items[i])),
+                              std::max(it->second.second, bottomOf(laid.items[i]))};
+        }
+        std::vector<std::size_t> order(laid.items.size());
+        std::iota(order.begin(), order.end(), std::size_t(0));
         std::stable_sort(order.begin(), order.end(),
-                         [](const PageItem *a, const PageItem *b) { return a->top < b->top; });
+                         [&](std::size_t a, std::size_t b) { return topOf(laid.items[a]) < topOf(laid.items[b]); });
         int origin = y; // where the section's top would stand on this page
-        for (const PageItem *p : order) {
-            if (origin + p->top + std::max(p->height, 0) > footerTop && origin + p->top > bodyTop) {
-                finishPage();
-                pageRow = row;
-                startPage(false);
-                origin = bodyTop - p->top;
+        int started = 0; // the block being placed
+        for (const std::size_t i : order) {
+            const PageItem &p = laid.items[i];
+            const int b = laid.blocks[i];
+            if (b != 0 && b != started) {
+                started = b;
+                const auto [blockTop, blockBottom] = blocks.at(b);
+                if (origin + blockBottom > footerTop && origin + blockTop > bodyTop
+                    && blockBottom - blockTop <= footerTop - bodyTop) {
+                    newPage(row);
+                    origin = bodyTop - blockTop;
+                }
             }
-            PageItem placed = *p;
+            const bool wholeBlock = b != 0 && blocks.at(b).second - blocks.at(b).first <= footerTop - bodyTop;
+            if (!wholeBlock && origin + bottomOf(p) > footerTop && origin + topOf(p) > bodyTop) {
+                newPage(row);
+                origin = bodyTop - topOf(p);
+            }
+            PageItem placed = p;
             placed.top += origin;
             model.pages.back().items.push_back(std::move(placed));
         }
@@ -276,12 +314,12 @@ PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
 
     startPage(true);
     for (std::ptrdiff_t r = 0; r <= last; ++r) {
-        ensureRoom(layout.detail.height, r);
+        ensureRoom(layout.detail, r);
         place(layout.detail, detailColumns, r);
         pageRow = r;
         pageHasBody = true;
     }
-    ensureRoom(layout.reportFooter.height, last);
+    ensureRoom(layout.reportFooter, last);
     place(layout.reportFooter, placer.columnsOf(layout.reportFooter), last);
     finishPage();
     return model;

@@ -343,6 +343,8 @@ private slots:
     void fieldsHoldTheirColumns();
     void longMemoGoesOnToTheNextSheet_data();
     void longMemoGoesOnToTheNextSheet();
+    void longNoteSheets_data();
+    void longNoteSheets();
     void emptyRowPrintsTheWording();
     void windowWording_data();
     void windowWording();
@@ -548,6 +550,90 @@ void TestOnsiteForms::longMemoGoesOnToTheNextSheet()
     QVERIFY(label->top > second.back()->top);
     QVERIFY(m.texts(1).contains(footer));
     QVERIFY(!m.texts(0).contains(signature) && !m.texts(0).contains(footer));
+    for (const Page &p : m.pages)
+        for (const PageItem &i : p.items)
+            QVERIFY(i.top + i.height <= paperHeight(d.report.page) - d.report.page.bottomMargin);
+}
+
+void TestOnsiteForms::longNoteSheets_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("paragraphs");
+    const std::pair<int, QString> notes[] = {{X, u"jcjl"_s}, {W, u"xwnr"_s}, {C, u"csnr"_s}};
+    for (const auto &[k, column] : notes) {
+        for (int length : {1500, 2400, 2800, 3000, 3200, 3400, 3600, 3900, 4200, 5000, 6200, 8000}) {
+            QTest::addRow("%s, %d characters", qPrintable(documentAt(k).report), length)
+                << k << column << length << false;
+            QTest::addRow("%s, %d characters in paragraphs", qPrintable(documentAt(k).report), length)
+                << k << column << length << true;
+        }
+    }
+}
+
+// A note of any length: a further sheet only where text goes on onto it,
+// and what stands below the note (signature labels, their dates, the rule
+// and the footer) together on the last sheet, after the note's last line.
+void TestOnsiteForms::longNoteSheets()
+{
+    QFETCH(int, k);
+    QFETCH(QString, column);
+    QFETCH(int, length);
+    QFETCH(bool, paragraphs);
+    test::TestDatabase testDb;
+    app().caseNo = caseNo;
+    const DocumentDescription &d = *documentDescription(k);
+    const QString sentence =
+        u"问：当时是谁在场？答：经营者本人和两名厨师在场，厨房正在加工菜肴。"_s + (paragraphs ? u"\n"_s : QString());
+    const QString text = sentence.repeated(length / int(sentence.size()) + 1).left(length);
+    test::writeRow(d, caseNo, [&](const BoxSpec &b) { return b.column == column ? text : u"12"_s; });
+    const PageModel m = buildReport(d.report);
+    QCOMPARE(printedLines(m, column), memoLines(text, 9645));
+
+    // What the form has below the note: labels by their text (one that
+    // also stands above it is told by the fields beside it), fields by
+    // their column, and its rule.
+    int noteTop = 0;
+    for (const Item &i : d.report.detail.items)
+        if (i.kind == ItemKind::Field && i.text == column)
+            noteTop = i.top;
+    QStringList above;
+    for (const Item &i : d.report.detail.items)
+        if (i.top <= noteTop && i.kind == ItemKind::Label)
+            above << i.text;
+    QStringList below;
+    int rules = 0;
+    for (const Item &i : d.report.detail.items) {
+        if (i.top <= noteTop)
+            continue;
+        if (i.kind == ItemKind::Box)
+            ++rules;
+        else if (i.kind != ItemKind::Line && !above.contains(i.text))
+            below << i.text;
+    }
+    QVERIFY(below.contains(footer));
+    const int last = m.pageCount() - 1;
+    int noteBottom = 0; // of its last line on the last sheet
+    for (const PageItem &i : m.pages[std::size_t(last)].items)
+        if (i.kind == ItemKind::Field && i.column == column)
+            noteBottom = i.top + i.height;
+    for (int p = 0; p < m.pageCount(); ++p) {
+        int notes = 0, block = 0, blockRules = 0;
+        for (const PageItem &i : m.pages[std::size_t(p)].items) {
+            notes += i.kind == ItemKind::Field && i.column == column && !i.text.isEmpty();
+            const bool blockText = i.isText() && below.contains(i.kind == ItemKind::Field ? i.column : i.text);
+            const bool blockRule = i.kind == ItemKind::Box && p == last && i.top > noteBottom;
+            block += blockText;
+            blockRules += blockRule;
+            if (blockText || blockRule)
+                QVERIFY2(i.top >= noteBottom, qPrintable(i.text));
+        }
+        if (p > 0)
+            QVERIFY2(notes + block > 0, qPrintable(u"sheet %1 of %2 is blank"_s.arg(p + 1).arg(m.pageCount())));
+        QCOMPARE(block, p == last ? int(below.size()) : 0);
+        QCOMPARE(blockRules, p == last ? rules : 0);
+    }
     for (const Page &p : m.pages)
         for (const PageItem &i : p.items)
             QVERIFY(i.top + i.height <= paperHeight(d.report.page) - d.report.page.bottomMargin);

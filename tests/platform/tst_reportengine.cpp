@@ -88,6 +88,8 @@ private slots:
     void growingField_data();
     void growingField();
     void growingFieldContinuesOnTheNextPage();
+    void blockBelowAGrowingFieldStaysTogether();
+    void noPageForAnEmptySection();
     void headerFieldsShowTheFirstRow();
     void paperSizes();
 };
@@ -385,6 +387,44 @@ void TestReportEngine::growingFieldContinuesOnTheNextPage()
     QCOMPARE(countOf(m.pages[0], u"第一页起每页都有"_s), 1);
     QCOMPARE(countOf(m.pages[1], u"第一页起每页都有"_s), 1);
     QCOMPARE(countOf(m.pages[1], u"以上共计"_s), 1);
+}
+
+// What stands below a growing field (a signature, a rule, a date) moves as
+// one block: when it does not fit under the text's last line it starts the
+// next page whole; the text itself fills the first page.
+void TestReportEngine::blockBelowAGrowingFieldStaysTogether()
+{
+    ReportLayout r = record();
+    r.detail.height = 1600;
+    r.detail.items.push_back(label(0, 1300, u"日期："_s).size(12));
+    // 53 lines: the last ends at 15020 and 签名 would too (15380), but 日期
+    // would end at 15780, below the footer's top at 15538.
+    const PageModel m = layoutReport(r, recordRow(u"字"_s.repeated(106)));
+    QCOMPARE(m.pageCount(), 2);
+    QCOMPARE(int(fieldsOf(m.pages[0], u"name"_s).size()), 53);
+    QVERIFY(fieldsOf(m.pages[1], u"name"_s).empty());
+    const PageItem *signature = find(m.pages[1], u"签名："_s);
+    QVERIFY(signature);
+    QCOMPARE(signature->top, 1000 + 400);
+    QCOMPARE(find(m.pages[1], u"日期："_s)->top, 1000 + 400 + 400);
+    QVERIFY(!find(m.pages[0], u"签名："_s));
+    QCOMPARE(int(std::count_if(m.pages[1].items.begin(), m.pages[1].items.end(),
+                               [](const PageItem &i) { return i.kind == ItemKind::Box && i.height == 15; })),
+             1);
+}
+
+// A section with nothing in it makes no page of its own, though the space
+// left under a grown detail reaches past the page's end.
+void TestReportEngine::noPageForAnEmptySection()
+{
+    ReportLayout r = record();
+    r.detail.height = 1600;
+    r.reportFooter = {};
+    for (int lines : {52, 53}) {
+        const PageModel m = layoutReport(r, recordRow(u"字"_s.repeated(2 * lines)));
+        QCOMPARE(m.pageCount(), 1);
+        QVERIFY(find(m.pages[0], u"签名："_s));
+    }
 }
 
 void TestReportEngine::headerFieldsShowTheFirstRow()
