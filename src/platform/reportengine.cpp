@@ -176,7 +176,8 @@ public:
                 Item room = item;
                 room.width = roomRight(words, x0 + item.left, x0 + item.left + item.width, top, em(pt)) - x0
                              - item.left;
-                const QString text = valueOf(n).split(u'\n').join(u' ');
+                QString text = valueOf(n);
+                text.replace(u'\n', u' ');
                 put(room, text, top, fittingPointSize(text, room.width, pt));
                 break;
             }
