@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -82,6 +83,15 @@ public:
     void begin();
     void commit();
     void rollback();
+
+    // Writes the whole database into a new file at path, page by page
+    // through the engine's online backup. Every page is read in one read
+    // transaction, so the copy is the database of one moment while writers
+    // go on. The copy keeps its journal in itself: it is one whole file.
+    // step(pages done, pages) runs after each part; false stops the copy
+    // and the function returns false, leaving the unfinished file for the
+    // caller to remove. Throws DbError.
+    bool copyTo(const QString &path, const std::function<bool(qint64, qint64)> &step);
 
 private:
     Database() = default;

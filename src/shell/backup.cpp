@@ -5,13 +5,17 @@
 #include "data/schema.h"
 #include "platform/database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
-#include <vector>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,7 +23,17 @@ namespace kelm {
 
 namespace {
 
-constexpr qint64 chunkSize = 1 << 20;
+// A part of the restore's copy: large enough to copy at the disk's speed,
+// small enough to report and stop often.
+constexpr qint64 chunkSize = 8 << 20;
+
+// Files the engine keeps beside a database while a connection has it open
+// (log, shared index) or after a crash (rollback journal).
+const QStringList sideFileSuffixes = {u"-wal"_s, u"-shm"_s, u"-journal"_s};
+
+QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
+
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 bool sameFile(const QString &a, const QString &b)
 {
@@ -27,150 +41,262 @@ bool sameFile(const QString &a, const QString &b)
     return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
 }
 
-// A deferred transaction that has read a page holds the shared lock: no
-// writer can commit until it ends.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(Database &db) : m_db(db)
-    {
-        m_db.exec(u"BEGIN"_s);
-        try {
-            m_db.scalar(u"SELECT count(*) FROM sqlite_master"_s);
-        } catch (const DbError &) {
-            m_db.rollback();
-            throw;
-        }
-    }
-    ~ReadTransaction()
-    {
-        try {
-            m_db.rollback();
-        } catch (const DbError &) {
-            // The lock ends with the connection at the latest.
-        }
-    }
-    ReadTransaction(const ReadTransaction &) = delete;
-    ReadTransaction &operator=(const ReadTransaction &) = delete;
-
-private:
-    Database &m_db;
-};
-
-// Reads the database file through the connection's own file handle: a
-// second descriptor on the file would drop the connection's lock when it
-// is closed.
-bool copyOpenDatabase(Database &db, QSaveFile &out)
+// A new empty file beside path, named after it, with the permissions a new
+// file gets; empty text when the folder takes no new file.
+QString newFileBeside(const QString &path)
 {
-    sqlite3_file *file = nullptr;
-    if (sqlite3_file_control(db.raw().getHandle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK
-        || !file || !file->pMethods)
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name =
+            u"%1.%2.part"_s.arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+        const int fd = ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+// Removes an unfinished file with whatever the engine left beside it.
+void removeWithSideFiles(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QFile::remove(path);
+    for (const QString &suffix : sideFileSuffixes)
+        QFile::remove(path + suffix);
+}
+
+bool sideFilesBeside(const QString &path)
+{
+    for (const QString &suffix : sideFileSuffixes)
+        if (QFileInfo::exists(path + suffix))
+            return true;
+    return false;
+}
+
+// Renames from over to, replacing it in one step, and syncs the folder so
+// that the new name survives a power cut.
+bool replaceFile(const QString &from, const QString &to, QString &error)
+{
+    if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0) {
+        error = systemError();
         return false;
-    sqlite3_int64 size = 0;
-    if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
-        return false;
-    std::vector<char> buffer(static_cast<std::size_t>(chunkSize));
-    for (sqlite3_int64 offset = 0; offset < size;) {
-        const int amount = int(std::min<sqlite3_int64>(chunkSize, size - offset));
-        if (file->pMethods->xRead(file, buffer.data(), amount, offset) != SQLITE_OK)
-            return false;
-        if (out.write(buffer.data(), amount) != amount)
-            return false;
-        offset += amount;
+    }
+    const int dir = ::open(nativePath(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return true;
 }
 
-bool copyFile(const QString &source, QSaveFile &out)
+// Copies source to the existing file target at the speed of a copy,
+// reporting bytes, and syncs it. False with error set on a failure, false
+// with an empty error when cancelled.
+bool copyFile(const QString &source, const QString &target, Progress &progress, QString &error)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly)) {
+        error = u"无法读取文件 %1：%2"_s.arg(QDir::toNativeSeparators(source), in.errorString());
         return false;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(chunkSize);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+    }
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), out.errorString());
+        return false;
+    }
+    progress.stage(u"正在复制备份文件……"_s, in.size(), true);
+    QByteArray buffer(chunkSize, Qt::Uninitialized);
+    qint64 done = 0;
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), chunkSize);
+        if (n < 0) {
+            error = u"无法读取文件 %1：%2"_s.arg(QDir::toNativeSeparators(source), in.errorString());
             return false;
-        if (out.write(chunk) != chunk.size())
+        }
+        if (n == 0)
+            break;
+        if (out.write(buffer.constData(), n) != n) {
+            error = u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), out.errorString());
+            return false;
+        }
+        done += n;
+        progress.advance(done);
+        if (progress.cancelled())
             return false;
     }
-    return in.error() == QFileDevice::NoError;
-}
-
-// Every table of this program's schema with its columns in their order.
-bool hasOurSchema(Database &file)
-{
-    for (const schema::Table &t : schema::tables()) {
-        const Rows columns = file.select(u"SELECT name FROM pragma_table_info(?) ORDER BY cid"_s,
-                                         {QString::fromUtf8(t.name.data(), qsizetype(t.name.size()))});
-        if (columns.size() != t.columns.size())
-            return false;
-        for (std::size_t i = 0; i < t.columns.size(); ++i) {
-            const QString expected = QString::fromUtf8(t.columns[i].name.data(), qsizetype(t.columns[i].name.size()));
-            if (columns.values[i][0].compare(expected, Qt::CaseInsensitive) != 0)
-                return false;
-        }
+    if (!out.flush() || ::fsync(out.handle()) != 0) {
+        error = u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), systemError());
+        return false;
     }
     return true;
 }
 
-RestoreOutcome checkBackup(const QString &source)
+// The first bytes of every database file of the engine; anything else is
+// refused before it is copied.
+bool looksLikeDatabase(const QString &path)
 {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArrayLiteral("SQLite format 3\0");
+}
+
+QString str(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Every table of this program's schema with its columns in their order, and
+// the schema's version.
+bool hasOurSchema(SQLite::Database &file)
+{
+    if (file.execAndGet("PRAGMA user_version").getInt() != schema::version)
+        return false;
+    SQLite::Statement columns(file, "SELECT name FROM pragma_table_info(?) ORDER BY cid");
+    for (const schema::Table &t : schema::tables()) {
+        columns.reset();
+        columns.bind(1, std::string(t.name));
+        std::size_t i = 0;
+        while (columns.executeStep()) {
+            if (i >= t.columns.size()
+                || QString::fromUtf8(columns.getColumn(0).getText()).compare(str(t.columns[i].name), Qt::CaseInsensitive)
+                    != 0)
+                return false;
+            ++i;
+        }
+        if (i != t.columns.size())
+            return false;
+    }
+    return true;
+}
+
+// The checks of a copy, in the order of the refusals: a file the engine
+// cannot read or without a wslo row of two columns is an unknown error, a
+// wrong marker or another schema is not a backup, a damaged file again an
+// unknown error. Cancelling stops the integrity check.
+RestoreOutcome checkCopy(const QString &copy, Progress &progress)
+{
+    progress.stage(u"正在检查备份文件……"_s, 0, true);
     try {
-        Database file(source, Database::Mode::ReadOnly);
+        SQLite::Database file(copy.toStdString(), SQLite::OPEN_READWRITE);
+        // The marker is found by position: the second column of the first row.
+        SQLite::Statement wslo(file, "SELECT * FROM wslo");
+        if (!wslo.executeStep() || wslo.getColumnCount() < 2)
+            return RestoreOutcome::Unknown;
+        const SQLite::Column marker = wslo.getColumn(1);
+        if (marker.isNull() || QString::fromUtf8(marker.getText()) != backupMarker)
+            return RestoreOutcome::NotABackup;
+        wslo.reset();
         if (!hasOurSchema(file))
             return RestoreOutcome::NotABackup;
-        const Rows check = file.select(u"PRAGMA integrity_check"_s);
-        if (check.size() != 1 || check.values[0][0] != u"ok"_s)
-            return RestoreOutcome::NotABackup;
-        // The marker is found by position: the second column of the first row.
-        const Rows wslo = file.select(u"SELECT * FROM wslo"_s);
-        if (wslo.empty() || wslo.columns.size() < 2)
-            return RestoreOutcome::Failed;
-        return wslo.values[0][1] == backupMarker ? RestoreOutcome::Restored : RestoreOutcome::NotABackup;
-    } catch (const DbError &) {
-        return RestoreOutcome::NotABackup;
+        sqlite3_progress_handler(
+            file.getHandle(), 100000,
+            [](void *p) { return static_cast<Progress *>(p)->cancelled() ? 1 : 0; }, &progress);
+        const std::string check = file.execAndGet("PRAGMA integrity_check").getString();
+        sqlite3_progress_handler(file.getHandle(), 0, nullptr, nullptr);
+        if (progress.cancelled())
+            return RestoreOutcome::Cancelled;
+        return check == "ok" ? RestoreOutcome::Restored : RestoreOutcome::Unknown;
+    } catch (const SQLite::Exception &) {
+        return progress.cancelled() ? RestoreOutcome::Cancelled : RestoreOutcome::Unknown;
     }
 }
+
+RestoreResult unknown(const QString &detail = {}) { return {RestoreOutcome::Unknown, detail, {}}; }
 
 } // namespace
 
-bool backupDatabase(Database &db, const QString &target)
+BackupResult backupDatabase(const QString &database, const QString &target, Progress &progress)
 {
-    if (sameFile(target, db.path()))
-        return false;
+    if (sameFile(target, database))
+        return {BackupOutcome::Failed, u"备份文件不能是数据库文件本身。"_s};
+    const QString stage = u"正在备份数据……"_s;
+    progress.stage(stage, 0, true);
+    const QString temp = newFileBeside(target);
+    if (temp.isEmpty())
+        return {BackupOutcome::Failed,
+                u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()),
+                                                systemError())};
     try {
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly))
-            return false;
-        {
-            ReadTransaction lock(db);
-            if (!copyOpenDatabase(db, out))
-                return false; // the unfinished temporary file is discarded
+        Database source(database);
+        qint64 known = 0;
+        const bool finished = source.copyTo(temp, [&](qint64 done, qint64 pages) {
+            if (pages != known) {
+                progress.stage(stage, pages, true);
+                known = pages;
+            }
+            progress.advance(done);
+            return !progress.cancelled();
+        });
+        if (!finished) {
+            removeWithSideFiles(temp);
+            return {BackupOutcome::Cancelled, {}};
         }
-        return out.commit();
-    } catch (const DbError &) {
-        return false;
+    } catch (const DbError &e) {
+        removeWithSideFiles(temp);
+        return {BackupOutcome::Failed, e.message()};
     }
+    QString error;
+    if (!replaceFile(temp, target, error)) {
+        removeWithSideFiles(temp);
+        return {BackupOutcome::Failed, u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), error)};
+    }
+    return {BackupOutcome::Done, {}};
 }
 
-RestoreOutcome restoreDatabase(const QString &source)
+RestoreResult prepareRestore(const QString &source, const QString &live, Progress &progress)
 {
-    const QString live = databasePath();
-    if (sameFile(source, live))
-        return RestoreOutcome::Failed;
-    const RestoreOutcome checked = checkBackup(source);
-    if (checked != RestoreOutcome::Restored)
-        return checked;
+    if (sameFile(source, live) || !looksLikeDatabase(source))
+        return unknown();
+    const QString copy = newFileBeside(live);
+    if (copy.isEmpty())
+        return unknown(u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(live).absolutePath()),
+                                                       systemError()));
+    QString error;
+    if (!copyFile(source, copy, progress, error)) {
+        removeWithSideFiles(copy);
+        return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}, {}} : unknown(error);
+    }
+    const RestoreOutcome checked = checkCopy(copy, progress);
+    if (checked != RestoreOutcome::Restored) {
+        removeWithSideFiles(copy);
+        return {checked, {}, {}};
+    }
+    // The restored file keeps the permissions the database file had.
+    if (QFileInfo::exists(live))
+        QFile::setPermissions(copy, QFile::permissions(live));
+    return {RestoreOutcome::Restored, {}, copy};
+}
 
+RestoreResult finishRestore(const RestoreResult &prepared)
+{
+    if (prepared.outcome != RestoreOutcome::Restored)
+        return prepared;
+    const QString live = databasePath();
+    // Closing the program's last connection writes its log into the file
+    // and removes log and index; were they still there, another program
+    // would have the file open, and its log would be read into the
+    // restored file.
     closeDatabase();
-    QSaveFile out(live);
-    if (!out.open(QIODevice::WriteOnly) || !copyFile(source, out) || !out.commit())
-        return RestoreOutcome::Failed;
+    if (sideFilesBeside(live)) {
+        removeWithSideFiles(prepared.checkedCopy);
+        return unknown(u"数据库文件正被其他程序使用。"_s);
+    }
+    QString error;
+    if (!replaceFile(prepared.checkedCopy, live, error)) {
+        removeWithSideFiles(prepared.checkedCopy);
+        return unknown(u"无法替换数据库文件 %1：%2"_s.arg(QDir::toNativeSeparators(live), error));
+    }
     try {
         db();
-    } catch (const DbError &) {
-        return RestoreOutcome::Failed;
+    } catch (const DbError &e) {
+        return unknown(e.message());
     }
-    return RestoreOutcome::Restored;
+    return {RestoreOutcome::Restored, {}, {}};
+}
+
+RestoreResult restoreDatabase(const QString &source, Progress &progress)
+{
+    return finishRestore(prepareRestore(source, databasePath(), progress));
 }
 
 } // namespace kelm

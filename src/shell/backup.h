@@ -1,30 +1,55 @@
-// Backup and restore of kelm.mdb: whole-file copies. A backup never writes
-// onto the live file and the live file is never left half-replaced.
+// Backup and restore of kelm.mdb. A backup is the database of one moment,
+// written through the engine's online backup into a file of its own. A
+// restore copies the chosen file beside the database, checks the copy and
+// only then renames it into the database's place. Neither ever leaves a
+// file half-written: a failed or cancelled step removes what it began, and
+// the live file is replaced whole or not at all.
 #pragma once
+
+#include "platform/progress.h"
 
 #include <QString>
 
 namespace kelm {
 
-class Database;
+enum class BackupOutcome { Done, Cancelled, Failed };
 
-// Copies the database file of db to target, byte for byte, while a read
-// transaction keeps every writer out, so the copy is a complete database.
-// The copy goes through a temporary file beside target that is renamed into
-// place: target ends whole or untouched. Refuses the database file itself
-// as target. False on any failure.
-bool backupDatabase(Database &db, const QString &target);
+struct BackupResult {
+    BackupOutcome outcome = BackupOutcome::Failed;
+    QString error; // what failed, for the user
+};
+
+// Writes the database at path `database` into target, through a temporary
+// file beside target that is renamed into place: target ends whole or as it
+// was. Refuses the database file itself as target. Cancelling is safe
+// throughout. Opens a connection of its own, so it may run on any thread.
+BackupResult backupDatabase(const QString &database, const QString &target, Progress &progress = noProgress());
 
 enum class RestoreOutcome {
     Restored,
-    NotABackup, // not a database of this schema, damaged, or without the marker
-    Failed,     // anything else; the live file is as it was
+    Cancelled,
+    NotABackup, // a database without the backup marker, or of another schema
+    Unknown,    // not a database the engine can read, or the copy failed
 };
 
-// Checks source read-only (a database of this schema that passes the
-// integrity check and holds the backup marker), closes the program's
-// connection, copies source over the program's database file through a
-// temporary file beside it, and reopens the connection.
-RestoreOutcome restoreDatabase(const QString &source);
+struct RestoreResult {
+    RestoreOutcome outcome = RestoreOutcome::Unknown;
+    QString detail;      // Unknown: what failed, where the engine's refusal does not say it
+    QString checkedCopy; // after prepareRestore: the checked copy beside the live file
+};
+
+// First half, on any thread: copies source beside the live file and checks
+// the copy: a database that the engine reads, whose wslo row holds the
+// backup marker, with this program's tables, that passes the integrity
+// check. Source and live file are only read. Restored means ready to finish.
+RestoreResult prepareRestore(const QString &source, const QString &live, Progress &progress = noProgress());
+
+// Second half, on the thread of the program's connection: closes it, and
+// when no other connection holds the live file (its log and index files are
+// gone), renames the checked copy into its place; then connects again.
+RestoreResult finishRestore(const RestoreResult &prepared);
+
+// Both halves over the program's database file (tests, benchmarks).
+RestoreResult restoreDatabase(const QString &source, Progress &progress = noProgress());
 
 } // namespace kelm

@@ -1,8 +1,8 @@
 #include "shell/backupmenu.h"
 
 #include "data/connection.h"
-#include "platform/busypointer.h"
 #include "platform/filedialogs.h"
+#include "platform/longwork.h"
 #include "platform/messages.h"
 #include "shell/backup.h"
 
@@ -15,7 +15,8 @@ namespace kelm {
 
 namespace {
 const QString dialogTitle = u"选择备份文件"_s;
-}
+const QString unknownError = u"未知错误，不能进行数据恢复！"_s;
+} // namespace
 
 void backUpFromMenu(QWidget *parent, QString &fileName)
 {
@@ -33,17 +34,14 @@ void backUpFromMenu(QWidget *parent, QString &fileName)
             break;
     }
     fileName = target;
-    // A failed backup shows nothing; the target is whole or as it was.
-    bool done = false;
-    showHourglass();
-    try {
-        done = backupDatabase(db(), target);
-    } catch (const DbError &) {
-        // The database could not be opened: nothing was copied.
+    BackupResult result;
+    const QString database = databasePath();
+    runLongWork(parent, u"数据备份"_s, [&](Progress &progress) { result = backupDatabase(database, target, progress); });
+    switch (result.outcome) {
+    case BackupOutcome::Done: inform(parent, u"数据备份完成。"_s, u"提示"_s); break;
+    case BackupOutcome::Cancelled: break;
+    case BackupOutcome::Failed: showError(parent, u"数据备份失败：%1"_s.arg(result.error)); break;
     }
-    showDefaultPointer();
-    if (done)
-        inform(parent, u"数据备份完成。"_s, u"提示"_s);
 }
 
 void restoreFromMenu(QWidget *parent, QString &fileName)
@@ -56,14 +54,17 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     if (source.isEmpty())
         return;
     fileName = source;
-    // Checking and copying a large file takes a while.
-    showHourglass();
-    const RestoreOutcome outcome = restoreDatabase(source);
-    showDefaultPointer();
-    switch (outcome) {
+    RestoreResult result;
+    const QString live = databasePath();
+    runLongWork(parent, u"数据恢复"_s, [&](Progress &progress) { result = prepareRestore(source, live, progress); });
+    result = finishRestore(result);
+    switch (result.outcome) {
     case RestoreOutcome::Restored: inform(parent, u"数据恢复完成。"_s, u"提示"_s); break;
+    case RestoreOutcome::Cancelled: break;
     case RestoreOutcome::NotABackup: showError(parent, u"该文件不是正确的备份文件或文件已损坏！"_s); break;
-    case RestoreOutcome::Failed: showError(parent, u"未知错误，不能进行数据恢复！"_s); break;
+    case RestoreOutcome::Unknown:
+        showError(parent, result.detail.isEmpty() ? unknownError : unknownError + u"\n"_s + result.detail);
+        break;
     }
 }
 

@@ -56,7 +56,11 @@ int runProgram(QApplication &app)
     app.setWindowIcon(QIcon(programFile(u"picture/kelm.png"_s)));
     if (!startSession())
         return 1;
-    return app.exec();
+    const int code = app.exec();
+    // The last connection's close checkpoints the write-ahead log into
+    // kelm.mdb and removes the log.
+    closeDatabase();
+    return code;
 }
 
 } // namespace kelm

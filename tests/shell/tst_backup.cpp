@@ -1,8 +1,12 @@
-// Backup and restore from the menu: the dialogs and questions, the byte
-// copy, and that the live file is replaced only by a sound backup. The
-// menu steps need widgets for their parent window.
+// Backup and restore: the dialogs and questions of the menu items, the
+// backup as a whole database of one moment in a file of its own, a restore
+// that replaces the live file only with a sound backup and leaves no log of
+// the old file beside the new one, the progress both report, and what a
+// failure or a cancel leaves. The menu steps need widgets for their parent
+// window.
 #include "data/connection.h"
 #include "data/prepare.h"
+#include "data/schema.h"
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
@@ -13,11 +17,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
 
 namespace {
+
+const QString notABackup = u"该文件不是正确的备份文件或文件已损坏！"_s;
+const QString unknownError = u"未知错误，不能进行数据恢复！"_s;
 
 QByteArray contents(const QString &path)
 {
@@ -34,36 +42,170 @@ void write(const QString &path, const QByteArray &bytes)
 
 QString marker() { return db().select(u"SELECT * FROM wslo"_s).values.at(0).at(1); }
 
+// Every row of every table, as text.
+QStringList rowsOf(SQLite::Database &file)
+{
+    QStringList out;
+    for (const schema::Table &t : schema::tables()) {
+        SQLite::Statement st(file, "SELECT * FROM " + std::string(t.name) + " ORDER BY rowid");
+        while (st.executeStep()) {
+            QStringList values;
+            for (int i = 0; i < st.getColumnCount(); ++i)
+                values << QString::fromUtf8(st.getColumn(i).getText());
+            out << QString::fromUtf8(t.name.data(), qsizetype(t.name.size())) + u": "_s + values.join(u'|');
+        }
+    }
+    return out;
+}
+
+QStringList rowsOf(const QString &path)
+{
+    SQLite::Database file(path.toStdString(), SQLite::OPEN_READONLY);
+    return rowsOf(file);
+}
+
+QStringList liveRows() { return rowsOf(db().raw()); }
+
+QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files); }
+
+// A few cases with rows in their documents, so a copy has more than seeds.
+void addCases(int count, const QString &unit)
+{
+    Transaction tx(db());
+    for (int i = 1; i <= count; ++i) {
+        const QString no = u"2002%1"_s.arg(i, 4, 10, QChar(u'0'));
+        db().insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {no, unit});
+        db().insertRow(u"labg"_s, {u"dabh"_s, u"dsr"_s}, {no, unit});
+    }
+    tx.commit();
+}
+
+// Records what long work reports, and cancels at a chosen report.
+class RecordingProgress : public Progress {
+public:
+    struct Report {
+        QString stage;
+        qint64 steps;
+        qint64 done;
+    };
+    QList<Report> reports;
+    QString cancelInStage; // cancel as soon as a stage so named begins
+
+    void stage(const QString &text, qint64 steps, bool) override
+    {
+        m_stage = text;
+        m_steps = steps;
+        reports.append({text, steps, 0});
+        if (!cancelInStage.isEmpty() && text.startsWith(cancelInStage))
+            m_cancelled = true;
+    }
+    void advance(qint64 done) override { reports.append({m_stage, m_steps, done}); }
+    bool cancelled() const override { return m_cancelled; }
+
+private:
+    QString m_stage;
+    qint64 m_steps = 0;
+    bool m_cancelled = false;
+};
+
+// Every stage's reports count up to its steps, and each stage with steps
+// ends at them.
+void verifyInOrder(const QList<RecordingProgress::Report> &reports)
+{
+    QVERIFY(!reports.isEmpty());
+    for (qsizetype i = 1; i < reports.size(); ++i) {
+        const auto &a = reports[i - 1];
+        const auto &b = reports[i];
+        if (a.stage == b.stage && a.steps == b.steps) {
+            QVERIFY2(b.done >= a.done, qPrintable(u"%1: %2 after %3"_s.arg(b.stage).arg(b.done).arg(a.done)));
+        } else if (a.steps > 0) {
+            QCOMPARE(a.done, a.steps);
+        }
+    }
+    if (reports.last().steps > 0)
+        QCOMPARE(reports.last().done, reports.last().steps);
+}
+
 } // namespace
 
 class TestBackup : public QObject {
     Q_OBJECT
 private slots:
-    void backupIsByteIdentical();
+    void backupHoldsTheWholeDatabase();
+    void backupIsOfOneMoment();
     void backupProposesLastName();
     void backupAsksBeforeOverwriting_data();
     void backupAsksBeforeOverwriting();
-    void backupNeverOntoLiveFile();
-    void backupReplacesTargetWhole();
+    void failedBackupSaysWhat_data();
+    void failedBackupSaysWhat();
+    void backupCancelled();
     void restoreGoodBackup();
+    void restoreLeavesNoOldLog();
+    void restoreWhileAnotherProgramHoldsTheFile();
     void restoreRefused_data();
     void restoreRefused();
+    void restoreCancelledInItsWork_data();
+    void restoreCancelledInItsWork();
     void restoreCancelled_data();
     void restoreCancelled();
     void backupThenRestoreFromMenu();
 };
 
-void TestBackup::backupIsByteIdentical()
+// The backup is a database file of its own: every row, no log beside it,
+// its header in the rollback journal's mode so that it opens anywhere.
+void TestBackup::backupHoldsTheWholeDatabase()
 {
     test::TestDatabase database;
     database.db().exec(u"UPDATE wslo SET abcd = ?"_s, {u"备份前"_s});
+    addCases(300, u"城关饭店"_s);
     QTemporaryDir dir;
     const QString target = dir.path() + u"/bc_kelm"_s;
-    QVERIFY(backupDatabase(db(), target));
-    QCOMPARE(contents(target), contents(database.path()));
-    // The lock is released: the program writes on afterwards.
+    RecordingProgress progress;
+    const BackupResult result = backupDatabase(database.path(), target, progress);
+    QCOMPARE(result.outcome, BackupOutcome::Done);
+    QCOMPARE(filesIn(dir.path()), QStringList{u"bc_kelm"_s});
+    const QByteArray header = contents(target).left(20);
+    QCOMPARE(header.left(16), QByteArray("SQLite format 3\0", 16));
+    QCOMPARE(int(header[18]), 1);
+    QCOMPARE(int(header[19]), 1);
+    QCOMPARE(rowsOf(target), liveRows());
+    SQLite::Database copy(target.toStdString(), SQLite::OPEN_READONLY);
+    QCOMPARE(copy.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
+    verifyInOrder(progress.reports);
+    QVERIFY(progress.reports.last().steps > 1);
+    // The program writes on afterwards.
     database.db().exec(u"UPDATE wslo SET abcd = 'x'"_s);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"bc_kelm"_s});
+    QCOMPARE(marker(), backupMarker);
+}
+
+// A write that comes while the backup runs is not in it, and no page of
+// the backup is older than its start.
+void TestBackup::backupIsOfOneMoment()
+{
+    test::TestDatabase database;
+    addCases(2000, u"备份时"_s);
+    const QStringList before = liveRows();
+    QTemporaryDir dir;
+    const QString target = dir.path() + u"/bc_kelm"_s;
+    // A writer of its own commits while the copy is half done.
+    struct WriteMidway : RecordingProgress {
+        QString path;
+        bool written = false;
+        void advance(qint64 done) override
+        {
+            RecordingProgress::advance(done);
+            if (!written && done > 0) {
+                Database other(path);
+                other.exec(u"UPDATE xzcf SET dwmc = '备份后'"_s);
+                written = true;
+            }
+        }
+    } progress;
+    progress.path = database.path();
+    QCOMPARE(backupDatabase(database.path(), target, progress).outcome, BackupOutcome::Done);
+    QVERIFY(progress.written);
+    QCOMPARE(rowsOf(target), before);
+    QCOMPARE(db().scalar(u"SELECT count(*) FROM xzcf WHERE dwmc = '备份后'"_s), u"2000"_s);
 }
 
 void TestBackup::backupProposesLastName()
@@ -94,8 +236,8 @@ void TestBackup::backupProposesLastName()
     QCOMPARE(messages.shown.size(), 3);
     QCOMPARE(messages.shown[0].text, u"数据备份完成。"_s);
     QCOMPARE(messages.shown[0].title, u"提示"_s);
-    QCOMPARE(contents(first), contents(database.path()));
-    QCOMPARE(contents(second), contents(database.path()));
+    QCOMPARE(rowsOf(first), liveRows());
+    QCOMPARE(rowsOf(second), liveRows());
 }
 
 void TestBackup::backupAsksBeforeOverwriting_data()
@@ -131,46 +273,78 @@ void TestBackup::backupAsksBeforeOverwriting()
     if (thenReplace) {
         QCOMPARE(messages.shown.size(), 3);
         QCOMPARE(messages.shown[2].text, u"数据备份完成。"_s);
-        QCOMPARE(contents(existing), contents(database.path()));
+        QCOMPARE(rowsOf(existing), liveRows());
         QCOMPARE(name, existing);
     } else {
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(contents(existing), QByteArray("old backup"));
         QCOMPARE(name, u"bc_kelm"_s);
     }
+    QCOMPARE(filesIn(dir.path()), QStringList{u"alt.bak"_s});
     QCOMPARE(messages.unexpected, 0);
 }
 
-void TestBackup::backupNeverOntoLiveFile()
+// A backup that cannot be made says so and why, and leaves the target as
+// it was and nothing beside it.
+void TestBackup::failedBackupSaysWhat_data()
 {
-    test::TestDatabase database;
-    auto &messages = test::ScriptedMessages::install();
-    auto &dialogs = test::ScriptedFileDialogs::install();
-    const QByteArray before = contents(database.path());
-    // The same file by another spelling of its path.
-    const QString sameFile = database.dir() + u"/./kelm.mdb"_s;
-    dialogs.choose(sameFile);
-    messages.answer(Answer::Yes);
-    QString name = u"bc_kelm"_s;
-    backUpFromMenu(nullptr, name);
-    QCOMPARE(contents(database.path()), before);
-    // The overwrite question only: a failed backup stays silent.
-    QCOMPARE(messages.shown.size(), 1);
-    QVERIFY(!backupDatabase(db(), database.path()));
-    QCOMPARE(marker(), backupMarker);
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("the database file itself") << u"live"_s << u"数据库文件本身"_s;
+    QTest::newRow("a folder that does not exist") << u"missing folder"_s << u"无法在"_s;
+    QTest::newRow("a folder in the file's place") << u"folder"_s << u"无法写入文件"_s;
 }
 
-void TestBackup::backupReplacesTargetWhole()
+void TestBackup::failedBackupSaysWhat()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, says);
+    test::TestDatabase database;
+    const QByteArray live = contents(database.path());
+    QTemporaryDir dir;
+    QString target = dir.path() + u"/bc_kelm"_s;
+    if (kind == u"live"_s) {
+        // The same file by another spelling of its path.
+        target = database.dir() + u"/./kelm.mdb"_s;
+    } else if (kind == u"missing folder"_s) {
+        target = dir.path() + u"/missing/folder/bc_kelm"_s;
+    } else {
+        QVERIFY(QDir(dir.path()).mkdir(u"bc_kelm"_s));
+    }
+    auto &messages = test::ScriptedMessages::install();
+    auto &dialogs = test::ScriptedFileDialogs::install();
+    dialogs.choose(target);
+    if (QFileInfo::exists(target))
+        messages.answer(Answer::Yes);
+    messages.answer(Answer::Ok);
+    QString name = u"bc_kelm"_s;
+    backUpFromMenu(nullptr, name);
+    const Message &error = messages.shown.last();
+    QCOMPARE(error.title, u"错误"_s);
+    QVERIFY2(error.text.startsWith(u"数据备份失败："_s) && error.text.contains(says), qPrintable(error.text));
+    QCOMPARE(contents(database.path()), live);
+    QCOMPARE(marker(), backupMarker);
+    QCOMPARE(filesIn(dir.path()), QStringList());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             kind == u"folder"_s ? QStringList{u"bc_kelm"_s} : QStringList());
+    QCOMPARE(filesIn(database.dir()).filter(u".part"_s), QStringList());
+    QCOMPARE(messages.unexpected, 0);
+}
+
+// Cancelled at any point of the copy: the old backup stands as it was and
+// no unfinished file is left.
+void TestBackup::backupCancelled()
 {
     test::TestDatabase database;
+    addCases(2000, u"城关饭店"_s);
     QTemporaryDir dir;
-    const QString target = dir.path() + u"/old.bak"_s;
-    write(target, QByteArray(3 * 1024 * 1024, 'x'));
-    QVERIFY(backupDatabase(db(), target));
-    QCOMPARE(contents(target), contents(database.path()));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.bak"_s});
-    // A folder that cannot take the file leaves nothing behind.
-    QVERIFY(!backupDatabase(db(), dir.path() + u"/missing/folder/bc_kelm"_s));
+    const QString target = dir.path() + u"/bc_kelm"_s;
+    write(target, "old backup");
+    RecordingProgress progress;
+    progress.cancelInStage = u"正在备份"_s;
+    QCOMPARE(backupDatabase(database.path(), target, progress).outcome, BackupOutcome::Cancelled);
+    QCOMPARE(contents(target), QByteArray("old backup"));
+    QCOMPARE(filesIn(dir.path()), QStringList{u"bc_kelm"_s});
 }
 
 void TestBackup::restoreGoodBackup()
@@ -179,31 +353,87 @@ void TestBackup::restoreGoodBackup()
     QTemporaryDir dir;
     const QString backup = dir.path() + u"/bc_kelm"_s;
     database.db().exec(u"UPDATE wslo SET abcd = 'gesichert'"_s);
-    QVERIFY(backupDatabase(db(), backup));
+    addCases(500, u"备份中"_s);
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    const QStringList saved = rowsOf(backup);
     database.db().exec(u"UPDATE wslo SET abcd = 'danach'"_s);
+    database.db().exec(u"DELETE FROM xzcf"_s);
 
-    QCOMPARE(restoreDatabase(backup), RestoreOutcome::Restored);
-    QCOMPARE(contents(database.path()), contents(backup));
+    RecordingProgress progress;
+    const RestoreResult result = restoreDatabase(backup, progress);
+    QCOMPARE(result.outcome, RestoreOutcome::Restored);
     // The connection is open again on the restored file.
     QCOMPARE(db().scalar(u"SELECT abcd FROM wslo"_s), u"gesichert"_s);
-    QCOMPARE(QDir(database.dir()).entryList(QDir::Files), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(liveRows(), saved);
+    QCOMPARE(rowsOf(backup), saved);
+    verifyInOrder(progress.reports);
+    QCOMPARE(progress.reports.first().stage, u"正在复制备份文件……"_s);
+    QCOMPARE(progress.reports.first().steps, QFileInfo(backup).size());
+    QCOMPARE(progress.reports.last().stage, u"正在检查备份文件……"_s);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(rowsOf(database.path()), saved);
+}
+
+// The live file's log holds writes not yet in the file itself. The restore
+// must not let that log be read into the restored file.
+void TestBackup::restoreLeavesNoOldLog()
+{
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    const QStringList saved = rowsOf(backup);
+    db().raw().exec("PRAGMA wal_autocheckpoint=0");
+    addCases(200, u"只在日志里"_s);
+    QVERIFY(QFileInfo(database.path() + u"-wal"_s).size() > 0);
+
+    QCOMPARE(restoreDatabase(backup).outcome, RestoreOutcome::Restored);
+    QCOMPARE(liveRows(), saved);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(rowsOf(database.path()), saved);
+    QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
+}
+
+// Another program has the live file open: its log stays beside the file,
+// so the file is not replaced.
+void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
+{
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    addCases(10, u"留下"_s);
+    const QStringList live = liveRows();
+    {
+        Database other(database.path());
+        const RestoreResult result = restoreDatabase(backup);
+        QCOMPARE(result.outcome, RestoreOutcome::Unknown);
+        QVERIFY(result.detail.contains(u"其他程序"_s));
+        QCOMPARE(liveRows(), live);
+    }
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
 }
 
 void TestBackup::restoreRefused_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    const QString notABackup = u"该文件不是正确的备份文件或文件已损坏！"_s;
-    const QString unknown = u"未知错误，不能进行数据恢复！"_s;
     QTest::newRow("wrong marker Vorozi") << u"marker Vorozi"_s << notABackup;
     QTest::newRow("empty marker") << u"marker "_s << notABackup;
-    QTest::newRow("text file") << u"text"_s << notABackup;
-    QTest::newRow("empty file") << u"empty"_s << notABackup;
-    QTest::newRow("truncated database") << u"truncated"_s << notABackup;
+    QTest::newRow("no marker at all") << u"marker null"_s << notABackup;
     QTest::newRow("other schema") << u"schema"_s << notABackup;
-    QTest::newRow("wslo without a row") << u"no row"_s << unknown;
-    QTest::newRow("file does not exist") << u"missing"_s << notABackup;
-    QTest::newRow("the live file itself") << u"live"_s << unknown;
+    QTest::newRow("other schema version") << u"version"_s << notABackup;
+    QTest::newRow("text file") << u"text"_s << unknownError;
+    QTest::newRow("empty file") << u"empty"_s << unknownError;
+    QTest::newRow("truncated database") << u"truncated"_s << unknownError;
+    QTest::newRow("bytes flipped") << u"flipped"_s << unknownError;
+    QTest::newRow("no table wslo") << u"no wslo"_s << unknownError;
+    QTest::newRow("wslo without a row") << u"no row"_s << unknownError;
+    QTest::newRow("file does not exist") << u"missing"_s << unknownError;
+    QTest::newRow("the live file itself") << u"live"_s << unknownError;
 }
 
 void TestBackup::restoreRefused()
@@ -212,16 +442,18 @@ void TestBackup::restoreRefused()
     QFETCH(QString, message);
     test::TestDatabase database;
     database.db().exec(u"UPDATE wslo SET abcd = 'lebend'"_s);
-    const QByteArray live = contents(database.path());
+    addCases(500, u"城关饭店"_s);
+    const QStringList live = liveRows();
     QTemporaryDir dir;
     QString source = dir.path() + u"/bc_kelm"_s;
-    QFile::copy(test::preparedTemplate(), source);
-    QFile(source).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(backupDatabase(database.path(), source).outcome, BackupOutcome::Done);
     auto change = [&](const QString &sql) {
-        Database other(source);
-        other.exec(sql);
+        SQLite::Database other(source.toStdString(), SQLite::OPEN_READWRITE);
+        other.exec(sql.toStdString());
     };
-    if (kind.startsWith(u"marker "_s)) {
+    if (kind == u"marker null"_s) {
+        change(u"UPDATE wslo SET bz = NULL"_s);
+    } else if (kind.startsWith(u"marker "_s)) {
         change(u"UPDATE wslo SET bz = '%1'"_s.arg(kind.mid(7)));
     } else if (kind == u"text"_s) {
         write(source, "Dies ist keine Datenbank.\n");
@@ -230,8 +462,18 @@ void TestBackup::restoreRefused()
     } else if (kind == u"truncated"_s) {
         const QByteArray whole = contents(source);
         write(source, whole.left(whole.size() / 2));
+    } else if (kind == u"flipped"_s) {
+        // Bytes of the cases' pages, far from the header and from wslo.
+        QByteArray bytes = contents(source);
+        for (qsizetype i = bytes.size() / 2; i < bytes.size() / 2 + 4096; ++i)
+            bytes[i] = char(~bytes[i]);
+        write(source, bytes);
     } else if (kind == u"schema"_s) {
         change(u"DROP TABLE jktj"_s);
+    } else if (kind == u"version"_s) {
+        change(u"PRAGMA user_version = 99"_s);
+    } else if (kind == u"no wslo"_s) {
+        change(u"DROP TABLE wslo"_s);
     } else if (kind == u"no row"_s) {
         change(u"DELETE FROM wslo"_s);
     } else if (kind == u"missing"_s) {
@@ -250,11 +492,39 @@ void TestBackup::restoreRefused()
     QCOMPARE(messages.shown.size(), 2);
     QCOMPARE(messages.shown[1].text, message);
     QCOMPARE(messages.shown[1].title, u"错误"_s);
-    QCOMPARE(contents(database.path()), live);
+    QCOMPARE(liveRows(), live);
     QCOMPARE(contents(source), offered);
-    QCOMPARE(db().scalar(u"SELECT abcd FROM wslo"_s), u"lebend"_s);
     QCOMPARE(QFileInfo::exists(source), kind != u"missing"_s);
-    QCOMPARE(QDir(database.dir()).entryList(QDir::Files), QStringList{u"kelm.mdb"_s});
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(rowsOf(database.path()), live);
+}
+
+// Cancelled while the copy is made or checked: the live file is as it was
+// and no copy is left beside it.
+void TestBackup::restoreCancelledInItsWork_data()
+{
+    QTest::addColumn<QString>("stage");
+    QTest::newRow("copying") << u"正在复制"_s;
+    QTest::newRow("checking") << u"正在检查"_s;
+}
+
+void TestBackup::restoreCancelledInItsWork()
+{
+    QFETCH(QString, stage);
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    addCases(2000, u"备份中"_s);
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    database.db().exec(u"UPDATE wslo SET abcd = 'lebend'"_s);
+    const QStringList live = liveRows();
+    RecordingProgress progress;
+    progress.cancelInStage = stage;
+    QCOMPARE(restoreDatabase(backup, progress).outcome, RestoreOutcome::Cancelled);
+    QCOMPARE(liveRows(), live);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
 }
 
 void TestBackup::restoreCancelled_data()
