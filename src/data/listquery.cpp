@@ -3,6 +3,8 @@
 #include "data/connection.h"
 #include "data/schema.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm {
@@ -40,14 +42,47 @@ ListStatement whereClause(const ListQuery &query, const schema::Table &table)
     return {u" WHERE %1 >= ?1 AND %1 < ?1 || CAST(X'FF' AS TEXT)"_s.arg(c), {query.prefix}};
 }
 
-} // namespace
-
-ListStatement listStatement(const ListQuery &query)
+// What is selected of the list's rows, in the list's order.
+ListStatement selectList(const ListQuery &query, const QString &what)
 {
     const schema::Table &t = tableOf(query);
     ListStatement s = whereClause(query, t);
     const QString sort = columnOf(t, query.sortColumn.isEmpty() ? str(t.key) : query.sortColumn);
-    s.sql = u"SELECT * FROM %1%2 ORDER BY %3, rowid"_s.arg(str(t.name), s.sql, sort);
+    s.sql = u"SELECT %1 FROM %2%3 ORDER BY %4, rowid"_s.arg(what, str(t.name), s.sql, sort);
+    return s;
+}
+
+} // namespace
+
+ListStatement listStatement(const ListQuery &query) { return selectList(query, u"*"_s); }
+
+ListStatement keyStatement(const ListQuery &query) { return selectList(query, u"rowid"_s); }
+
+std::vector<QString> existingColumns(const QString &table, const std::vector<QString> &columns)
+{
+    const schema::Table &t = tableOf({table, {}, {}, {}});
+    std::vector<QString> out;
+    for (const QString &c : columns)
+        if (std::any_of(t.columns.begin(), t.columns.end(),
+                        [&](const schema::Column &k) { return str(k.name).compare(c, Qt::CaseInsensitive) == 0; }))
+            out.push_back(c);
+    return out;
+}
+
+ListStatement rowsByIdStatement(const QString &table, const std::vector<QString> &columns,
+                                const std::vector<qint64> &ids)
+{
+    const schema::Table &t = tableOf({table, {}, {}, {}});
+    QStringList names{u"rowid"_s};
+    for (const QString &c : columns)
+        names << columnOf(t, c);
+    ListStatement s;
+    QStringList marks;
+    for (qint64 id : ids) {
+        marks << u"?"_s;
+        s.params.push_back(id);
+    }
+    s.sql = u"SELECT %1 FROM %2 WHERE rowid IN (%3)"_s.arg(names.join(u", "_s), str(t.name), marks.join(u','));
     return s;
 }
 

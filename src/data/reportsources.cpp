@@ -37,26 +37,79 @@ const ReportSource *reportSource(const QString &report)
     return nullptr;
 }
 
+namespace {
+
+const ReportSource &sourceOf(const report::ReportLayout &layout)
+{
+    const ReportSource *source = reportSource(layout.name);
+    if (!source)
+        throw DbError(u"报表 %1 没有数据来源。"_s.arg(layout.name));
+    return *source;
+}
+
+// The list query, when it lists the source's table.
+const ListQuery &checkedList(const ReportSource &source, const ListQuery &query)
+{
+    if (query.table.compare(source.table, Qt::CaseInsensitive) != 0)
+        throw DbError(u"当前没有可打印的查询列表。"_s);
+    return query;
+}
+
+} // namespace
+
 Rows reportRows(const ReportSource &source)
 {
     switch (source.rows) {
     case ReportRows::CaseRow:
         return db().select(u"SELECT * FROM %1 WHERE dabh = ?"_s.arg(source.table), {app().caseNo});
-    case ReportRows::ListQuery:
-        if (app().listQuery.table.compare(source.table, Qt::CaseInsensitive) != 0)
-            throw DbError(u"当前没有可打印的查询列表。"_s);
-        return listRows(app().listQuery);
+    case ReportRows::ListQuery: return listRows(checkedList(source, app().listQuery));
     case ReportRows::WholeTable: break;
     }
     return db().select(u"SELECT * FROM %1"_s.arg(source.table));
 }
 
+std::optional<PreparedList> prepareList(Database &db, const report::ReportLayout &layout, const ListQuery &query,
+                                        qint64 expected, Progress &progress)
+{
+    const ReportSource &source = sourceOf(layout);
+    const std::optional<RowIds> ids = readRowIds(db, checkedList(source, query), expected, progress);
+    if (!ids)
+        return std::nullopt;
+    ListRows rows(db, source.table, report::fieldColumns(layout), *ids);
+    std::optional<report::PageIndex> index = report::paginate(layout, rows, progress);
+    if (!index)
+        return std::nullopt;
+    return PreparedList{*ids, std::move(*index)};
+}
+
+std::unique_ptr<report::PageSource> listPages(const report::ReportLayout &layout, const ListQuery &query,
+                                              PreparedList prepared)
+{
+    const ReportSource &source = sourceOf(layout);
+    checkedList(source, query);
+    auto rows = std::make_shared<ListRows>(db(), source.table, report::fieldColumns(layout), prepared.ids);
+    return std::make_unique<report::PagedReport>(layout, std::move(rows), std::move(prepared.index));
+}
+
+std::unique_ptr<report::PageSource> openReport(const report::ReportLayout &layout)
+{
+    const ReportSource &source = sourceOf(layout);
+    if (source.rows == ReportRows::ListQuery) {
+        const ListQuery query = app().listQuery;
+        return listPages(layout, query, *prepareList(db(), layout, query, 0));
+    }
+    return std::make_unique<report::ModelPages>(report::layoutReport(layout, reportRows(source)));
+}
+
 report::PageModel buildReport(const report::ReportLayout &layout)
 {
-    const ReportSource *source = reportSource(layout.name);
-    if (!source)
-        throw DbError(u"报表 %1 没有数据来源。"_s.arg(layout.name));
-    return report::layoutReport(layout, reportRows(*source));
+    const std::unique_ptr<report::PageSource> pages = openReport(layout);
+    report::PageModel model;
+    model.caption = pages->caption();
+    model.page = pages->paper();
+    for (int n = 0; n < pages->pageCount(); ++n)
+        model.pages.push_back(pages->page(n));
+    return model;
 }
 
 } // namespace kelm

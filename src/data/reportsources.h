@@ -2,10 +2,13 @@
 // table, and the rows a source gives at the moment a report starts.
 #pragma once
 
+#include "data/listrows.h"
 #include "platform/database.h"
 #include "platform/pagemodel.h"
 
 #include <QStringList>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace kelm {
@@ -32,7 +35,31 @@ const ReportSource *reportSource(const QString &report);
 // the current list query lists another table than the report's.
 Rows reportRows(const ReportSource &source);
 
-// The report laid out over its source's rows now. Throws DbError.
+// A list report made ready off the GUI thread: the row ids of its list
+// and where each page starts.
+struct PreparedList {
+    RowIds ids;
+    report::PageIndex index;
+};
+
+// Reads, on db, the row ids of the list query (which must list the table
+// of the layout's source) and where each page starts. expected is the
+// number of rows the list is known to hold, 0 when unknown. Nothing when
+// cancelled. Throws DbError.
+std::optional<PreparedList> prepareList(Database &db, const report::ReportLayout &layout, const ListQuery &query,
+                                        qint64 expected, Progress &progress = noProgress());
+
+// The pages of a prepared list report, each read through the program's
+// connection when it is shown or printed.
+std::unique_ptr<report::PageSource> listPages(const report::ReportLayout &layout, const ListQuery &query,
+                                              PreparedList prepared);
+
+// The report over its source's rows now, on the program's connection: a
+// document or the statistics sheet laid out whole, a list as pages made
+// on demand. Throws DbError.
+std::unique_ptr<report::PageSource> openReport(const report::ReportLayout &layout);
+
+// Every page of the report now (tests). Throws DbError.
 report::PageModel buildReport(const report::ReportLayout &layout);
 
 } // namespace kelm

@@ -22,10 +22,15 @@ PageItem textItem(int left, int top, const QString &text, double pointSize, bool
 
 QStringList PageModel::texts(int page) const
 {
-    QStringList out;
     if (page < 0 || page >= pageCount())
-        return out;
-    for (const PageItem &i : pages[std::size_t(page)].items)
+        return {};
+    return pageTexts(pages[std::size_t(page)]);
+}
+
+QStringList pageTexts(const Page &page)
+{
+    QStringList out;
+    for (const PageItem &i : page.items)
         if (i.isText() && !i.text.isEmpty())
             out << i.text;
     return out;

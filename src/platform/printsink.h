@@ -1,9 +1,11 @@
 // Where printed pages go. The program prints on the default printer
 // through one replaceable sink, so tests read what was printed; a PDF sink
-// writes the same drawing to a file.
+// writes the same drawing to a file. A sink asks for one page at a time and
+// draws it before it asks for the next, so no report is ever held whole.
 #pragma once
 
 #include "platform/pagemodel.h"
+#include "platform/progress.h"
 
 #include <QPrinterInfo>
 #include <QString>
@@ -14,16 +16,19 @@ class QWidget;
 
 namespace kelm::report {
 
-// Empty error: printed.
+// Empty error and not cancelled: printed.
 struct PrintResult {
     QString error;
-    bool ok() const { return error.isEmpty(); }
+    bool cancelled = false;
+    bool ok() const { return error.isEmpty() && !cancelled; }
 };
 
 class PrintSink {
 public:
     virtual ~PrintSink() = default;
-    virtual PrintResult print(const PageModel &model) = 0;
+    // Prints every page in order, reporting each; a cancel stops it and
+    // the printer drops the job.
+    virtual PrintResult print(PageSource &pages, Progress &progress) = 0;
 };
 
 // A printer at high resolution, full page, every page, no dialog: the
@@ -33,7 +38,7 @@ class PrinterSink : public PrintSink {
 public:
     PrinterSink() = default;
     explicit PrinterSink(const QPrinterInfo &printer) : m_printer(printer) { }
-    PrintResult print(const PageModel &model) override;
+    PrintResult print(PageSource &pages, Progress &progress) override;
 
 private:
     std::optional<QPrinterInfo> m_printer;
@@ -43,12 +48,13 @@ private:
 class PdfSink : public PrintSink {
 public:
     explicit PdfSink(const QString &path) : m_path(path) { }
-    PrintResult print(const PageModel &model) override;
+    PrintResult print(PageSource &pages, Progress &progress) override;
 
 private:
     QString m_path;
 };
 
+PrintResult writePdf(PageSource &pages, const QString &path, Progress &progress = noProgress());
 PrintResult writePdf(const PageModel &model, const QString &path);
 
 // The sink in use; by default the default printer, looked up at each print.
@@ -56,8 +62,10 @@ PrintSink &printSink();
 // Replaces the sink (tests); nullptr returns to the default printer.
 void setPrintSink(std::unique_ptr<PrintSink> sink);
 
-// Prints every page through the sink. A failure, no default printer
+// Prints every page through the sink, with a progress window and 取消
+// when it takes longer than a moment. A failure, no default printer
 // included, shows "错误" with the reason; returns whether it printed.
+bool printPages(QWidget *parent, PageSource &pages);
 bool printPages(QWidget *parent, const PageModel &model);
 
 } // namespace kelm::report

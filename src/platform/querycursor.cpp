@@ -47,4 +47,20 @@ void QueryCursor::fetch(std::size_t count, const std::vector<int> &wanted, std::
     }
 }
 
+void QueryCursor::fetchIds(std::size_t count, std::vector<qint64> &out)
+{
+    try {
+        for (std::size_t n = 0; n < count && !m_atEnd; ++n) {
+            if (!m_statement->executeStep()) {
+                m_atEnd = true;
+                break;
+            }
+            out.push_back(m_statement->getColumn(0).getInt64());
+        }
+    } catch (const SQLite::Exception &e) {
+        m_atEnd = true;
+        throw engineError(e);
+    }
+}
+
 } // namespace kelm

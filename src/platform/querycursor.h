@@ -23,6 +23,9 @@ public:
     // Appends up to count further rows, each holding the wanted columns as
     // text (NULL as empty text). Throws DbError.
     void fetch(std::size_t count, const std::vector<int> &wanted, std::vector<std::vector<QString>> &out);
+    // Appends up to count further values of the first column as whole
+    // numbers (row ids). Throws DbError.
+    void fetchIds(std::size_t count, std::vector<qint64> &out);
     bool atEnd() const { return m_atEnd; }
 
 private:

@@ -7,6 +7,8 @@
 #include <map>
 #include <numeric>
 
+using namespace Qt::StringLiterals;
+
 namespace kelm::report {
 
 namespace {
@@ -83,7 +85,7 @@ struct LaidSection {
 
 class Placer {
 public:
-    Placer(const ReportLayout &layout, const Rows &rows) : m_layout(layout), m_rows(rows) { }
+    Placer(const ReportLayout &layout, RowSource &rows) : m_layout(layout), m_rows(rows) { }
 
     // Column of each field of a section in the rows, -1 for other items.
     std::vector<int> columnsOf(const Section &section) const
@@ -91,16 +93,17 @@ public:
         std::vector<int> out;
         out.reserve(section.items.size());
         for (const Item &i : section.items)
-            out.push_back(i.kind == ItemKind::Field ? m_rows.columnIndex(i.text) : -1);
+            out.push_back(i.kind == ItemKind::Field ? columnIndex(i.text) : -1);
         return out;
     }
 
     LaidSection lay(const Section &section, const std::vector<int> &columns, std::ptrdiff_t row) const
     {
         const int x0 = m_layout.page.leftMargin;
+        const std::vector<QString> *values = row >= 0 ? &m_rows.row(std::size_t(row)) : nullptr;
         auto valueOf = [&](std::size_t n) {
-            if (row >= 0 && columns[n] >= 0)
-                return QString(m_rows.values[std::size_t(row)][std::size_t(columns[n])]).remove(u'\r');
+            if (values && columns[n] >= 0)
+                return QString((*values)[std::size_t(columns[n])]).remove(u'\r');
             return QString();
         };
         // Lines of each growing field; what stands below a field's designed
@@ -203,73 +206,124 @@ public:
 private:
     double pointsOf(const Item &item) const { return item.pointSize > 0 ? item.pointSize : m_layout.fontSize; }
 
+    int columnIndex(const QString &name) const
+    {
+        const std::vector<QString> &columns = m_rows.columns();
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+                return int(i);
+        return -1;
+    }
+
     const ReportLayout &m_layout;
-    const Rows &m_rows;
+    RowSource &m_rows;
 };
+
+bool detailGrows(const ReportLayout &layout)
+{
+    return std::any_of(layout.detail.items.begin(), layout.detail.items.end(),
+                       [](const Item &i) { return i.kind == ItemKind::Field && i.grow; });
+}
 
 } // namespace
 
-PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
-{
-    PageModel model;
-    model.caption = layout.caption;
-    model.page = layout.page;
-    const Placer placer(layout, rows);
+// Lays out one page from where it starts, exactly as the pages before it
+// would have left it: every decision depends on the start alone.
+class PageMaker {
+public:
+    PageMaker(const ReportLayout &layout, RowSource &rows)
+        : m_layout(layout), m_placer(layout, rows), m_count(rows.size()), m_top(layout.page.topMargin),
+          m_footerTop(paperHeight(layout.page) - layout.page.bottomMargin - layout.pageFooter.height),
+          m_reportHeader(m_placer.columnsOf(layout.reportHeader)),
+          m_pageHeader(m_placer.columnsOf(layout.pageHeader)), m_detail(m_placer.columnsOf(layout.detail)),
+          m_pageFooter(m_placer.columnsOf(layout.pageFooter)),
+          m_reportFooter(m_placer.columnsOf(layout.reportFooter))
+    {
+    }
 
-    const int top = layout.page.topMargin;
-    const int footerTop = paperHeight(layout.page) - layout.page.bottomMargin - layout.pageFooter.height;
-    const std::ptrdiff_t first = rows.empty() ? -1 : 0;
-    const std::ptrdiff_t last = std::ptrdiff_t(rows.size()) - 1;
-    const auto pageHeaderColumns = placer.columnsOf(layout.pageHeader);
-    const auto pageFooterColumns = placer.columnsOf(layout.pageFooter);
-    const auto detailColumns = placer.columnsOf(layout.detail);
+    int footerTop() const { return m_footerTop; }
+    // Where the body of a page begins, below its headers.
+    int bodyTop(bool firstPage) const
+    {
+        return m_top + (firstPage ? m_layout.reportHeader.height : 0) + m_layout.pageHeader.height;
+    }
 
-    int y = top;
-    int bodyTop = top; // below the page header of the page being filled
-    bool pageHasBody = false;
-    std::ptrdiff_t pageRow = first; // the row that the page's headers and footer show
-    auto put = [&](const LaidSection &laid, int at) {
+    // Page n, beginning at start; next gets the following page's start, or
+    // nothing after the last page.
+    Page make(int n, const PageStart &start, std::optional<PageStart> &next) const
+    {
+        Page page;
+        const std::ptrdiff_t last = std::ptrdiff_t(m_count) - 1;
+        // The row that the page's headers and footer show.
+        std::ptrdiff_t pageRow = std::min(std::ptrdiff_t(start.row), last);
+        int y = m_top;
+        if (n == 0) {
+            put(page, m_placer.lay(m_layout.reportHeader, m_reportHeader, m_count ? 0 : -1), y);
+            y += m_layout.reportHeader.height;
+        }
+        put(page, m_placer.lay(m_layout.pageHeader, m_pageHeader, pageRow), y);
+        y += m_layout.pageHeader.height;
+        const int top = y;
+        bool hasBody = false;
+        auto finish = [&](std::optional<PageStart> following) {
+            put(page, m_placer.lay(m_layout.pageFooter, m_pageFooter, pageRow), m_footerTop);
+            next = following;
+            return page;
+        };
+
+        int resume = start.resumeAt;
+        for (std::size_t r = start.row; r < m_count; ++r, resume = -1) {
+            if (resume < 0 && needsRoom(m_layout.detail, y, hasBody))
+                return finish(PageStart{r, -1});
+            const int broken = place(page, m_layout.detail, m_detail, std::ptrdiff_t(r), y, top, resume);
+            if (broken >= 0)
+                return finish(PageStart{r, broken});
+            pageRow = std::ptrdiff_t(r);
+            hasBody = true;
+        }
+        if (resume < 0 && needsRoom(m_layout.reportFooter, y, hasBody))
+            return finish(PageStart{m_count, -1});
+        const int broken = place(page, m_layout.reportFooter, m_reportFooter, last, y, top, resume);
+        if (broken >= 0)
+            return finish(PageStart{m_count, broken});
+        return finish(std::nullopt);
+    }
+
+private:
+    // A section that does not fit below what the page holds goes to the
+    // next page; one taller than a whole page is placed all the same. A
+    // section with nothing in it needs no room: no sheet is made for it
+    // alone.
+    bool needsRoom(const Section &section, int y, bool hasBody) const
+    {
+        return hasBody && !section.items.empty() && y + section.height > m_footerTop;
+    }
+
+    static void put(Page &page, const LaidSection &laid, int at)
+    {
         for (PageItem p : laid.items) {
             p.top += at;
-            model.pages.back().items.push_back(std::move(p));
+            page.items.push_back(std::move(p));
         }
-    };
-    auto startPage = [&](bool withReportHeader) {
-        model.pages.emplace_back();
-        y = top;
-        if (withReportHeader) {
-            put(placer.lay(layout.reportHeader, placer.columnsOf(layout.reportHeader), first), y);
-            y += layout.reportHeader.height;
-        }
-        put(placer.lay(layout.pageHeader, pageHeaderColumns, pageRow), y);
-        y += layout.pageHeader.height;
-        bodyTop = y;
-        pageHasBody = false;
-    };
-    auto finishPage = [&] { put(placer.lay(layout.pageFooter, pageFooterColumns, pageRow), footerTop); };
-    auto newPage = [&](std::ptrdiff_t row) {
-        finishPage();
-        pageRow = row;
-        startPage(false);
-    };
-    // A section that does not fit below what the page holds goes to a new
-    // page; one taller than a whole page is placed all the same. A section
-    // with nothing in it needs no room: no sheet is made for it alone.
-    auto ensureRoom = [&](const Section &section, std::ptrdiff_t row) {
-        if (pageHasBody && !section.items.empty() && y + section.height > footerTop)
-            newPage(row);
-    };
-    // Places a section at y and moves y below it. A section that its
-    // growing fields made taller breaks onto a new page before the first
-    // thing that would reach into the page footer; a block that moved down
-    // below a growing field starts the next page whole when it does not fit
-    // on this one (unless it is taller than a page).
-    auto place = [&](const Section &section, const std::vector<int> &columns, std::ptrdiff_t row) {
-        const LaidSection laid = placer.lay(section, columns, row);
-        if (laid.grown == 0) {
-            put(laid, y);
+    }
+
+    // Places a section at y, or from item `from` (in the order of their
+    // tops) at the body's top, and moves y below it. A section that its
+    // growing fields made taller breaks before the first item that would
+    // reach into the page footer; a block that moved down below a growing
+    // field starts the next page whole when it does not fit on this one
+    // (unless it is taller than a page). Returns the item the next page
+    // goes on with, -1 when the section ends on this page. A page that
+    // goes on within a block finds that block begun above its top, so it
+    // never moves it again.
+    int place(Page &page, const Section &section, const std::vector<int> &columns, std::ptrdiff_t row, int &y,
+              int bodyTop, int from) const
+    {
+        const LaidSection laid = m_placer.lay(section, columns, row);
+        if (laid.grown == 0 && from < 0) {
+            put(page, laid, y);
             y += section.height;
-            return;
+            return -1;
         }
         auto topOf = [](const PageItem &p) { return p.top + std::min(p.height, 0); };
         auto bottomOf = [](const PageItem &p) { return p.top + std::max(p.height, 0); };
@@ -287,43 +341,136 @@ PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
         std::iota(order.begin(), order.end(), std::size_t(0));
         std::stable_sort(order.begin(), order.end(),
                          [&](std::size_t a, std::size_t b) { return topOf(laid.items[a]) < topOf(laid.items[b]); });
-        int origin = y; // where the section's top would stand on this page
+        const int count = int(order.size());
+        int k = from < 0 ? 0 : std::min(from, count);
+        // Where the section's top stands on this page.
+        const int origin = from < 0 ? y : bodyTop - (k < count ? topOf(laid.items[order[std::size_t(k)]]) : 0);
         int started = 0; // the block being placed
-        for (const std::size_t i : order) {
-            const PageItem &p = laid.items[i];
-            const int b = laid.blocks[i];
+        for (; k < count; ++k) {
+            const PageItem &p = laid.items[order[std::size_t(k)]];
+            const int b = laid.blocks[order[std::size_t(k)]];
             if (b != 0 && b != started) {
                 started = b;
                 const auto [blockTop, blockBottom] = blocks.at(b);
-                if (origin + blockBottom > footerTop && origin + blockTop > bodyTop
-                    && blockBottom - blockTop <= footerTop - bodyTop) {
-                    newPage(row);
-                    origin = bodyTop - blockTop;
-                }
+                if (origin + blockBottom > m_footerTop && origin + blockTop > bodyTop
+                    && blockBottom - blockTop <= m_footerTop - bodyTop)
+                    return k;
             }
-            const bool wholeBlock = b != 0 && blocks.at(b).second - blocks.at(b).first <= footerTop - bodyTop;
-            if (!wholeBlock && origin + bottomOf(p) > footerTop && origin + topOf(p) > bodyTop) {
-                newPage(row);
-                origin = bodyTop - topOf(p);
-            }
+            const bool wholeBlock = b != 0 && blocks.at(b).second - blocks.at(b).first <= m_footerTop - bodyTop;
+            if (!wholeBlock && origin + bottomOf(p) > m_footerTop && origin + topOf(p) > bodyTop)
+                return k;
             PageItem placed = p;
             placed.top += origin;
-            model.pages.back().items.push_back(std::move(placed));
+            page.items.push_back(std::move(placed));
         }
         y = origin + section.height + laid.grown;
-    };
-
-    startPage(true);
-    for (std::ptrdiff_t r = 0; r <= last; ++r) {
-        ensureRoom(layout.detail, r);
-        place(layout.detail, detailColumns, r);
-        pageRow = r;
-        pageHasBody = true;
+        return -1;
     }
-    ensureRoom(layout.reportFooter, last);
-    place(layout.reportFooter, placer.columnsOf(layout.reportFooter), last);
-    finishPage();
+
+    const ReportLayout &m_layout;
+    Placer m_placer;
+    std::size_t m_count;
+    int m_top;
+    int m_footerTop;
+    std::vector<int> m_reportHeader, m_pageHeader, m_detail, m_pageFooter, m_reportFooter;
+};
+
+class Paginator {
+public:
+    static std::optional<PageIndex> run(const ReportLayout &layout, RowSource &rows, Progress &progress)
+    {
+        const PageMaker maker(layout, rows);
+        const std::size_t count = rows.size();
+        PageIndex index;
+        PageStart start;
+        if (!detailGrows(layout)) {
+            // Each page holds as many rows as fit below its headers, and at
+            // least one.
+            const int height = layout.detail.items.empty() ? 0 : layout.detail.height;
+            auto fitting = [&](int room) {
+                return height <= 0 ? std::max<std::size_t>(count, 1)
+                                   : std::max<std::size_t>(1, std::size_t(std::max(room / height, 0)));
+            };
+            index.m_firstRows = fitting(maker.footerTop() - maker.bodyTop(true));
+            index.m_rows = fitting(maker.footerTop() - maker.bodyTop(false));
+            if (count > index.m_firstRows) {
+                // The page of the last row, and where it starts.
+                const std::size_t page = 1 + (count - index.m_firstRows - 1) / index.m_rows;
+                index.m_counted = int(page);
+                start.row = index.m_firstRows + (page - 1) * index.m_rows;
+            }
+        } else {
+            progress.stage(u"正在排版……"_s, qint64(count), true);
+        }
+        // The rest in order: all pages where details grow, else the last
+        // row's page and the report footer's.
+        for (int n = index.m_counted;; ++n) {
+            index.m_listed.push_back(start);
+            std::optional<PageStart> next;
+            maker.make(n, start, next);
+            if (!next)
+                break;
+            start = *next;
+            progress.advance(qint64(start.row));
+            if (progress.cancelled())
+                return std::nullopt;
+        }
+        return index;
+    }
+};
+
+PageStart PageIndex::start(int page) const
+{
+    if (page < m_counted)
+        return {page == 0 ? 0 : m_firstRows + std::size_t(page - 1) * m_rows, -1};
+    return m_listed.at(std::size_t(page - m_counted));
+}
+
+std::optional<PageIndex> paginate(const ReportLayout &layout, RowSource &rows, Progress &progress)
+{
+    return Paginator::run(layout, rows, progress);
+}
+
+Page layoutPage(const ReportLayout &layout, RowSource &rows, const PageIndex &index, int n)
+{
+    std::optional<PageStart> next;
+    return PageMaker(layout, rows).make(n, index.start(n), next);
+}
+
+PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
+{
+    PageModel model;
+    model.caption = layout.caption;
+    model.page = layout.page;
+    RowsInMemory source(rows);
+    const PageMaker maker(layout, source);
+    PageStart start;
+    for (int n = 0;; ++n) {
+        std::optional<PageStart> next;
+        model.pages.push_back(maker.make(n, start, next));
+        if (!next)
+            break;
+        start = *next;
+    }
     return model;
+}
+
+PagedReport::PagedReport(ReportLayout layout, std::shared_ptr<RowSource> rows, PageIndex index)
+    : m_layout(std::move(layout)), m_rows(std::move(rows)), m_index(std::move(index))
+{
+}
+
+std::vector<QString> fieldColumns(const ReportLayout &layout)
+{
+    std::vector<QString> out;
+    for (const Section *s :
+         {&layout.reportHeader, &layout.pageHeader, &layout.detail, &layout.pageFooter, &layout.reportFooter})
+        for (const Item &i : s->items)
+            if (i.kind == ItemKind::Field
+                && std::none_of(out.begin(), out.end(),
+                                [&](const QString &c) { return c.compare(i.text, Qt::CaseInsensitive) == 0; }))
+                out.push_back(i.text);
+    return out;
 }
 
 } // namespace kelm::report

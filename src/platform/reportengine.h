@@ -1,13 +1,82 @@
-// Lays a report out over its rows into pages: report header, page header
-// on every page, one detail per row while it fits above the page footer,
-// report footer after the last row.
+// Lays a report out over its rows into pages: report header on the first
+// page, page header on every page, one detail per row while it fits above
+// the page footer, report footer after the last row. A page is laid out
+// from where it starts alone, so a list of a million rows is laid out only
+// as far as its pages are shown or printed, and page n made on its own is
+// page n of the whole layout.
 #pragma once
 
 #include "platform/database.h"
 #include "platform/pagemodel.h"
+#include "platform/progress.h"
+
+#include <memory>
+#include <optional>
 
 namespace kelm::report {
 
+// The rows of a report, read by position as pages need them.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual std::size_t size() const = 0;
+    // The column of each value of a row.
+    virtual const std::vector<QString> &columns() const = 0;
+    // The values of row i < size(), valid until the next call. Throws
+    // DbError.
+    virtual const std::vector<QString> &row(std::size_t i) = 0;
+};
+
+// Rows already read.
+class RowsInMemory : public RowSource {
+public:
+    explicit RowsInMemory(Rows rows) : m_rows(std::move(rows)) { }
+    std::size_t size() const override { return m_rows.size(); }
+    const std::vector<QString> &columns() const override { return m_rows.columns; }
+    const std::vector<QString> &row(std::size_t i) override { return m_rows.values[i]; }
+
+private:
+    Rows m_rows;
+};
+
+// Where a page's body begins: with the detail of a row, or within a
+// section that its growing fields broke across pages, at the item (in the
+// order of their tops) that stands first on the page. A row equal to the
+// number of rows stands for the report footer.
+struct PageStart {
+    std::size_t row = 0;
+    int resumeAt = -1; // -1: the section from its top
+    bool operator==(const PageStart &) const = default;
+};
+
+// Where every page of a report starts.
+class PageIndex {
+public:
+    int pageCount() const { return m_counted + int(m_listed.size()); }
+    PageStart start(int page) const;
+
+private:
+    friend class Paginator;
+    // Pages before m_counted hold whole rows of one height: the first page
+    // m_firstRows of them, every other m_rows. The pages from m_counted on
+    // are listed.
+    std::size_t m_firstRows = 0;
+    std::size_t m_rows = 0;
+    int m_counted = 0;
+    std::vector<PageStart> m_listed;
+};
+
+// Finds where every page starts. While every detail keeps its designed
+// height the pages are counted from the number of rows, and only the last
+// row's page and the report footer's are laid out; a detail that grows with
+// its text makes the pages be laid out once in order, which reports its
+// progress and stops when cancelled (nothing returned). Throws DbError.
+std::optional<PageIndex> paginate(const ReportLayout &layout, RowSource &rows, Progress &progress = noProgress());
+
+// Page n of the report, laid out from its start. Throws DbError.
+Page layoutPage(const ReportLayout &layout, RowSource &rows, const PageIndex &index, int n);
+
+// The whole report, page after page (documents, the statistics sheet).
 // Fields show the row of their place: the report header the first row, a
 // page header the page's first row, a page footer the page's last row,
 // the report footer the last row. A field whose column the rows lack
@@ -15,5 +84,25 @@ namespace kelm::report {
 // whole: a growing field wraps inside its width, any other prints in a
 // smaller size where its text is wider than the box.
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows);
+
+// A report's pages, each laid out when it is asked for.
+class PagedReport : public PageSource {
+public:
+    PagedReport(ReportLayout layout, std::shared_ptr<RowSource> rows, PageIndex index);
+
+    QString caption() const override { return m_layout.caption; }
+    PageSetup paper() const override { return m_layout.page; }
+    int pageCount() const override { return m_index.pageCount(); }
+    Page page(int n) override { return layoutPage(m_layout, *m_rows, m_index, n); }
+
+private:
+    ReportLayout m_layout;
+    std::shared_ptr<RowSource> m_rows;
+    PageIndex m_index;
+};
+
+// The columns that the fields of a layout show, each once: all that a
+// report of it reads.
+std::vector<QString> fieldColumns(const ReportLayout &layout);
 
 } // namespace kelm::report

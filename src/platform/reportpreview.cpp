@@ -1,19 +1,22 @@
 #include "platform/reportpreview.h"
 
+#include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
-#include "platform/pagepainter.h"
+#include "platform/pageview.h"
 #include "platform/printsink.h"
 #include "platform/units.h"
 
-#include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -21,97 +24,127 @@ namespace kelm::report {
 
 namespace {
 
-constexpr int gap = 12; // pixels around and between pages
+const QString wholePage = u"整页"_s;
+const QString pageWidth = u"页宽"_s;
+const QStringList zoomChoices = {wholePage, pageWidth, u"50%"_s, u"75%"_s, u"100%"_s, u"150%"_s, u"200%"_s};
 
-// Pages stacked vertically, painted only where they are visible, so a
-// list of hundreds of pages scrolls as lightly as one page.
-class PageView : public QAbstractScrollArea {
-public:
-    explicit PageView(const PageModel &model, QWidget *parent) : QAbstractScrollArea(parent), m_model(model)
-    {
-        m_pageWidth = px(paperWidth(model.page));
-        m_pageHeight = px(paperHeight(model.page));
-        verticalScrollBar()->setSingleStep(20);
-        horizontalScrollBar()->setSingleStep(20);
-    }
+QPushButton *button(const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    return b;
+}
 
-    QSize contentSize() const
-    {
-        const int n = std::max(m_model.pageCount(), 1);
-        const qint64 h = qint64(n) * (m_pageHeight + gap) + gap;
-        return {m_pageWidth + 2 * gap, int(std::min<qint64>(h, std::numeric_limits<int>::max()))};
-    }
+// A label that names the box after it, for the eye and for screen readers.
+QLabel *labelFor(const QString &text, QWidget *box, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    nameAfter(box, l);
+    return l;
+}
 
-protected:
-    void resizeEvent(QResizeEvent *) override { updateRanges(); }
-    void scrollContentsBy(int, int) override { viewport()->update(); }
-
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(viewport());
-        p.fillRect(viewport()->rect(), QColor(128, 128, 128));
-        const int x0 = gap - horizontalScrollBar()->value();
-        const qint64 top = verticalScrollBar()->value();
-        const int pitch = m_pageHeight + gap;
-        const int firstPage = int(std::max<qint64>(0, (top - gap) / pitch));
-        for (int i = firstPage; i < m_model.pageCount(); ++i) {
-            const qint64 y = gap + qint64(i) * pitch - top;
-            if (y > viewport()->height())
-                break;
-            const QRect paper(x0, int(y), m_pageWidth, m_pageHeight);
-            p.fillRect(paper.translated(3, 3), QColor(64, 64, 64));
-            p.fillRect(paper, Qt::white);
-            p.save();
-            p.setClipRect(paper);
-            p.translate(paper.topLeft());
-            paintPage(p, m_model.pages[std::size_t(i)], 1440.0 / twipsPerPixel);
-            p.restore();
-        }
-    }
-
-private:
-    void updateRanges()
-    {
-        const QSize content = contentSize();
-        horizontalScrollBar()->setRange(0, std::max(0, content.width() - viewport()->width()));
-        horizontalScrollBar()->setPageStep(viewport()->width());
-        verticalScrollBar()->setRange(0, std::max(0, content.height() - viewport()->height()));
-        verticalScrollBar()->setPageStep(viewport()->height());
-    }
-
-    const PageModel &m_model;
-    int m_pageWidth = 0;
-    int m_pageHeight = 0;
-};
+QString percent(double zoom) { return u"%1%"_s.arg(std::lround(zoom * 100)); }
 
 } // namespace
 
-ReportPreview::ReportPreview(PageModel model, QWidget *parent) : FormWindow(parent), m_model(std::move(model))
+ReportPreview::ReportPreview(PageModel model, QWidget *parent)
+    : ReportPreview(std::make_unique<ModelPages>(std::move(model)), parent)
 {
-    setWindowTitle(m_model.caption + u"打印预演"_s);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+}
 
-    m_print = new QPushButton(u"打印"_s, this);
-    m_print->setAutoDefault(false);
-    auto *pages = new QLabel(u"共 %1 页"_s.arg(m_model.pageCount()), this);
+ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget *parent)
+    : FormWindow(parent), m_pages(std::move(pages))
+{
+    setWindowTitle(m_pages->caption() + u"打印预演"_s);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    const int count = m_pages->pageCount();
+
+    m_print = button(u"打印"_s, this);
+    m_first = button(u"首页"_s, this);
+    m_previous = button(u"上一页"_s, this);
+    m_next = button(u"下一页"_s, this);
+    m_last = button(u"末页"_s, this);
+    m_pageBox = new QSpinBox(this);
+    m_pageBox->setRange(1, std::max(count, 1));
+    m_pageBox->setKeyboardTracking(false);
+    m_pageBox->setMinimumWidth(90);
+    m_zoomBox = new QComboBox(this);
+    m_zoomBox->setEditable(true);
+    m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+    m_zoomBox->addItems(zoomChoices);
+    m_zoomBox->setCurrentText(u"100%"_s);
+
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_print);
-    bar->addWidget(pages);
+    bar->addSpacing(16);
+    bar->addWidget(m_first);
+    bar->addWidget(m_previous);
+    bar->addWidget(labelFor(u"页码："_s, m_pageBox, this));
+    bar->addWidget(m_pageBox);
+    bar->addWidget(new QLabel(u"共 %1 页"_s.arg(count), this));
+    bar->addWidget(m_next);
+    bar->addWidget(m_last);
+    bar->addSpacing(16);
+    bar->addWidget(labelFor(u"显示比例："_s, m_zoomBox, this));
+    bar->addWidget(m_zoomBox);
     bar->addStretch();
 
-    auto *view = new PageView(m_model, this);
+    m_view = new PageView(*m_pages, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(bar);
-    layout->addWidget(view, 1);
+    layout->addWidget(m_view, 1);
 
-    connect(m_print, &QPushButton::clicked, this, [this] { printPages(this, m_model); });
+    connect(m_print, &QPushButton::clicked, this, [this] { printPages(this, *m_pages); });
+    connect(m_first, &QPushButton::clicked, this, [this] { m_view->showPage(0); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { m_view->showPage(m_view->currentPage() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { m_view->showPage(m_view->currentPage() + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { m_view->showPage(m_pages->pageCount() - 1); });
+    connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int n) {
+        if (n - 1 != m_view->currentPage())
+            m_view->showPage(n - 1);
+    });
+    connect(m_view, &PageView::currentPageChanged, this, &ReportPreview::showCurrent);
+    connect(m_zoomBox, &QComboBox::textActivated, this, &ReportPreview::chooseZoom);
+    connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { chooseZoom(m_zoomBox->currentText()); });
+    showCurrent(0);
 
-    const QSize content = view->contentSize() + QSize(40, 60);
+    const QSize content(px(paperWidth(m_pages->paper())) + 60, px(paperHeight(m_pages->paper())) + 90);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         resize(content.boundedTo(screen->availableGeometry().size() * 0.9));
     else
         resize(content);
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::showCurrent(int n)
+{
+    const int last = m_pages->pageCount() - 1;
+    {
+        const QSignalBlocker block(m_pageBox);
+        m_pageBox->setValue(n + 1);
+    }
+    m_first->setEnabled(n > 0);
+    m_previous->setEnabled(n > 0);
+    m_next->setEnabled(n < last);
+    m_last->setEnabled(n < last);
+}
+
+void ReportPreview::chooseZoom(const QString &text)
+{
+    if (text == wholePage) {
+        m_view->setFit(PageView::Fit::WholePage);
+    } else if (text == pageWidth) {
+        m_view->setFit(PageView::Fit::PageWidth);
+    } else {
+        bool ok = false;
+        const double value = QString(text).remove(u'%').trimmed().toDouble(&ok);
+        if (ok && value > 0)
+            m_view->setZoom(value / 100);
+        m_zoomBox->setCurrentText(percent(m_view->zoom()));
+    }
 }
 
 void ReportPreview::activated() { showDefaultPointer(); }

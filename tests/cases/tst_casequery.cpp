@@ -10,6 +10,7 @@
 #include "data/reportsources.h"
 #include "platform/gridlabel.h"
 #include "platform/modal.h"
+#include "platform/pageview.h"
 #include "platform/reportpreview.h"
 #include "platform/units.h"
 #include "support/recordingprinter.h"
@@ -64,6 +65,15 @@ template <typename T> T *topLevel()
     return nullptr;
 }
 
+// Cases 20050001 onwards, all of the unit "单位".
+void addCases2005(int n)
+{
+    Transaction tx(db());
+    for (int i = 1; i <= n; ++i)
+        db().insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {u"2005%1"_s.arg(i, 4, 10, QChar(u'0')), u"单位"_s});
+    tx.commit();
+}
+
 void doubleClickRow(QueryWindow &w, int row)
 {
     QWidget *vp = w.grid()->viewport();
@@ -91,6 +101,7 @@ private slots:
     void listReportFailure();
     void listReportPages();
     void listIsReadABlockAtATime();
+    void previewOfALongListGoesToItsLastPage();
 
 private:
     QueryWindow *open();
@@ -294,7 +305,7 @@ void TestCaseQuery::printPreviewsTheRowsShown()
     auto *preview = topLevel<report::ReportPreview>();
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), u"行政处罚查询列表打印预演"_s);
-    const QStringList texts = preview->model().texts(0);
+    const QStringList texts = report::pageTexts(preview->pages().page(0));
     QCOMPARE(texts.mid(texts.indexOf(u"20020003"_s)),
              QStringList({u"20020003"_s, u"城关饭店"_s, u"人民路1号"_s, u"张三"_s, u"集体"_s, u"5551001"_s,
                           u"20020002"_s, u"城关饭店二部"_s, u"中山路4号"_s, u"赵六"_s, u"个体"_s, u"5551004"_s}));
@@ -310,8 +321,8 @@ void TestCaseQuery::printPreviewsTheRowsShown()
     w->printButton()->click();
     preview = topLevel<report::ReportPreview>();
     QVERIFY(preview);
-    QVERIFY(preview->model().texts(0).contains(u"20020002"_s));
-    QVERIFY(!preview->model().texts(0).contains(u"20020003"_s));
+    QVERIFY(report::pageTexts(preview->pages().page(0)).contains(u"20020002"_s));
+    QVERIFY(!report::pageTexts(preview->pages().page(0)).contains(u"20020003"_s));
 }
 
 void TestCaseQuery::listReportFailure()
@@ -376,12 +387,7 @@ void TestCaseQuery::listReportPages()
 void TestCaseQuery::listIsReadABlockAtATime()
 {
     const int n = 1000;
-    {
-        Transaction tx(db());
-        for (int i = 1; i <= n; ++i)
-            db().insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {u"2005%1"_s.arg(i, 4, 10, QChar(u'0')), u"单位"_s});
-        tx.commit();
-    }
+    addCases2005(n);
     QueryWindow *w = open();
     QCOMPARE(w->model()->rowCount(), int(QueryTableModel::blockSize));
     QCOMPARE(w->countBox()->text(), u"查询总数合计：%1"_s.arg(n + 5));
@@ -389,6 +395,31 @@ void TestCaseQuery::listIsReadABlockAtATime()
         w->model()->fetchMore({});
     QCOMPARE(w->model()->rowCount(), n + 5);
     QCOMPARE(w->model()->text(n + 4, 0), u"20051000"_s);
+}
+
+// The preview of a long list opens on its first page, goes to its last,
+// and prints every page of the list it shows.
+void TestCaseQuery::previewOfALongListGoesToItsLastPage()
+{
+    const int n = 1000;
+    addCases2005(n);
+    auto &printer = test::RecordingPrinter::install();
+    QueryWindow *w = open();
+    w->printButton()->click();
+    auto *preview = topLevel<report::ReportPreview>();
+    QVERIFY(preview);
+    // 1005 rows: 25 under the title, then 27 a page.
+    const int pages = 1 + (n + 5 - 25 + 26) / 27;
+    QCOMPARE(preview->pages().pageCount(), pages);
+    QVERIFY(report::pageTexts(preview->pages().page(0)).contains(u"20020001"_s));
+    preview->lastButton()->click();
+    const QStringList last = report::pageTexts(preview->pages().page(preview->view()->currentPage()));
+    QCOMPARE(last.last(), u"单位"_s);
+    QCOMPARE(last.at(last.size() - 2), u"20051000"_s);
+    preview->printButton()->click();
+    QCOMPARE(printer.printed.size(), 1);
+    QCOMPARE(printer.printed[0].pageCount(), pages);
+    QCOMPARE(printer.printed[0].texts(pages - 1), last);
 }
 
 QTEST_MAIN(TestCaseQuery)

@@ -268,7 +268,7 @@ void TestStatisticsWindows::previewShowsSheetAndRecomputesOnClose()
     s->printButton()->click();
     auto *preview = qobject_cast<report::ReportPreview *>(test::openWindow(u"食品卫生监督监测情况报表打印预演"_s));
     QVERIFY(preview);
-    const QStringList texts = preview->model().texts(0);
+    const QStringList texts = report::pageTexts(preview->pages().page(0));
     QVERIFY(texts.contains(u"Quessa区卫生局"_s));
     QVERIFY(texts.contains(u"2002年1月1日 - 2002年12月31日"_s));
 

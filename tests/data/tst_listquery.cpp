@@ -1,11 +1,14 @@
 // The statement behind a query window's list and its list report, and the
 // report data sources: which rows a list holds and in what order, with
-// the filter text as plain data.
+// the filter text as plain data, and the same rows read by position as a
+// list report's pages read them.
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/listquery.h"
+#include "data/listrows.h"
 #include "data/reportsources.h"
 #include "platform/reportengine.h"
+#include "support/recordingprogress.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -52,6 +55,7 @@ private slots:
     void sourcesOfTheReports();
     void caseRowOfTheCurrentCase();
     void listReportReadsTheCurrentList();
+    void rowsReadByPosition();
 
 private:
     std::unique_ptr<test::TestDatabase> m_db;
@@ -93,6 +97,11 @@ void TestListQuery::rows()
     const ListQuery q{u"xzcf"_s, sort, prefix.isEmpty() ? QString() : sort, prefix};
     QCOMPARE(numbers(listRows(q)), expected);
     QCOMPARE(listCount(q), expected.size());
+    ListRows byPosition(db(), q.table, {u"dabh"_s}, *readRowIds(db(), q, 0, noProgress()));
+    QStringList positional;
+    for (std::size_t i = 0; i < byPosition.size(); ++i)
+        positional << byPosition.row(i).at(0);
+    QCOMPARE(positional, expected);
 }
 
 void TestListQuery::namesOnlyFromTheSchema()
@@ -165,6 +174,35 @@ void TestListQuery::listReportReadsTheCurrentList()
     // A list of another table is not this report's list.
     app().listQuery = {u"wsxkz"_s, u"xkzh"_s, {}, {}};
     QVERIFY_THROWS_EXCEPTION(DbError, buildReport(layout));
+}
+
+// Rows of a list by position, in any order across the blocks they are
+// read in; only the asked columns that the table has; a row deleted since
+// the list was read shows empty values; reading the ids stops on cancel.
+void TestListQuery::rowsReadByPosition()
+{
+    for (int i = 1; i <= 150; ++i)
+        db().insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s, u"dh"_s},
+                       {u"2004%1"_s.arg(i, 4, 10, QChar(u'0')), u"单位%1"_s.arg(151 - i, 3, 10, QChar(u'0')),
+                        QString::number(i)});
+    const ListQuery q{u"xzcf"_s, u"dwmc"_s, {}, {}};
+    const Rows whole = listRows(q);
+    const RowIds ids = *readRowIds(db(), q, 0, noProgress());
+    ListRows rows(db(), u"xzcf"_s, {u"dh"_s, u"nosuch"_s, u"DABH"_s}, ids);
+    QCOMPARE(rows.columns(), (std::vector<QString>{u"dh"_s, u"DABH"_s}));
+    QCOMPARE(rows.size(), whole.size());
+    for (std::size_t i : {std::size_t(161), std::size_t(0), std::size_t(70), std::size_t(64), std::size_t(63),
+                          std::size_t(130), std::size_t(1)}) {
+        QCOMPARE(rows.row(i), (std::vector<QString>{whole.value(i, u"dh"_s), whole.value(i, u"dabh"_s)}));
+    }
+    db().exec(u"DELETE FROM xzcf WHERE dabh = ?"_s, {whole.value(70, u"dabh"_s)});
+    ListRows after(db(), u"xzcf"_s, {u"dh"_s, u"dabh"_s}, ids);
+    QCOMPARE(after.row(70), std::vector<QString>(2));
+    QCOMPARE(after.row(71).at(1), whole.value(71, u"dabh"_s));
+
+    test::RecordingProgress cancel;
+    cancel.cancelAtOnce = true;
+    QVERIFY(!readRowIds(db(), q, 0, cancel));
 }
 
 QTEST_GUILESS_MAIN(TestListQuery)

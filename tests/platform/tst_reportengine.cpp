@@ -1,8 +1,10 @@
 // Page model of reports: where sections and items land on the pages, what
-// a field prints and in what size, how lines and alignment come through.
+// a field prints and in what size, how lines and alignment come through,
+// and that a page laid out on its own is that page of the whole layout.
 // Pure layout arithmetic, no printer and no display.
 #include "platform/reportengine.h"
 #include "platform/units.h"
+#include "support/recordingprogress.h"
 
 #include <QtTest>
 
@@ -92,6 +94,10 @@ private slots:
     void noPageForAnEmptySection();
     void headerFieldsShowTheFirstRow();
     void paperSizes();
+    void pageOnDemand_data();
+    void pageOnDemand();
+    void pageReadsOnlyItsRows();
+    void paginationCancelled();
 };
 
 // Body of an A4 portrait page: 16838 - 2000 margins - 300 footer = 14538.
@@ -446,6 +452,145 @@ void TestReportEngine::paperSizes()
     a4.orientation = QPageLayout::Landscape;
     QCOMPARE(paperWidth(a4), 16838);
     QCOMPARE(paperHeight(a4), 11906);
+}
+
+namespace {
+
+// Everything a page prints, one line an item.
+QStringList described(const Page &page)
+{
+    QStringList out;
+    for (const PageItem &i : page.items)
+        out << u"%1 %2,%3 %4x%5 %6 [%7] %8%9 %10%11"_s.arg(int(i.kind))
+                   .arg(i.left)
+                   .arg(i.top)
+                   .arg(i.width)
+                   .arg(i.height)
+                   .arg(i.text, i.column)
+                   .arg(i.pointSize)
+                   .arg(i.bold ? u" bold"_s : QString())
+                   .arg(int(i.style))
+                   .arg(i.filled ? u" filled"_s : QString());
+    return out;
+}
+
+// The record layout of several rows with texts of these lengths, and a
+// report footer that grows with the last row's text.
+Rows recordRows(std::initializer_list<int> lengths)
+{
+    Rows rows;
+    rows.columns = {u"name"_s};
+    int n = 0;
+    for (int length : lengths)
+        rows.values.push_back({QString(QChar(u'甲' + n++ % 10)).repeated(length)});
+    return rows;
+}
+
+ReportLayout recordWithGrowingFooter()
+{
+    ReportLayout r = record();
+    r.reportFooter.height = 800;
+    r.reportFooter.items = {label(0, 100, u"以上共计"_s), field(0, 400, 2400, u"name"_s).size(12).grows(240),
+                            label(0, 700, u"完"_s)};
+    return r;
+}
+
+// Rows made up as they are asked for, counting what is read.
+class CountingRows : public RowSource {
+public:
+    explicit CountingRows(std::size_t count) : m_count(count) { }
+    std::size_t size() const override { return m_count; }
+    const std::vector<QString> &columns() const override { return m_columns; }
+    const std::vector<QString> &row(std::size_t i) override
+    {
+        read.push_back(i);
+        m_row = {QString::number(i + 1), u"单位%1"_s.arg(i + 1), u"12.5"_s};
+        return m_row;
+    }
+    std::vector<std::size_t> read;
+
+private:
+    std::size_t m_count;
+    std::vector<QString> m_columns{u"no"_s, u"name"_s, u"amount"_s};
+    std::vector<QString> m_row;
+};
+
+} // namespace
+
+// Rows of fixed height: page n is counted from its number; rows that grow
+// with their text: from where the pages before it ended. Either way page n
+// made alone, in any order, is page n of the whole layout.
+void TestReportEngine::pageOnDemand_data()
+{
+    QTest::addColumn<ReportLayout>("layout");
+    QTest::addColumn<Rows>("rows");
+    ReportLayout tall = smallList();
+    tall.detail.height = 20000;
+    QTest::newRow("empty list") << smallList() << rowsOf(0);
+    QTest::newRow("short list") << smallList() << rowsOf(3);
+    QTest::newRow("first page exactly full") << smallList() << rowsOf(45);
+    QTest::newRow("one row over") << smallList() << rowsOf(46);
+    QTest::newRow("second page exactly full") << smallList() << rowsOf(45 + 47);
+    QTest::newRow("footer room left on the last page") << smallList() << rowsOf(45 + 47 + 44);
+    QTest::newRow("long list") << smallList() << rowsOf(10000);
+    QTest::newRow("rows taller than a page") << tall << rowsOf(5);
+    QTest::newRow("growing fields, none outgrown") << record() << recordRows({0, 3, 4, 1, 4, 2, 0, 4, 4, 4, 1, 2, 3});
+    QTest::newRow("growing fields over pages")
+        << record() << recordRows({4, 30, 0, 200, 7, 90, 90, 90, 1, 400, 5, 60, 60, 60, 60, 3});
+    QTest::newRow("one row longer than two pages") << record() << recordRows({500});
+    QTest::newRow("growing report footer")
+        << recordWithGrowingFooter() << recordRows({50, 20, 120, 80, 600});
+    QTest::newRow("growing report footer, no rows") << recordWithGrowingFooter() << recordRows({});
+}
+
+void TestReportEngine::pageOnDemand()
+{
+    QFETCH(ReportLayout, layout);
+    QFETCH(Rows, rows);
+    const PageModel whole = layoutReport(layout, rows);
+    RowsInMemory source(rows);
+    const std::optional<PageIndex> index = paginate(layout, source);
+    QVERIFY(index);
+    QCOMPARE(index->pageCount(), whole.pageCount());
+    for (int n = whole.pageCount() - 1; n >= 0; --n)
+        QCOMPARE(described(layoutPage(layout, source, *index, n)), described(whole.pages[std::size_t(n)]));
+}
+
+// A million rows of one height: the pages are counted, the last page's
+// rows alone are read to find the report footer's page, and any page then
+// reads its own rows and no others.
+void TestReportEngine::pageReadsOnlyItsRows()
+{
+    CountingRows rows(1000000);
+    const std::optional<PageIndex> index = paginate(smallList(), rows);
+    QVERIFY(index);
+    // 45 rows on the first page, 47 on every other.
+    QCOMPARE(index->pageCount(), 1 + int((1000000 - 45 + 46) / 47));
+    QVERIFY(rows.read.size() <= 47);
+    QVERIFY(*std::min_element(rows.read.begin(), rows.read.end()) >= 1000000 - 47);
+    for (int n : {index->pageCount() - 1, 0, 12345}) {
+        rows.read.clear();
+        const Page page = layoutPage(smallList(), rows, *index, n);
+        const std::size_t first = n == 0 ? 0 : 45 + std::size_t(n - 1) * 47;
+        QCOMPARE(fieldsOf(page, u"no"_s).front()->text, QString::number(first + 1));
+        QVERIFY(!rows.read.empty());
+        for (std::size_t r : rows.read)
+            QVERIFY2(r >= first && r < first + 47, qPrintable(QString::number(r)));
+    }
+}
+
+// Growing rows are laid out once in order to find the pages; that pass
+// stops when the user cancels.
+void TestReportEngine::paginationCancelled()
+{
+    Rows rows = recordRows({});
+    for (int i = 0; i < 500; ++i)
+        rows.values.push_back({u"字"_s.repeated(100)});
+    RowsInMemory source(rows);
+    test::RecordingProgress cancel;
+    cancel.cancelAtOnce = true;
+    QVERIFY(!paginate(record(), source, cancel));
+    QVERIFY(paginate(record(), source));
 }
 
 QTEST_GUILESS_MAIN(TestReportEngine)

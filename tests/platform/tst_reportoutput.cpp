@@ -1,19 +1,29 @@
 // The back ends of the report runtime: a PDF written through the print
 // path and read back by an independent tool (poppler's pdftotext and
-// pdfinfo), the path without a default printer, a failing printer, and the
-// preview window's print command. Needs fonts and a paint device, so it
-// runs with a (headless) GUI.
+// pdfinfo), printing that asks for each page once and in order, the path
+// without a default printer, a failing printer, and the preview window:
+// its print command, page movement and zoom. Needs fonts and a paint
+// device, so it runs with a (headless) GUI.
+#include "platform/pageview.h"
 #include "platform/printsink.h"
 #include "platform/reportengine.h"
 #include "platform/reportpreview.h"
+#include "platform/units.h"
 #include "support/recordingprinter.h"
+#include "support/recordingprogress.h"
 #include "support/scriptedmessages.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -58,6 +68,29 @@ QString run(const QString &tool, const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The pages of a list made on demand, recording which page is asked for.
+class CountingPages : public PageSource {
+public:
+    explicit CountingPages(int rows)
+        : m_rows(std::make_shared<RowsInMemory>(listRows(rows))),
+          m_report(listLayout(), m_rows, *paginate(listLayout(), *m_rows))
+    {
+    }
+    QString caption() const override { return m_report.caption(); }
+    PageSetup paper() const override { return m_report.paper(); }
+    int pageCount() const override { return m_report.pageCount(); }
+    Page page(int n) override
+    {
+        asked.push_back(n);
+        return m_report.page(n);
+    }
+    std::vector<int> asked;
+
+private:
+    std::shared_ptr<RowsInMemory> m_rows;
+    PagedReport m_report;
+};
+
 } // namespace
 
 class TestReportOutput : public QObject {
@@ -68,7 +101,12 @@ private slots:
     void pdfToAnUnwritablePlace();
     void noDefaultPrinter();
     void failingPrinter();
+    void printingAsksForEachPageOnce();
+    void printingCancelled();
     void previewPrintsItsPages();
+    void previewMovesBetweenPages();
+    void previewZooms();
+    void previewKeepsFewPages();
 };
 
 void TestReportOutput::pdfReadBack()
@@ -138,6 +176,48 @@ void TestReportOutput::failingPrinter()
     QCOMPARE(messages.shown[0].text, printer.failure);
 }
 
+// A long list goes to the printer one page at a time, each page once, in
+// order, and its progress counts up to the last page.
+void TestReportOutput::printingAsksForEachPageOnce()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"list.pdf"_s);
+    CountingPages pages(2000);
+    QCOMPARE(pages.pageCount(), layoutReport(listLayout(), listRows(2000)).pageCount());
+    test::RecordingProgress progress;
+    QVERIFY(writePdf(pages, pdf, progress).ok());
+    std::vector<int> every(std::size_t(pages.pageCount()));
+    std::iota(every.begin(), every.end(), 0);
+    QCOMPARE(pages.asked, every);
+    QList<qint64> done;
+    for (const auto &r : progress.reports) {
+        QCOMPARE(r.steps, qint64(pages.pageCount()));
+        done << r.done;
+    }
+    QVERIFY(std::is_sorted(done.begin(), done.end()));
+    QCOMPARE(done.last(), qint64(pages.pageCount()));
+    if (!QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty()) {
+        const QString info = run(u"pdfinfo"_s, {pdf});
+        QVERIFY2(info.contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(pages.pageCount()))), qPrintable(info));
+    }
+}
+
+// 取消 in the print's progress stops it: no further page is laid out, and
+// the unfinished file is not left behind as if printed.
+void TestReportOutput::printingCancelled()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"list.pdf"_s);
+    CountingPages pages(2000);
+    test::RecordingProgress progress;
+    progress.cancelAfter = 5;
+    const PrintResult r = writePdf(pages, pdf, progress);
+    QVERIFY(r.cancelled);
+    QVERIFY(!r.ok());
+    QCOMPARE(pages.asked, (std::vector<int>{0, 1, 2, 3, 4}));
+    QVERIFY(!QFile::exists(pdf));
+}
+
 void TestReportOutput::previewPrintsItsPages()
 {
     auto &messages = test::ScriptedMessages::install();
@@ -156,9 +236,103 @@ void TestReportOutput::previewPrintsItsPages()
     preview.printButton()->click();
     QCOMPARE(printer.printed.size(), 1);
     QCOMPARE(printer.printed[0].pageCount(), 2);
-    QCOMPARE(printer.printed[0].texts(0), preview.model().texts(0));
+    QCOMPARE(printer.printed[0].texts(0), pageTexts(preview.pages().page(0)));
     QCOMPARE(messages.shown.size(), 1);
     QVERIFY(preview.isVisible());
+}
+
+// First, previous, next and last page, and a page number typed into its
+// box; the buttons that would lead nowhere are off.
+void TestReportOutput::previewMovesBetweenPages()
+{
+    ReportPreview preview(std::make_unique<CountingPages>(200));
+    preview.resize(900, 700);
+    preview.show();
+    const int last = preview.pages().pageCount() - 1;
+    QVERIFY(last >= 5);
+    auto at = [&] { return preview.view()->currentPage(); };
+    auto buttonsOn = [&] {
+        return QList<bool>{preview.firstButton()->isEnabled(), preview.previousButton()->isEnabled(),
+                           preview.nextButton()->isEnabled(), preview.lastButton()->isEnabled()};
+    };
+    QCOMPARE(at(), 0);
+    QCOMPARE(preview.pageBox()->value(), 1);
+    QCOMPARE(buttonsOn(), (QList<bool>{false, false, true, true}));
+    preview.nextButton()->click();
+    preview.nextButton()->click();
+    QCOMPARE(at(), 2);
+    QCOMPARE(preview.pageBox()->value(), 3);
+    preview.previousButton()->click();
+    QCOMPARE(at(), 1);
+    preview.lastButton()->click();
+    QCOMPARE(at(), last);
+    QCOMPARE(preview.pageBox()->value(), last + 1);
+    QCOMPARE(buttonsOn(), (QList<bool>{true, true, false, false}));
+    preview.firstButton()->click();
+    QCOMPARE(at(), 0);
+    preview.pageBox()->setValue(6);
+    QCOMPARE(at(), 5);
+    QCOMPARE(buttonsOn(), (QList<bool>{true, true, true, true}));
+    // Scrolling moves the current page too.
+    preview.view()->verticalScrollBar()->setValue(0);
+    QCOMPARE(at(), 0);
+    QCOMPARE(preview.pageBox()->value(), 1);
+    QCOMPARE(preview.pageBox()->accessibleName(), u"页码"_s);
+    QCOMPARE(preview.zoomBox()->accessibleName(), u"显示比例"_s);
+}
+
+// 整页 shows a whole page in the window, 页宽 its width, a percentage that
+// share of its size; the page shown stays the page shown.
+void TestReportOutput::previewZooms()
+{
+    ReportPreview preview(std::make_unique<CountingPages>(200));
+    preview.resize(900, 700);
+    preview.show();
+    PageView *view = preview.view();
+    const QSize page(px(paperWidth(preview.pages().paper())), px(paperHeight(preview.pages().paper())));
+    QCOMPARE(view->zoom(), 1.0);
+    preview.pageBox()->setValue(4);
+
+    preview.zoomBox()->textActivated(u"整页"_s);
+    QCOMPARE(view->fit(), PageView::Fit::WholePage);
+    QVERIFY(page.width() * view->zoom() <= view->viewport()->width());
+    QVERIFY(page.height() * view->zoom() <= view->viewport()->height());
+    QVERIFY(page.height() * view->zoom() > view->viewport()->height() - 30
+            || page.width() * view->zoom() > view->viewport()->width() - 30);
+    QCOMPARE(view->currentPage(), 3);
+
+    preview.zoomBox()->textActivated(u"页宽"_s);
+    QVERIFY(std::abs(page.width() * view->zoom() - (view->viewport()->width() - 24)) < 2);
+    QCOMPARE(view->currentPage(), 3);
+
+    preview.zoomBox()->setCurrentText(u"150"_s);
+    emit preview.zoomBox()->lineEdit()->returnPressed();
+    QCOMPARE(view->zoom(), 1.5);
+    QCOMPARE(preview.zoomBox()->currentText(), u"150%"_s);
+    QCOMPARE(view->fit(), PageView::Fit::None);
+    QCOMPARE(view->currentPage(), 3);
+
+    preview.zoomBox()->setCurrentText(u"不是数字"_s);
+    emit preview.zoomBox()->lineEdit()->returnPressed();
+    QCOMPARE(view->zoom(), 1.5);
+    QCOMPARE(preview.zoomBox()->currentText(), u"150%"_s);
+}
+
+// Paging through a long list keeps only the last few pages laid out.
+void TestReportOutput::previewKeepsFewPages()
+{
+    auto owned = std::make_unique<CountingPages>(2000);
+    CountingPages &pages = *owned;
+    ReportPreview preview(std::move(owned));
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    for (int n = 0; n < pages.pageCount(); n += 3) {
+        preview.pageBox()->setValue(n + 1);
+        preview.view()->viewport()->repaint();
+    }
+    QVERIFY(preview.view()->keptPageCount() <= PageView::keptPages);
+    QVERIFY2(pages.asked.size() >= std::size_t(pages.pageCount() / 3), qPrintable(u"%1 of %2"_s.arg(pages.asked.size()).arg(pages.pageCount())));
 }
 
 QTEST_MAIN(TestReportOutput)

@@ -10,6 +10,7 @@
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
+#include "support/recordingprogress.h"
 #include "support/scripteddialogs.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
@@ -80,33 +81,7 @@ void addCases(int count, const QString &unit)
     tx.commit();
 }
 
-// Records what long work reports, and cancels at a chosen report.
-class RecordingProgress : public Progress {
-public:
-    struct Report {
-        QString stage;
-        qint64 steps;
-        qint64 done;
-    };
-    QList<Report> reports;
-    QString cancelInStage; // cancel as soon as a stage so named begins
-
-    void stage(const QString &text, qint64 steps, bool) override
-    {
-        m_stage = text;
-        m_steps = steps;
-        reports.append({text, steps, 0});
-        if (!cancelInStage.isEmpty() && text.startsWith(cancelInStage))
-            m_cancelled = true;
-    }
-    void advance(qint64 done) override { reports.append({m_stage, m_steps, done}); }
-    bool cancelled() const override { return m_cancelled; }
-
-private:
-    QString m_stage;
-    qint64 m_steps = 0;
-    bool m_cancelled = false;
-};
+using test::RecordingProgress;
 
 // Every stage's reports count up to its steps, and each stage with steps
 // ends at them.

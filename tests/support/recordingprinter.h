@@ -1,5 +1,5 @@
-// Stands in for the default printer: keeps every page model printed, or
-// refuses like a printer that fails.
+// Stands in for the default printer: keeps every page printed, as a page
+// model per print, or refuses like a printer that fails.
 #pragma once
 
 #include "platform/printsink.h"
@@ -17,7 +17,7 @@ public:
     // When set, every print fails with this reason.
     QString failure;
 
-    report::PrintResult print(const report::PageModel &model) override;
+    report::PrintResult print(report::PageSource &pages, Progress &progress) override;
 };
 
 } // namespace kelm::test

@@ -7,6 +7,7 @@
 #include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
 #include "platform/gridlabel.h"
+#include "platform/longwork.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/reportpreview.h"
@@ -204,12 +205,23 @@ void QueryWindow::chooseRow()
 
 void QueryWindow::printList()
 {
-    showHourglass();
-    report::PageModel pages;
+    const report::ReportLayout layout = listReportLayout(m_design.listReport);
+    const ListQuery query = app().listQuery;
+    const QString path = databasePath();
+    const qint64 expected = m_rowCount;
+    std::unique_ptr<report::PageSource> pages;
     try {
-        pages = buildReport(listReportLayout(m_design.listReport));
+        // Reading the list's row ids takes a moment for a large list: off
+        // the window's thread, on a connection of its own.
+        std::optional<PreparedList> prepared;
+        runLongWork(this, layout.caption, [&](Progress &progress) {
+            Database own(path);
+            prepared = prepareList(own, layout, query, expected, progress);
+        });
+        if (!prepared)
+            return;
+        pages = listPages(layout, query, std::move(*prepared));
     } catch (const DbError &e) {
-        showDefaultPointer();
         if (!m_design.quietReportFailure)
             showError(this, e.message());
         return;
