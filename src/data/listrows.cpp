@@ -20,12 +20,15 @@ std::optional<RowIds> readRowIds(Database &db, const ListQuery &query, qint64 ex
 {
     const ListStatement s = keyStatement(query);
     QueryCursor cursor(db, s.sql, s.params);
-    auto ids = std::make_shared<std::vector<qint64>>();
+    auto ids = std::make_shared<RowIdVector>();
     if (expected > 0)
         ids->reserve(std::size_t(expected));
     progress.stage(u"正在读取列表……"_s, expected, true);
+    std::vector<qint64> step;
     while (!cursor.atEnd()) {
-        cursor.fetchIds(idsPerStep, *ids);
+        step.clear();
+        cursor.fetchIds(idsPerStep, step);
+        ids->insert(ids->end(), step.begin(), step.end());
         progress.advance(qint64(ids->size()));
         if (progress.cancelled())
             return std::nullopt;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/appvalues.h"
+#include "platform/mappedallocator.h"
 #include "platform/progress.h"
 #include "platform/reportengine.h"
 
@@ -13,7 +14,8 @@
 
 namespace kelm {
 
-using RowIds = std::shared_ptr<const std::vector<qint64>>;
+using RowIdVector = std::vector<qint64, MappedAllocator<qint64>>;
+using RowIds = std::shared_ptr<const RowIdVector>;
 
 // The row ids of the query's list in its order, read on db. expected is
 // the number of rows the list is known to hold (0 when not known), for the

@@ -34,22 +34,20 @@ enum class RestoreOutcome {
 
 struct RestoreResult {
     RestoreOutcome outcome = RestoreOutcome::Unknown;
-    QString detail;      // Unknown: what failed, where the engine's refusal does not say it
-    QString checkedCopy; // after prepareRestore: the checked copy beside the live file
+    QString detail; // Unknown: what failed, where the engine's refusal does not say it
 };
 
-// First half, on any thread: copies source beside the live file and checks
-// the copy: a database that the engine reads, whose wslo row holds the
-// backup marker, with this program's tables, that passes the integrity
-// check. Source and live file are only read. Restored means ready to finish.
-RestoreResult prepareRestore(const QString &source, const QString &live, Progress &progress = noProgress());
+// Replaces the database file `live` by a checked copy of source: copies
+// source beside live, checks the copy (a database that the engine reads,
+// whose wslo row holds the backup marker, with this program's tables, that
+// passes the integrity check), and when no connection holds live (its log
+// and index files are gone) renames the copy into its place. Until then
+// source and live are only read; cancelling is safe up to the rename. Runs
+// on any thread; the program closes its own connection first.
+RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress());
 
-// Second half, on the thread of the program's connection: closes it, and
-// when no other connection holds the live file (its log and index files are
-// gone), renames the checked copy into its place; then connects again.
-RestoreResult finishRestore(const RestoreResult &prepared);
-
-// Both halves over the program's database file (tests, benchmarks).
-RestoreResult restoreDatabase(const QString &source, Progress &progress = noProgress());
+// The program's restore without a window: closes the program's connection,
+// restores its database file from source and connects again.
+RestoreResult restoreProgramDatabase(const QString &source, Progress &progress = noProgress());
 
 } // namespace kelm

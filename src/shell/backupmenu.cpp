@@ -56,8 +56,15 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     fileName = source;
     RestoreResult result;
     const QString live = databasePath();
-    runLongWork(parent, u"数据恢复"_s, [&](Progress &progress) { result = prepareRestore(source, live, progress); });
-    result = finishRestore(result);
+    // The program's connection stays closed while its file may be replaced;
+    // no window of the program is open meanwhile.
+    closeDatabase();
+    runLongWork(parent, u"数据恢复"_s, [&](Progress &progress) { result = restoreDatabase(source, live, progress); });
+    try {
+        db();
+    } catch (const DbError &e) {
+        result = {RestoreOutcome::Unknown, e.message()};
+    }
     switch (result.outcome) {
     case RestoreOutcome::Restored: inform(parent, u"数据恢复完成。"_s, u"提示"_s); break;
     case RestoreOutcome::Cancelled: break;

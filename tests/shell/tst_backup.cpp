@@ -335,16 +335,19 @@ void TestBackup::restoreGoodBackup()
     database.db().exec(u"DELETE FROM xzcf"_s);
 
     RecordingProgress progress;
-    const RestoreResult result = restoreDatabase(backup, progress);
+    const RestoreResult result = restoreProgramDatabase(backup, progress);
     QCOMPARE(result.outcome, RestoreOutcome::Restored);
     // The connection is open again on the restored file.
     QCOMPARE(db().scalar(u"SELECT abcd FROM wslo"_s), u"gesichert"_s);
     QCOMPARE(liveRows(), saved);
     QCOMPARE(rowsOf(backup), saved);
     verifyInOrder(progress.reports);
-    QCOMPARE(progress.reports.first().stage, u"正在复制备份文件……"_s);
+    QStringList stages;
+    for (const auto &r : progress.reports)
+        if (stages.isEmpty() || stages.last() != r.stage)
+            stages << r.stage;
+    QCOMPARE(stages, (QStringList{u"正在复制备份文件……"_s, u"正在检查备份文件……"_s, u"正在恢复数据……"_s}));
     QCOMPARE(progress.reports.first().steps, QFileInfo(backup).size());
-    QCOMPARE(progress.reports.last().stage, u"正在检查备份文件……"_s);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(rowsOf(database.path()), saved);
@@ -363,7 +366,7 @@ void TestBackup::restoreLeavesNoOldLog()
     addCases(200, u"只在日志里"_s);
     QVERIFY(QFileInfo(database.path() + u"-wal"_s).size() > 0);
 
-    QCOMPARE(restoreDatabase(backup).outcome, RestoreOutcome::Restored);
+    QCOMPARE(restoreProgramDatabase(backup).outcome, RestoreOutcome::Restored);
     QCOMPARE(liveRows(), saved);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
@@ -383,7 +386,7 @@ void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
     const QStringList live = liveRows();
     {
         Database other(database.path());
-        const RestoreResult result = restoreDatabase(backup);
+        const RestoreResult result = restoreProgramDatabase(backup);
         QCOMPARE(result.outcome, RestoreOutcome::Unknown);
         QVERIFY(result.detail.contains(u"其他程序"_s));
         QCOMPARE(liveRows(), live);
@@ -468,7 +471,9 @@ void TestBackup::restoreRefused()
     QCOMPARE(messages.shown[1].text, message);
     QCOMPARE(messages.shown[1].title, u"错误"_s);
     QCOMPARE(liveRows(), live);
-    QCOMPARE(contents(source), offered);
+    // The chosen file is only read (the live file's log may have gone into it).
+    if (kind != u"live"_s)
+        QCOMPARE(contents(source), offered);
     QCOMPARE(QFileInfo::exists(source), kind != u"missing"_s);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
@@ -496,7 +501,7 @@ void TestBackup::restoreCancelledInItsWork()
     const QStringList live = liveRows();
     RecordingProgress progress;
     progress.cancelInStage = stage;
-    QCOMPARE(restoreDatabase(backup, progress).outcome, RestoreOutcome::Cancelled);
+    QCOMPARE(restoreProgramDatabase(backup, progress).outcome, RestoreOutcome::Cancelled);
     QCOMPARE(liveRows(), live);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
