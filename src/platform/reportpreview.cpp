@@ -24,6 +24,8 @@ namespace kelm::report {
 
 namespace {
 
+QString percent(double zoom) { return u"%1%"_s.arg(std::lround(zoom * 100)); }
+
 const QString wholePage = u"整页"_s;
 const QString pageWidth = u"页宽"_s;
 const QStringList zoomChoices = {wholePage, pageWidth, u"50%"_s, u"75%"_s, u"100%"_s, u"150%"_s, u"200%"_s};
@@ -42,8 +44,6 @@ QLabel *labelFor(const QString &text, QWidget *box, QWidget *parent)
     nameAfter(box, l);
     return l;
 }
-
-QString percent(double zoom) { return u"%1%"_s.arg(std::lround(zoom * 100)); }
 
 } // namespace
 
@@ -72,7 +72,7 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget *parent)
     m_zoomBox->setEditable(true);
     m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
     m_zoomBox->addItems(zoomChoices);
-    m_zoomBox->setCurrentText(u"100%"_s);
+    m_zoomBox->setCurrentIndex(int(zoomChoices.indexOf(percent(1))));
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_print);
@@ -143,7 +143,14 @@ void ReportPreview::chooseZoom(const QString &text)
         const double value = QString(text).remove(u'%').trimmed().toDouble(&ok);
         if (ok && value > 0)
             m_view->setZoom(value / 100);
-        m_zoomBox->setCurrentText(percent(m_view->zoom()));
+        // A listed percentage becomes the current item, so that the arrow
+        // keys go on from it.
+        const QString shown = percent(m_view->zoom());
+        const int listed = m_zoomBox->findText(shown);
+        if (listed >= 0)
+            m_zoomBox->setCurrentIndex(listed);
+        else
+            m_zoomBox->setEditText(shown);
     }
 }
 

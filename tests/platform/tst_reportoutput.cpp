@@ -316,6 +316,16 @@ void TestReportOutput::previewZooms()
     emit preview.zoomBox()->lineEdit()->returnPressed();
     QCOMPARE(view->zoom(), 1.5);
     QCOMPARE(preview.zoomBox()->currentText(), u"150%"_s);
+
+    // The arrow keys go through the list from the zoom shown.
+    QTest::keyClick(preview.zoomBox(), Qt::Key_Down);
+    QCOMPARE(view->zoom(), 2.0);
+    QTest::keyClick(preview.zoomBox(), Qt::Key_Up);
+    QTest::keyClick(preview.zoomBox(), Qt::Key_Up);
+    QCOMPARE(view->zoom(), 1.0);
+    preview.zoomBox()->setCurrentText(u"120%"_s);
+    emit preview.zoomBox()->lineEdit()->returnPressed();
+    QCOMPARE(view->zoom(), 1.2);
 }
 
 // Paging through a long list keeps only the last few pages laid out.
