@@ -62,6 +62,14 @@ private:
     std::atomic<bool> m_cancelled{false};
 };
 
+// The keyboard goes back to the window the work was started from (see
+// openModal); without a window manager nothing else would give it back.
+void giveKeyboardBack(QWidget *parent)
+{
+    if (parent && parent->window()->isVisible())
+        parent->window()->activateWindow();
+}
+
 void show(ProgressWindow &window, const SharedProgress::State &s)
 {
     window.showStage(s.text, s.steps, s.done, s.cancellable);
@@ -103,6 +111,7 @@ void runLongWork(QWidget *parent, const QString &title, const std::function<void
         if (!thread->isFinished())
             loop.exec();
         window.hide();
+        giveKeyboardBack(parent);
     }
     thread->wait();
     showDefaultPointer();
@@ -123,7 +132,10 @@ ProgressOnScreen::ProgressOnScreen(QWidget *parent, const QString &title) : m_pa
 
 ProgressOnScreen::~ProgressOnScreen()
 {
-    m_window.reset();
+    if (m_window) {
+        m_window.reset();
+        giveKeyboardBack(m_parent);
+    }
     showDefaultPointer();
 }
 

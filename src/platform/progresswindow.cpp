@@ -19,6 +19,7 @@ constexpr int barRange = 1000;
 
 ProgressWindow::ProgressWindow(const QString &title, QWidget *parent) : QDialog(parent)
 {
+    setObjectName(u"progress"_s);
     setWindowTitle(title);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_stage = new QLabel(this);

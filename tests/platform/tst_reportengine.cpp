@@ -486,6 +486,27 @@ Rows recordRows(std::initializer_list<int> lengths)
     return rows;
 }
 
+// Two notes one under the other, each moving down what stands below it:
+// the second note's lines stand among what the first moved.
+ReportLayout twoNotes()
+{
+    ReportLayout r = smallList();
+    r.detail.height = 2100;
+    r.detail.items = {label(0, 0, u"询问记录："_s).size(12), field(0, 300, 480, u"name"_s).size(12).grows(480),
+                      label(0, 900, u"补充："_s).size(12), field(0, 1200, 2400, u"no"_s).size(12).grows(480),
+                      label(0, 1800, u"签名："_s).size(12), bar(0, 2000, 6000)};
+    return r;
+}
+
+Rows twoNoteRows(std::initializer_list<std::pair<int, int>> lengths)
+{
+    Rows rows;
+    rows.columns = {u"name"_s, u"no"_s};
+    for (const auto &[a, b] : lengths)
+        rows.values.push_back({u"记"_s.repeated(a), u"补"_s.repeated(b)});
+    return rows;
+}
+
 ReportLayout recordWithGrowingFooter()
 {
     ReportLayout r = record();
@@ -541,6 +562,8 @@ void TestReportEngine::pageOnDemand_data()
     QTest::newRow("growing report footer")
         << recordWithGrowingFooter() << recordRows({50, 20, 120, 80, 600});
     QTest::newRow("growing report footer, no rows") << recordWithGrowingFooter() << recordRows({});
+    QTest::newRow("two notes, blocks kept together")
+        << twoNotes() << twoNoteRows({{10, 10}, {300, 5}, {2, 900}, {40, 40}, {700, 700}, {0, 0}, {5, 1400}});
 }
 
 void TestReportEngine::pageOnDemand()
