@@ -5,9 +5,10 @@
 #pragma once
 
 #include "data/appvalues.h"
+#include "platform/database.h"
 #include "platform/mappedallocator.h"
 #include "platform/progress.h"
-#include "platform/reportengine.h"
+#include "platform/rowsource.h"
 
 #include <memory>
 #include <optional>

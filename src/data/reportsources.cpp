@@ -4,6 +4,8 @@
 #include "data/connection.h"
 #include "data/documentcatalogue.h"
 #include "data/listquery.h"
+#include "platform/modelpages.h"
+#include "platform/pagedreport.h"
 #include "platform/reportengine.h"
 
 #include <algorithm>

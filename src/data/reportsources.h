@@ -5,6 +5,8 @@
 #include "data/listrows.h"
 #include "platform/database.h"
 #include "platform/pagemodel.h"
+#include "platform/pagesource.h"
+#include "platform/reportengine.h"
 
 #include <QStringList>
 #include <memory>

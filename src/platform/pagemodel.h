@@ -51,31 +51,4 @@ struct PageModel {
 // The non-empty texts of a page in drawing order.
 QStringList pageTexts(const Page &page);
 
-// Pages to draw, each made when it is asked for: a large report need not
-// be held whole to be shown or printed.
-class PageSource {
-public:
-    virtual ~PageSource() = default;
-    virtual QString caption() const = 0;
-    virtual PageSetup paper() const = 0;
-    virtual int pageCount() const = 0;
-    // Page n, 0 <= n < pageCount(). Throws DbError when its rows cannot be
-    // read.
-    virtual Page page(int n) = 0;
-};
-
-// The pages of a page model laid out whole.
-class ModelPages : public PageSource {
-public:
-    explicit ModelPages(PageModel model) : m_model(std::move(model)) { }
-    QString caption() const override { return m_model.caption; }
-    PageSetup paper() const override { return m_model.page; }
-    int pageCount() const override { return m_model.pageCount(); }
-    Page page(int n) override { return m_model.pages.at(std::size_t(n)); }
-    const PageModel &model() const { return m_model; }
-
-private:
-    PageModel m_model;
-};
-
 } // namespace kelm::report

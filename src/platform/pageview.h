@@ -4,7 +4,7 @@
 // and holds no more.
 #pragma once
 
-#include "platform/pagemodel.h"
+#include "platform/pagesource.h"
 
 #include <QAbstractScrollArea>
 

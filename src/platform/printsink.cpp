@@ -1,8 +1,9 @@
 #include "platform/printsink.h"
 
 #include "platform/database.h"
-#include "platform/longwork.h"
+#include "platform/progressonscreen.h"
 #include "platform/messages.h"
+#include "platform/modelpages.h"
 #include "platform/pagepainter.h"
 
 #include <QFile>

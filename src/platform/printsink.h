@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/pagemodel.h"
+#include "platform/pagesource.h"
 #include "platform/progress.h"
 
 #include <QPrinterInfo>

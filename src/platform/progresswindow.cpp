@@ -38,6 +38,12 @@ ProgressWindow::ProgressWindow(const QString &title, QWidget *parent) : QDialog(
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::cancelRequested);
 }
 
+void ProgressWindow::giveKeyboardBack(QWidget *opener)
+{
+    if (opener && opener->window()->isVisible())
+        opener->window()->activateWindow();
+}
+
 void ProgressWindow::showStage(const QString &text, qint64 steps, qint64 done, bool cancellable)
 {
     m_stage->setText(text);

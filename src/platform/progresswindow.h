@@ -14,7 +14,16 @@ namespace kelm {
 class ProgressWindow : public QDialog {
     Q_OBJECT
 public:
+    // Work shorter than this finishes behind the hourglass alone.
+    static constexpr int showAfterMs = 500;
+    // How often the window shows the work's latest report.
+    static constexpr int refreshMs = 50;
+
     explicit ProgressWindow(const QString &title, QWidget *parent = nullptr);
+
+    // The keyboard goes back to the window the work began from (see
+    // openModal); without a window manager nothing else would give it.
+    static void giveKeyboardBack(QWidget *opener);
 
     // steps 0: a bar that only shows that work goes on.
     void showStage(const QString &text, qint64 steps, qint64 done, bool cancellable);

@@ -1,5 +1,6 @@
 #include "platform/reportengine.h"
 
+#include "platform/rowsinmemory.h"
 #include "platform/units.h"
 
 #include <algorithm>
@@ -453,11 +454,6 @@ PageModel layoutReport(const ReportLayout &layout, const Rows &rows)
         start = *next;
     }
     return model;
-}
-
-PagedReport::PagedReport(ReportLayout layout, std::shared_ptr<RowSource> rows, PageIndex index)
-    : m_layout(std::move(layout)), m_rows(std::move(rows)), m_index(std::move(index))
-{
 }
 
 std::vector<QString> fieldColumns(const ReportLayout &layout)

@@ -9,35 +9,12 @@
 #include "platform/database.h"
 #include "platform/pagemodel.h"
 #include "platform/progress.h"
+#include "platform/rowsource.h"
 
 #include <memory>
 #include <optional>
 
 namespace kelm::report {
-
-// The rows of a report, read by position as pages need them.
-class RowSource {
-public:
-    virtual ~RowSource() = default;
-    virtual std::size_t size() const = 0;
-    // The column of each value of a row.
-    virtual const std::vector<QString> &columns() const = 0;
-    // The values of row i < size(), valid until the next call. Throws
-    // DbError.
-    virtual const std::vector<QString> &row(std::size_t i) = 0;
-};
-
-// Rows already read.
-class RowsInMemory : public RowSource {
-public:
-    explicit RowsInMemory(Rows rows) : m_rows(std::move(rows)) { }
-    std::size_t size() const override { return m_rows.size(); }
-    const std::vector<QString> &columns() const override { return m_rows.columns; }
-    const std::vector<QString> &row(std::size_t i) override { return m_rows.values[i]; }
-
-private:
-    Rows m_rows;
-};
 
 // Where a page's body begins: with the detail of a row, or within a
 // section that its growing fields broke across pages, at the item (in the
@@ -84,22 +61,6 @@ Page layoutPage(const ReportLayout &layout, RowSource &rows, const PageIndex &in
 // whole: a growing field wraps inside its width, any other prints in a
 // smaller size where its text is wider than the box.
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows);
-
-// A report's pages, each laid out when it is asked for.
-class PagedReport : public PageSource {
-public:
-    PagedReport(ReportLayout layout, std::shared_ptr<RowSource> rows, PageIndex index);
-
-    QString caption() const override { return m_layout.caption; }
-    PageSetup paper() const override { return m_layout.page; }
-    int pageCount() const override { return m_index.pageCount(); }
-    Page page(int n) override { return layoutPage(m_layout, *m_rows, m_index, n); }
-
-private:
-    ReportLayout m_layout;
-    std::shared_ptr<RowSource> m_rows;
-    PageIndex m_index;
-};
 
 // The columns that the fields of a layout show, each once: all that a
 // report of it reads.

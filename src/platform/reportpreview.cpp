@@ -2,6 +2,7 @@
 
 #include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
+#include "platform/modelpages.h"
 #include "platform/pageview.h"
 #include "platform/printsink.h"
 #include "platform/units.h"

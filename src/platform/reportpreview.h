@@ -9,6 +9,7 @@
 
 #include "platform/formwindow.h"
 #include "platform/pagemodel.h"
+#include "platform/pagesource.h"
 
 #include <memory>
 

@@ -1,8 +1,10 @@
 // Long work on a thread of its own: short work shows no window, longer work
 // its progress window after half a second with the stage and the bar, 取消
 // stops work that allows it and only that, and a failure of the work comes
-// back to the caller. Needs widgets: the progress window is one.
+// back to the caller; and the same window for work that stays on the GUI
+// thread (printing). Needs widgets: the progress window is one.
 #include "platform/longwork.h"
+#include "platform/progressonscreen.h"
 #include "platform/progresswindow.h"
 
 #include <QApplication>
@@ -49,6 +51,7 @@ private slots:
     void cancelStopsWorkThatAllowsIt_data();
     void cancelStopsWorkThatAllowsIt();
     void failureComesBack();
+    void progressOnTheGuiThread();
 };
 
 void TestLongWork::shortWorkShowsNoWindow()
@@ -136,6 +139,31 @@ void TestLongWork::failureComesBack()
 {
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                              runLongWork(nullptr, u"失败"_s, [](Progress &) { throw std::runtime_error("nein"); }));
+    QCOMPARE(shownWindow(), nullptr);
+}
+
+// Work on the GUI thread: its window shows after half a second, the
+// windows repaint at each report, and 取消 is heard.
+void TestLongWork::progressOnTheGuiThread()
+{
+    qint64 seenAt = -1;
+    QElapsedTimer clock;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (ProgressWindow *w = shownWindow(); w && seenAt < 0) {
+            seenAt = clock.elapsed();
+            w->cancelButton()->click();
+        }
+    });
+    watch.start(10);
+    clock.start();
+    int done = 0;
+    {
+        ProgressOnScreen progress(nullptr, u"打印"_s);
+        steps(progress, true, done);
+    }
+    QVERIFY2(seenAt >= 450 && seenAt < 1500, qPrintable(QString::number(seenAt)));
+    QVERIFY2(done < 60, qPrintable(QString::number(done)));
     QCOMPARE(shownWindow(), nullptr);
 }
 

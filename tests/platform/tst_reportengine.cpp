@@ -3,6 +3,7 @@
 // and that a page laid out on its own is that page of the whole layout.
 // Pure layout arithmetic, no printer and no display.
 #include "platform/reportengine.h"
+#include "platform/rowsinmemory.h"
 #include "platform/units.h"
 #include "support/recordingprogress.h"
 

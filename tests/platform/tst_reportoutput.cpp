@@ -4,10 +4,12 @@
 // without a default printer, a failing printer, and the preview window:
 // its print command, page movement and zoom. Needs fonts and a paint
 // device, so it runs with a (headless) GUI.
+#include "platform/pagedreport.h"
 #include "platform/pageview.h"
 #include "platform/printsink.h"
 #include "platform/reportengine.h"
 #include "platform/reportpreview.h"
+#include "platform/rowsinmemory.h"
 #include "platform/units.h"
 #include "support/recordingprinter.h"
 #include "support/recordingprogress.h"
