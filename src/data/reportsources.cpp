@@ -4,7 +4,6 @@
 #include "data/connection.h"
 #include "data/documentcatalogue.h"
 #include "data/listquery.h"
-#include "platform/modelpages.h"
 #include "platform/pagedreport.h"
 #include "platform/reportengine.h"
 
@@ -93,19 +92,13 @@ std::unique_ptr<report::PageSource> listPages(const report::ReportLayout &layout
     return std::make_unique<report::PagedReport>(layout, std::move(rows), std::move(prepared.index));
 }
 
-std::unique_ptr<report::PageSource> openReport(const report::ReportLayout &layout)
-{
-    const ReportSource &source = sourceOf(layout);
-    if (source.rows == ReportRows::ListQuery) {
-        const ListQuery query = app().listQuery;
-        return listPages(layout, query, *prepareList(db(), layout, query, 0));
-    }
-    return std::make_unique<report::ModelPages>(report::layoutReport(layout, reportRows(source)));
-}
-
 report::PageModel buildReport(const report::ReportLayout &layout)
 {
-    const std::unique_ptr<report::PageSource> pages = openReport(layout);
+    const ReportSource &source = sourceOf(layout);
+    if (source.rows != ReportRows::ListQuery)
+        return report::layoutReport(layout, reportRows(source));
+    const ListQuery query = app().listQuery;
+    const std::unique_ptr<report::PageSource> pages = listPages(layout, query, *prepareList(db(), layout, query, 0));
     report::PageModel model;
     model.caption = pages->caption();
     model.page = pages->paper();

@@ -56,12 +56,9 @@ std::optional<PreparedList> prepareList(Database &db, const report::ReportLayout
 std::unique_ptr<report::PageSource> listPages(const report::ReportLayout &layout, const ListQuery &query,
                                               PreparedList prepared);
 
-// The report over its source's rows now, on the program's connection: a
-// document or the statistics sheet laid out whole, a list as pages made
-// on demand. Throws DbError.
-std::unique_ptr<report::PageSource> openReport(const report::ReportLayout &layout);
-
-// Every page of the report now (tests). Throws DbError.
+// Every page of the report over its source's rows now, on the program's
+// connection; a list's pages are made as its preview makes them. Throws
+// DbError.
 report::PageModel buildReport(const report::ReportLayout &layout);
 
 } // namespace kelm
