@@ -87,7 +87,7 @@ public:
     // Writes the whole database into a new file at path, page by page
     // through the engine's online backup. Every page is read in one read
     // transaction, so the copy is the database of one moment while writers
-    // go on. The copy keeps its journal in itself: it is one whole file.
+    // go on. The copy is one whole file, with no log beside it.
     // step(pages done, pages) runs after each part; false stops the copy
     // and the function returns false, leaving the unfinished file for the
     // caller to remove. Throws DbError.

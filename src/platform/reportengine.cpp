@@ -226,8 +226,6 @@ bool detailGrows(const ReportLayout &layout)
                        [](const Item &i) { return i.kind == ItemKind::Field && i.grow; });
 }
 
-} // namespace
-
 // Lays out one page from where it starts, exactly as the pages before it
 // would have left it: every decision depends on the start alone.
 class PageMaker {
@@ -375,6 +373,8 @@ private:
     int m_footerTop;
     std::vector<int> m_reportHeader, m_pageHeader, m_detail, m_pageFooter, m_reportFooter;
 };
+
+} // namespace
 
 class Paginator {
 public:

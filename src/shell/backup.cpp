@@ -13,7 +13,6 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,7 +32,7 @@ const QStringList sideFileSuffixes = {u"-wal"_s, u"-shm"_s, u"-journal"_s};
 
 QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
 
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString systemError() { return qt_error_string(errno); }
 
 bool sameFile(const QString &a, const QString &b)
 {
