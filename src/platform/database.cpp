@@ -7,6 +7,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -31,7 +32,7 @@ bool isWide(char32_t c)
 void sqlVal(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-    sqlite3_result_double(ctx, text ? val(QString::fromUtf8(text)) : 0.0);
+    sqlite3_result_double(ctx, text ? val(std::string_view(text, std::size_t(sqlite3_value_bytes(argv[0])))) : 0.0);
 }
 
 } // namespace
@@ -317,33 +318,51 @@ void Transaction::commit()
     m_done = true;
 }
 
-double val(const QString &text)
+double val(std::string_view text)
 {
-    // Leading blanks are skipped, then an optional sign, digits and one
-    // decimal point; anything else ends the number.
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+    // Leading blanks are skipped, then an optional sign, digits with one
+    // decimal point and an exponent (e or E, a sign, digits) where digits
+    // follow it; anything else ends the number.
+    const auto digit = [&text](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const qsizetype start = i;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
+    const std::size_t start = i;
     bool dot = false, digits = false;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c >= u'0' && c <= u'9') {
+    for (; i < text.size(); ++i) {
+        if (digit(i))
             digits = true;
-        } else if (c == u'.' && !dot) {
+        else if (text[i] == '.' && !dot)
             dot = true;
-        } else {
+        else
             break;
-        }
-        ++i;
     }
     if (!digits)
         return 0.0;
-    bool ok = false;
-    const double v = text.mid(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t e = i + 1;
+        if (e < text.size() && (text[e] == '-' || text[e] == '+'))
+            ++e;
+        if (digit(e)) {
+            while (digit(e))
+                ++e;
+            i = e;
+        }
+    }
+    double v = 0;
+    const auto [end, error] = std::from_chars(text.data() + start, text.data() + i, v);
+    if (error != std::errc() || !std::isfinite(v))
+        return 0.0;
+    return negative ? -v : v;
+}
+
+double val(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return val(std::string_view(utf8.constData(), std::size_t(utf8.size())));
 }
 
 int displayUnits(const QString &text)

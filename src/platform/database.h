@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace SQLite {
@@ -112,9 +113,12 @@ private:
     bool m_done = false;
 };
 
-// Leading number of a text ("12.5元" -> 12.5, "abc" -> 0), as the old
-// engine's val() read amounts; also registered as SQL function val().
+// Leading number of a text ("12.5元" -> 12.5, "1e3" -> 1000, "abc" -> 0),
+// as the old engine's val() read amounts; also registered as SQL function
+// val(). A number beyond the range of a double reads as 0.
 double val(const QString &text);
+// The same of a text as the database stores it (UTF-8).
+double val(std::string_view utf8);
 
 // Display units of a text: a full-width character counts 2, any other 1.
 int displayUnits(const QString &text);

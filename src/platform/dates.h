@@ -7,10 +7,14 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 namespace kelm {
 
 std::optional<QDate> parseDate(const QString &text);
+// The same reading of a text as the database stores it (UTF-8), for
+// passes over many rows.
+std::optional<QDate> parseDate(std::string_view utf8);
 inline bool isDateText(const QString &text) { return parseDate(text).has_value(); }
 
 } // namespace kelm

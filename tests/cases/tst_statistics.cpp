@@ -3,11 +3,15 @@
 // the stored statistics as they were. Also the period the period window
 // stores from its two boxes.
 #include "cases/statistics/penaltystatistics.h"
+#include "cases/statistics/statisticsdrawing.h"
 #include "cases/statistics/statisticsperiod.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "statisticsfixture.h"
+#include "support/percellstatistics.h"
 #include "support/testdb.h"
+
+#include <random>
 
 #include <QtTest>
 
@@ -102,6 +106,10 @@ class TestStatistics : public QObject {
 private slots:
     void counting_data();
     void counting();
+    void onePassEqualsPerCell_data();
+    void onePassEqualsPerCell();
+    void cancelledRunChangesNothing();
+    void hugeSumIsRefused();
     void emptyPeriodIsZeroEverywhere();
     void copyHoldsThePeriodsCases();
     void periodTexts();
@@ -230,6 +238,151 @@ void TestStatistics::counting()
         QCOMPARE(figure(tdb.db(), s, key), value);
 }
 
+namespace {
+
+StatCase varied(std::mt19937 &rng, const QDate &around)
+{
+    static const QList<QPair<QString, QString>> categories = {
+        {u"食品卫生"_s, u"生产加工"_s}, {u"食品卫生"_s, u"批发零售"_s}, {u"食品卫生"_s, u"饮食"_s},
+        {u"食品卫生"_s, u"食堂"_s},     {u"食品卫生"_s, u"食品摊贩"_s}, {u"食品卫生"_s, u"其他"_s},
+        {u"食品卫生"_s, QString()},     {u"公共场所"_s, u"旅店"_s},     {u"公共场所"_s, u"文化娱乐"_s},
+        {u"公共场所"_s, u"浴室"_s},     {u"公共场所"_s, u"理发、美容"_s}, {u"公共场所"_s, u"商场、商店"_s},
+        {u"公共场所"_s, u"其他"_s},     {u"公共场所"_s, u"洗衣店"_s},   {u"其他"_s, QString()},
+        {u"其他"_s, u"其他"_s},         {u"食品"_s, u"饮食"_s},
+    };
+    static const QStringList amounts = {u"0"_s,     u"12.5元"_s, u"abc"_s,     QString(),  u" 2.5.1"_s,
+                                        u"-5"_s,    u"1,000"_s,  u"0.1"_s,     u"0.2"_s,   u"1e3"_s,
+                                        u"1E+2"_s,  u"3e"_s,     u"2.5e-1"_s,  u"1500"_s,  u"0.07"_s};
+    StatCase c;
+    const auto &[category, subcategory] = categories[qsizetype(rng() % categories.size())];
+    c.category = category;
+    c.subcategory = subcategory;
+    c.accepted = around.addDays(int(rng() % 40) - 20).toString(Qt::ISODate);
+    for (int k = 1; k <= 10; ++k)
+        if (rng() % 3 == 0)
+            c.penalties << k;
+    c.confiscated = amounts[qsizetype(rng() % amounts.size())];
+    c.fine = amounts[qsizetype(rng() % amounts.size())];
+    c.recalled = amounts[qsizetype(rng() % amounts.size())];
+    c.destroyed = amounts[qsizetype(rng() % amounts.size())];
+    c.filed = rng() % 2 ? c.accepted : QString();
+    c.closed = rng() % 2;
+    return c;
+}
+
+QList<QStringList> rowsOf(Database &db, const QString &table)
+{
+    QList<QStringList> rows;
+    for (const auto &v : db.select(u"SELECT * FROM %1"_s.arg(table)).values)
+        rows << QStringList(v.begin(), v.end());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+} // namespace
+
+void TestStatistics::onePassEqualsPerCell_data()
+{
+    QTest::addColumn<QList<StatCase>>("cases");
+    QTest::addColumn<QDate>("start");
+    QTest::addColumn<QDate>("end");
+
+    std::mt19937 rng(2002);
+    QList<StatCase> mixed;
+    for (int i = 0; i < 400; ++i)
+        mixed << varied(rng, QDate(2002, 1, 1));
+    QTest::newRow("every category, penalty and odd amount, the year's edges")
+        << mixed << yearStart << yearEnd;
+    QTest::newRow("a tenth of the cases: the date index") << mixed << QDate(2002, 1, 3) << QDate(2002, 1, 5);
+    QTest::newRow("every case in the period") << mixed << QDate(2001, 1, 1) << QDate(2003, 12, 31);
+    QTest::newRow("no case in the period") << mixed << QDate(2005, 1, 1) << QDate(2005, 12, 31);
+    QTest::newRow("the period's edge days")
+        << QList<StatCase>{acceptedOn(u"2001-12-31"_s), acceptedOn(u"2002-01-01"_s), acceptedOn(u"2002-12-31"_s),
+                           acceptedOn(u"2003-01-01"_s)}
+        << yearStart << yearEnd;
+    QTest::newRow("huge sums")
+        << QList<StatCase>{withAmounts(u"99999999999999999999"_s, u"123456789012345678"_s, u"1e300"_s),
+                           withAmounts(u"1"_s, u"1"_s, u"1e300"_s), withAmounts(u"1e15"_s, u"-1e20"_s)}
+        << yearStart << yearEnd;
+    QTest::newRow("exponents")
+        << QList<StatCase>{withAmounts(u"1e3"_s, u"1E+2"_s, u"2.5e-1"_s, u"1e-7"_s),
+                           withAmounts(u"5e"_s, u"1e2元"_s, u"-1E1"_s, u".5e1"_s)}
+        << yearStart << yearEnd;
+}
+
+void TestStatistics::onePassEqualsPerCell()
+{
+    QFETCH(QList<StatCase>, cases);
+    QFETCH(QDate, start);
+    QFETCH(QDate, end);
+
+    test::TestDatabase tdb;
+    Database &db = tdb.db();
+    Transaction tx(db);
+    test::addStatCases(db, cases);
+    // A case without a number: summed, but not counted, as count(dabh) does.
+    StatCase unnumbered = cases.value(0);
+    test::addStatCase(db, u"x"_s, unnumbered);
+    db.exec(u"UPDATE xzcf SET dabh = NULL WHERE dabh = 'x'"_s);
+    tx.commit();
+
+    QStringList onePass;
+    for (const statistics::DrawnFigure &f : statistics::drawnFigures(computeStatistics(db, start, end)))
+        onePass << f.text;
+    const QList<QStringList> sheet = rowsOf(db, u"xzcftj"_s);
+    const QList<QStringList> copy = rowsOf(db, u"xzcf2"_s);
+
+    QCOMPARE(onePass, test::perCellStatistics(db, start, end));
+    QCOMPARE(rowsOf(db, u"xzcftj"_s), sheet);
+    QCOMPARE(rowsOf(db, u"xzcf2"_s), copy);
+}
+
+void TestStatistics::cancelledRunChangesNothing()
+{
+    test::TestDatabase tdb;
+    Database &db = tdb.db();
+    QList<StatCase> cases;
+    for (int i = 0; i < 300; ++i)
+        cases << penalised({1 + i % 10});
+    Transaction tx(db);
+    test::addStatCases(db, cases);
+    tx.commit();
+    computeStatistics(db, QDate(2002, 6, 1), QDate(2002, 6, 1));
+    const QStringList before = storedCells(db);
+
+    QList<int> told;
+    const Progress stopHalfway = [&told](int percent) {
+        told << percent;
+        return percent < 50;
+    };
+    QVERIFY_THROWS_EXCEPTION(Cancelled, computeStatistics(db, yearStart, yearEnd, stopHalfway));
+    QCOMPARE(storedCells(db), before);
+    QCOMPARE(db.scalar(u"SELECT count(*) FROM xzcf2"_s), u"300"_s);
+    QVERIFY(told.size() > 2);
+    QVERIFY(std::is_sorted(told.begin(), told.end()));
+    QCOMPARE(told.back(), 50);
+
+    told.clear();
+    const Progress watch = [&told](int percent) {
+        told << percent;
+        return true;
+    };
+    computeStatistics(db, yearStart, yearEnd, watch);
+    QCOMPARE(told.front(), 0);
+    QCOMPARE(told.back(), 99);
+}
+
+void TestStatistics::hugeSumIsRefused()
+{
+    test::TestDatabase tdb;
+    Database &db = tdb.db();
+    test::addStatCases(db, {withAmounts(u"0"_s, u"1e308"_s), withAmounts(u"0"_s, u"1e308"_s)});
+    computeStatistics(db, QDate(2003, 1, 1), QDate(2003, 1, 1));
+    const QStringList before = storedCells(db);
+    QVERIFY_THROWS_EXCEPTION(DbError, computeStatistics(db, yearStart, yearEnd));
+    QCOMPARE(storedCells(db), before);
+}
+
 void TestStatistics::emptyPeriodIsZeroEverywhere()
 {
     test::TestDatabase tdb;
@@ -301,19 +454,27 @@ void TestStatistics::manySmallAmountsAddExactly()
 void TestStatistics::unreadableAcceptanceDate_data()
 {
     QTest::addColumn<QString>("accepted");
-    QTest::newRow("no such day") << u"2002-02-30"_s;
-    QTest::newRow("slashes") << u"2002/06/01"_s;
-    QTest::newRow("one-digit month") << u"2002-6-01"_s;
-    QTest::newRow("with a time") << u"2002-06-01 10:00"_s;
-    QTest::newRow("empty") << QString();
+    QTest::addColumn<int>("casesOutside"); // many: the period is read through the date index
+    for (int outside : {0, 20}) {
+        const char *plan = outside ? "date index" : "whole table";
+        QTest::addRow("no such day, %s", plan) << u"2002-02-30"_s << outside;
+        QTest::addRow("slashes, %s", plan) << u"2002/06/01"_s << outside;
+        QTest::addRow("one-digit month, %s", plan) << u"2002-6-01"_s << outside;
+        QTest::addRow("with a time, %s", plan) << u"2002-06-01 10:00"_s << outside;
+        QTest::addRow("empty, %s", plan) << QString() << outside;
+    }
 }
 
 void TestStatistics::unreadableAcceptanceDate()
 {
     QFETCH(QString, accepted);
+    QFETCH(int, casesOutside);
     test::TestDatabase tdb;
     Database &db = tdb.db();
-    test::addStatCases(db, {StatCase{}, StatCase{}});
+    QList<StatCase> cases = {StatCase{}, StatCase{}};
+    for (int i = 0; i < casesOutside; ++i)
+        cases << acceptedOn(u"2003-03-03"_s);
+    test::addStatCases(db, cases);
     computeStatistics(db, yearStart, yearEnd);
     const QStringList before = storedCells(db);
     db.exec(u"UPDATE xzcf SET slsj = ? WHERE dabh = '20020002'"_s, {accepted});
@@ -364,8 +525,14 @@ void TestStatistics::decimalText_data()
     QTest::newRow("decimals only where there are some") << 12.75 << u"12.75"_s;
     QTest::newRow("binary noise rounded away") << 0.1 + 0.2 << u"0.3"_s;
     QTest::newRow("fifteen significant digits") << 1.0 / 3 << u"0.333333333333333"_s;
-    QTest::newRow("large, no exponent") << 1e15 << u"1000000000000000"_s;
-    QTest::newRow("small, no exponent") << 0.00005 << u"0.00005"_s;
+    QTest::newRow("fifteen digits without an exponent") << 999999999999999.0 << u"999999999999999"_s;
+    QTest::newRow("an exponent from 10^15") << 1e15 << u"1E+15"_s;
+    QTest::newRow("rounded to fifteen digits") << 1234567890123456789.0 << u"1.23456789012346E+18"_s;
+    QTest::newRow("a sum of 10^20 is not cut to ten times too small") << 1e20 << u"1E+20"_s;
+    QTest::newRow("small, no exponent") << 0.0001 << u"0.0001"_s;
+    QTest::newRow("an exponent below 10^-4") << 0.00005 << u"5E-05"_s;
+    QTest::newRow("fewer digits where fifteen would not fit the cell")
+        << -1.23456789012345e-300 << u"-1.234567890123E-300"_s;
     QTest::newRow("negative") << -5.5 << u"-5.5"_s;
 }
 
@@ -374,6 +541,7 @@ void TestStatistics::decimalText()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(statistics::decimalText(value), text);
+    QVERIFY(text.size() <= 20); // a cell of xzcftj
 }
 
 void TestStatistics::storePeriod_data()

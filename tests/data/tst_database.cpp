@@ -125,6 +125,14 @@ void TestDatabaseRules::val_data()
     QTest::newRow("no number") << u"abc"_s << 0.0;
     QTest::newRow("empty") << QString() << 0.0;
     QTest::newRow("second point ends") << u"1.2.3"_s << 1.2;
+    QTest::newRow("thousands separator ends") << u"1,000"_s << 1.0;
+    QTest::newRow("exponent") << u"1e3"_s << 1000.0;
+    QTest::newRow("capital exponent with sign") << u"1E+2"_s << 100.0;
+    QTest::newRow("negative exponent") << u"2.5e-1元"_s << 0.25;
+    QTest::newRow("exponent without digits ends") << u"7e"_s << 7.0;
+    QTest::newRow("signed exponent without digits ends") << u"7E-x"_s << 7.0;
+    QTest::newRow("plus sign") << u"+8"_s << 8.0;
+    QTest::newRow("beyond a double") << u"1e999"_s << 0.0;
 }
 
 void TestDatabaseRules::val()

@@ -1,6 +1,7 @@
 #include "cases/statistics/penaltystatistics.h"
 
 #include "data/documentcatalogue.h"
+#include "data/schema.h"
 #include "platform/database.h"
 #include "platform/dates.h"
 
@@ -10,12 +11,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <memory>
+#include <exception>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -26,18 +26,37 @@ namespace {
 const QString acceptanceDates = u"SELECT slsj FROM xzcf GROUP BY slsj"_s;
 const QString casesAcceptedOn = u"SELECT dabh FROM xzcf WHERE slsj IS ? OR (? = '' AND slsj IS NULL)"_s;
 const QString clearCopy = u"DELETE FROM xzcf2"_s;
-// xzcf2 has exactly these columns in this order. Every acceptance date is
-// a checked yyyy-mm-dd text by now, so comparing texts compares days.
-const QString copyPeriod = u"INSERT INTO xzcf2 SELECT dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, cf3, cf4, "
-                           "cf5, cf6, cf7, cf8, cf9, cf10, msje, fkje, shsp, xhsp FROM xzcf "
-                           "WHERE slsj BETWEEN ? AND ?"_s;
-// One row a case: the categories, the filed and closed marks and the ten
-// penalty flags as bits 0 to 11 of one number, and the four amounts.
-const char *const readCopy =
-    "SELECT dwlb1, dwlb2, (ifnull(lasj, '') <> '') + 2 * (sfja IS 1) + 4 * (cf1 IS 1) + 8 * (cf2 IS 1) "
-    "+ 16 * (cf3 IS 1) + 32 * (cf4 IS 1) + 64 * (cf5 IS 1) + 128 * (cf6 IS 1) + 256 * (cf7 IS 1) "
-    "+ 512 * (cf8 IS 1) + 1024 * (cf9 IS 1) + 2048 * (cf10 IS 1), msje, fkje, shsp, xhsp FROM xzcf2";
+const QString lastCase = u"SELECT max(rowid) FROM xzcf"_s;
+const QString casesInPeriodUpTo = u"SELECT count(*) FROM (SELECT 1 FROM xzcf WHERE slsj BETWEEN ? AND ? LIMIT ?)"_s;
+// xzcf2 has exactly these columns in this order. Each case the copy reads
+// passes through countCase, which counts it and says whether it belongs to
+// the period: one pass copies and counts.
+const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, cf3, cf4, cf5, cf6, cf7, cf8, cf9, "
+                              "cf10, msje, fkje, shsp, xhsp"_s;
+const char *const countCase = "kelm_count_case";
+const QString countCaseCall = u"kelm_count_case(rowid, slsj, dabh, dwlb1, dwlb2, lasj, sfja, cf1, cf2, cf3, cf4, "
+                              "cf5, cf6, cf7, cf8, cf9, cf10, msje, fkje, shsp, xhsp)"_s;
+const QString copyByScan = u"INSERT INTO xzcf2 SELECT %1 FROM xzcf NOT INDEXED WHERE %2"_s.arg(copiedColumns,
+                                                                                                countCaseCall);
+const QString copyByDate = u"INSERT INTO xzcf2 SELECT %1 FROM xzcf WHERE slsj BETWEEN ? AND ? AND %2"_s.arg(
+    copiedColumns, countCaseCall);
 const QString resultTable = u"xzcftj"_s;
+
+// The arguments of countCase in order.
+enum Argument { RowId, Accepted, CaseNo, Category, Subcategory, Filed, Closed, FirstPenalty,
+                Confiscated = FirstPenalty + penaltyKinds, Fine, Recalled, Destroyed, ArgumentCount };
+
+constexpr int listedCases = 5;
+
+DbError unreadableDates(QStringList lines)
+{
+    if (lines.size() > listedCases)
+        lines = lines.mid(0, listedCases) << u"……"_s;
+    return DbError(u"下列案件的受理时间不是日期（如 2000-05-26），无法统计。请先在案件登记中改正：\n%1"_s.arg(
+        lines.join(u'\n')));
+}
+
+QString caseLine(const QString &caseNo, const QString &accepted) { return u"%1  “%2”"_s.arg(caseNo, accepted); }
 
 // Stops the run when a case's acceptance date cannot be read: it could
 // belong to the period, so no count without it would be right. Each
@@ -49,87 +68,242 @@ void requireAcceptanceDates(Database &db)
         if (isDateText(row[0]))
             continue;
         for (const auto &c : db.select(casesAcceptedOn, {row[0], row[0]}).values)
-            lines << u"%1  “%2”"_s.arg(c[0], row[0]);
-        if (lines.size() > 5)
+            lines << caseLine(c[0], row[0]);
+        if (lines.size() > listedCases)
             break;
     }
-    if (lines.isEmpty())
-        return;
-    if (lines.size() > 5)
-        lines = lines.mid(0, 5) << u"……"_s;
-    throw DbError(u"下列案件的受理时间不是日期（如 2000-05-26），无法统计。请先在案件登记中改正：\n%1"_s.arg(
-        lines.join(u'\n')));
+    if (!lines.isEmpty())
+        throw unreadableDates(lines);
 }
 
-using GroupKey = std::pair<std::string, std::string>; // dwlb1, dwlb2 as stored
-
-struct StatementDeleter {
-    void operator()(sqlite3_stmt *st) const { sqlite3_finalize(st); }
-};
-
-std::string_view textOf(sqlite3_stmt *st, int column)
+std::string_view textOf(sqlite3_value *v)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, column));
-    return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(st, column))) : std::string_view();
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return text ? std::string_view(text, std::size_t(sqlite3_value_bytes(v))) : std::string_view();
 }
 
-// Amounts as val() reads them. The same few amounts recur case after
-// case, so each distinct text is read once a run.
-class AmountReader {
+QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The category texts the screen rows name, each a small number; any other
+// text takes the number after them. A case is tallied in the cell of its
+// two numbers, and each row adds up the cells it takes in.
+class CategoryCodes {
 public:
-    double operator()(std::string_view text)
+    CategoryCodes()
     {
-        m_key.assign(text);
-        auto known = m_read.find(m_key);
-        if (known == m_read.end())
-            known = m_read.emplace(m_key, val(QString::fromUtf8(text.data(), qsizetype(text.size())))).first;
-        return known->second;
+        for (const ScreenRow &row : screenRows()) {
+            m_rowCodes.push_back({codeOf(m_categories, row.category), codeOf(m_subcategories, row.subcategory)});
+        }
+    }
+    std::size_t cellCount() const { return (m_categories.size() + 1) * (m_subcategories.size() + 1); }
+    std::size_t cellOf(std::string_view category, std::string_view subcategory) const
+    {
+        return find(m_categories, category) * (m_subcategories.size() + 1) + find(m_subcategories, subcategory);
+    }
+    // Whether screen row r takes in the cases of a cell.
+    bool takes(std::size_t r, std::size_t cell) const
+    {
+        const auto [category, subcategory] = m_rowCodes[r];
+        return (category < 0 || std::size_t(category) == cell / (m_subcategories.size() + 1))
+            && (subcategory < 0 || std::size_t(subcategory) == cell % (m_subcategories.size() + 1));
     }
 
 private:
-    std::string m_key;
-    std::unordered_map<std::string, double> m_read;
+    // -1 for a row without that condition.
+    static int codeOf(std::vector<std::string> &texts, const QString &text)
+    {
+        if (text.isEmpty())
+            return -1;
+        const std::string utf8 = text.toStdString();
+        const auto at = std::find(texts.begin(), texts.end(), utf8);
+        if (at != texts.end())
+            return int(at - texts.begin());
+        texts.push_back(utf8);
+        return int(texts.size()) - 1;
+    }
+    static std::size_t find(const std::vector<std::string> &texts, std::string_view text)
+    {
+        std::size_t i = 0;
+        while (i < texts.size() && texts[i] != text)
+            ++i;
+        return i;
+    }
+
+    std::vector<std::string> m_categories;    // dwlb1
+    std::vector<std::string> m_subcategories; // dwlb2
+    std::vector<std::pair<int, int>> m_rowCodes;
 };
 
-// One pass over the copied cases, tallied by their two category texts.
-std::map<GroupKey, Tally> tallyByCategory(Database &db)
-{
-    sqlite3 *handle = db.raw().getHandle();
-    sqlite3_stmt *raw = nullptr;
-    if (sqlite3_prepare_v2(handle, readCopy, -1, &raw, nullptr) != SQLITE_OK)
-        throw engineError(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
-    const std::unique_ptr<sqlite3_stmt, StatementDeleter> st(raw);
-    std::map<GroupKey, Tally> groups;
-    GroupKey key;
-    AmountReader amount;
-    int rc;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        key.first.assign(textOf(raw, 0));
-        key.second.assign(textOf(raw, 1));
-        auto group = groups.find(key);
-        if (group == groups.end())
-            group = groups.emplace(key, Tally{}).first;
-        Tally &t = group->second;
-        const int marks = sqlite3_column_int(raw, 2);
-        ++t.cases;
-        t.filed += marks & 1;
-        t.closed += (marks >> 1) & 1;
-        for (int k = 0; k < penaltyKinds; ++k)
-            t.penalties[std::size_t(k)] += (marks >> (2 + k)) & 1;
-        t.confiscated.add(amount(textOf(raw, 3)));
-        t.fine.add(amount(textOf(raw, 4)));
-        t.recalled.add(amount(textOf(raw, 5)));
-        t.destroyed.add(amount(textOf(raw, 6)));
+// The counting side of the copy: called by SQLite for each case the copy
+// reads, on the thread running the run.
+class CasePass {
+public:
+    CasePass(const QDate &start, const QDate &end, qint64 expected, const Progress &progress)
+        : m_start(start.toString(Qt::ISODate).toStdString()), m_end(end.toString(Qt::ISODate).toStdString()),
+          m_cells(m_codes.cellCount()), m_expected(std::max<qint64>(expected, 1)), m_progress(progress)
+    {
     }
-    if (rc != SQLITE_DONE)
-        throw engineError(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
-    return groups;
+
+    static void call(sqlite3_context *context, int, sqlite3_value **arguments)
+    {
+        auto *pass = static_cast<CasePass *>(sqlite3_user_data(context));
+        try {
+            if (pass->advance())
+                sqlite3_result_int(context, pass->take(arguments));
+            else
+                sqlite3_result_error(context, "stopped", -1);
+        } catch (...) {
+            pass->m_failure = std::current_exception();
+            sqlite3_result_error(context, "failed", -1);
+        }
+    }
+
+    bool cancelled() const { return m_cancelled; }
+    std::exception_ptr failure() const { return m_failure; }
+    const QStringList &unreadable() const { return m_unreadable; }
+
+    void addTo(PenaltyStatistics &s) const
+    {
+        for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
+            for (std::size_t r = 0; r < s.rows.size(); ++r)
+                if (m_cells[cell].rows > 0 && m_codes.takes(r, cell))
+                    s.rows[r].add(m_cells[cell]);
+    }
+
+private:
+    // Counts the visit for the progress; false stops the copy.
+    bool advance()
+    {
+        if (++m_seen < m_nextReport)
+            return !m_cancelled;
+        const int percent = int(std::min<qint64>(99, m_seen * 100 / m_expected));
+        m_nextReport = m_seen + std::max<qint64>(1, m_expected / 100);
+        if (percent != m_percent) {
+            m_percent = percent;
+            if (m_progress && !m_progress(percent))
+                m_cancelled = true;
+        }
+        return !m_cancelled && m_unreadable.size() <= listedCases;
+    }
+
+    // 1 when the case belongs to the period, after counting it.
+    int take(sqlite3_value **a)
+    {
+        const std::string_view accepted = textOf(a[Accepted]);
+        if (!parseDate(accepted)) {
+            m_unreadable << caseLine(qtext(textOf(a[CaseNo])), qtext(accepted));
+            return 0;
+        }
+        // Date texts in this one form compare as their days do.
+        if (accepted < m_start || accepted > m_end)
+            return 0;
+        Tally &t = m_cells[m_codes.cellOf(textOf(a[Category]), textOf(a[Subcategory]))];
+        ++t.rows;
+        // The counts count case numbers, as count(dabh) does.
+        if (sqlite3_value_type(a[CaseNo]) != SQLITE_NULL) {
+            ++t.cases;
+            t.filed += !textOf(a[Filed]).empty();
+            t.closed += ticked(a[Closed]);
+            for (int k = 0; k < penaltyKinds; ++k)
+                t.penalties[std::size_t(k)] += ticked(a[FirstPenalty + k]);
+        }
+        t.confiscated.add(val(textOf(a[Confiscated])));
+        t.fine.add(val(textOf(a[Fine])));
+        t.recalled.add(val(textOf(a[Recalled])));
+        t.destroyed.add(val(textOf(a[Destroyed])));
+        return 1;
+    }
+
+    static int ticked(sqlite3_value *v) { return sqlite3_value_int(v) == 1 ? 1 : 0; }
+
+    const std::string m_start;
+    const std::string m_end;
+    const CategoryCodes m_codes;
+    std::vector<Tally> m_cells;
+    QStringList m_unreadable;
+    const qint64 m_expected;
+    qint64 m_seen = 0;
+    qint64 m_nextReport = 0;
+    int m_percent = -1;
+    const Progress &m_progress;
+    bool m_cancelled = false;
+    std::exception_ptr m_failure;
+};
+
+// countCase exists on the connection while the copy runs.
+class RegisteredPass {
+public:
+    RegisteredPass(Database &db, CasePass &pass) : m_handle(db.raw().getHandle())
+    {
+        sqlite3_create_function_v2(m_handle, countCase, ArgumentCount, SQLITE_UTF8 | SQLITE_DIRECTONLY, &pass,
+                                   &CasePass::call, nullptr, nullptr, nullptr);
+    }
+    ~RegisteredPass()
+    {
+        sqlite3_create_function_v2(m_handle, countCase, ArgumentCount, SQLITE_UTF8, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr);
+    }
+    RegisteredPass(const RegisteredPass &) = delete;
+    RegisteredPass &operator=(const RegisteredPass &) = delete;
+
+private:
+    sqlite3 *m_handle;
+};
+
+// Copies the period's cases into the emptied xzcf2 and counts them. A
+// period holding more than about a quarter of the cases reads the whole
+// table in its own order, which is faster than following the acceptance
+// date's index to each case, and reads every date on the way; a smaller
+// one follows the index, and the dates are read apart.
+void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
+{
+    const QString start = s.start.toString(Qt::ISODate);
+    const QString end = s.end.toString(Qt::ISODate);
+    const qint64 all = db.scalar(lastCase).toLongLong();
+    const qint64 quarter = all / 4 + 1;
+    const qint64 inPeriod = db.scalar(casesInPeriodUpTo, {start, end, quarter}).toLongLong();
+    const bool scan = inPeriod >= quarter;
+    if (!scan)
+        requireAcceptanceDates(db);
+    db.exec(clearCopy);
+
+    CasePass pass(s.start, s.end, scan ? all : inPeriod, progress);
+    try {
+        const RegisteredPass registered(db, pass);
+        if (scan)
+            db.exec(copyByScan);
+        else
+            db.exec(copyByDate, {start, end});
+    } catch (const DbError &) {
+        if (pass.failure())
+            std::rethrow_exception(pass.failure());
+        if (pass.cancelled())
+            throw Cancelled();
+        if (pass.unreadable().isEmpty())
+            throw;
+    }
+    if (!pass.unreadable().isEmpty())
+        throw unreadableDates(pass.unreadable());
+    pass.addTo(s);
 }
 
-bool matches(const ScreenRow &row, const QString &category, const QString &subcategory)
+// An amount read with an exponent can make a sum beyond any number.
+void requireFiniteSums(const PenaltyStatistics &s)
 {
-    return (row.category.isEmpty() || row.category == category)
-        && (row.subcategory.isEmpty() || row.subcategory == subcategory);
+    for (const Tally &t : s.rows) {
+        for (const AmountSum *sum : {&t.confiscated, &t.fine, &t.recalled, &t.destroyed}) {
+            if (!std::isfinite(sum->value()))
+                throw DbError(u"金额或重量的合计超出了可以计算的范围，无法统计。请检查案件中的金额和重量。"_s);
+        }
+    }
+}
+
+int cellCapacity()
+{
+    for (const schema::Column &c : schema::find("xzcftj")->columns)
+        if (c.name == "a11")
+            return c.capacity;
+    return 20;
 }
 
 // The row of xzcftj: one UPDATE of every column; a file that has lost the
@@ -155,32 +329,40 @@ void storeSheet(Database &db, const PenaltyStatistics &s)
         db.insertRow(resultTable, columns, values);
 }
 
-// A page cache large enough for the run: with the connection's default of
-// 2 MB, copying 100,000 cases spills to the file before the commit and
-// the counting pass reads the pages from the file again.
-class LargerCache {
+// Settings of the connection for the run, given back afterwards: a page
+// cache that holds the copy (with the default 2 MB it spills to the file
+// before the commit), and freed pages of the old copy left as they are
+// instead of overwritten with zeros, since the new copy takes them at once.
+class RunSettings {
 public:
-    explicit LargerCache(Database &db) : m_db(db), m_kept(db.scalar(u"PRAGMA cache_size"_s).toInt())
+    explicit RunSettings(Database &db)
+        : m_db(db), m_cache(db.scalar(u"PRAGMA cache_size"_s).toInt()),
+          m_secureDelete(db.scalar(u"PRAGMA secure_delete"_s).toInt())
     {
-        m_db.exec(u"PRAGMA cache_size = -65536"_s);
+        m_db.exec(u"PRAGMA cache_size = -131072"_s);
+        m_db.scalar(u"PRAGMA secure_delete = FAST"_s);
     }
-    ~LargerCache()
+    ~RunSettings()
     {
         try {
-            m_db.exec(u"PRAGMA cache_size = %1"_s.arg(m_kept));
+            m_db.exec(u"PRAGMA cache_size = %1"_s.arg(m_cache));
+            m_db.scalar(u"PRAGMA secure_delete = %1"_s.arg(m_secureDelete));
         } catch (const DbError &) {
-            // The larger cache stays; nothing else changes.
+            // The run's settings stay; nothing else changes.
         }
     }
-    LargerCache(const LargerCache &) = delete;
-    LargerCache &operator=(const LargerCache &) = delete;
+    RunSettings(const RunSettings &) = delete;
+    RunSettings &operator=(const RunSettings &) = delete;
 
 private:
     Database &m_db;
-    int m_kept;
+    int m_cache;
+    int m_secureDelete;
 };
 
 } // namespace
+
+Cancelled::Cancelled() : std::runtime_error("statistics cancelled") { }
 
 void AmountSum::add(double value)
 {
@@ -201,6 +383,7 @@ void AmountSum::add(const AmountSum &other)
 
 void Tally::add(const Tally &other)
 {
+    rows += other.rows;
     cases += other.cases;
     filed += other.filed;
     closed += other.closed;
@@ -239,25 +422,17 @@ const std::array<ScreenRow, screenRowCount> &screenRows()
     return rows;
 }
 
-PenaltyStatistics computeStatistics(Database &db, const QDate &start, const QDate &end)
+PenaltyStatistics computeStatistics(Database &db, const QDate &start, const QDate &end, const Progress &progress)
 {
     if (!start.isValid() || !end.isValid())
         throw DbError(u"没有统计时间。"_s);
     PenaltyStatistics s;
     s.start = start;
     s.end = end;
-    LargerCache cache(db);
+    RunSettings settings(db);
     Transaction tx(db);
-    requireAcceptanceDates(db);
-    db.exec(clearCopy);
-    db.exec(copyPeriod, {start.toString(Qt::ISODate), end.toString(Qt::ISODate)});
-    for (const auto &[key, tally] : tallyByCategory(db)) {
-        const QString category = QString::fromStdString(key.first);
-        const QString subcategory = QString::fromStdString(key.second);
-        for (std::size_t i = 0; i < screenRows().size(); ++i)
-            if (matches(screenRows()[i], category, subcategory))
-                s.rows[i].add(tally);
-    }
+    copyAndCount(db, s, progress);
+    requireFiniteSums(s);
     storeSheet(db, s);
     tx.commit();
     return s;
@@ -278,15 +453,13 @@ QString decimalText(double value)
 {
     if (!std::isfinite(value) || value == 0)
         return u"0"_s;
-    const int exponent = int(std::floor(std::log10(std::abs(value))));
-    QString text = QString::number(value, 'f', std::clamp(14 - exponent, 0, 20));
-    if (text.contains(u'.')) {
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(u'.'))
-            text.chop(1);
+    // Fewer digits where fifteen would not fit the cell: rounded, never cut.
+    static const int room = cellCapacity();
+    for (int digits = 15;; --digits) {
+        const QString text = QString::number(value, 'G', digits);
+        if (text.size() <= room || digits == 1)
+            return text;
     }
-    return text == u"-0"_s ? u"0"_s : text;
 }
 
 namespace {
@@ -295,7 +468,7 @@ QString drawnNumber(const QString &text) { return text.startsWith(u'-') ? text :
 
 QString drawnAmount(const Tally &t, const AmountSum &sum)
 {
-    return t.cases == 0 ? u"0"_s : drawnNumber(decimalText(sum.value()));
+    return t.rows == 0 ? u"0"_s : drawnNumber(decimalText(sum.value()));
 }
 
 } // namespace

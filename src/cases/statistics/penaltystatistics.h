@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <functional>
+#include <stdexcept>
 
 namespace kelm {
 
@@ -35,7 +37,8 @@ private:
 
 // What the cases of one row condition add up to.
 struct Tally {
-    int cases = 0;
+    int rows = 0;   // every case, numbered or not: a sum over none is empty
+    int cases = 0;  // the counts count case numbers
     int filed = 0;  // lasj not empty
     int closed = 0; // sfja ticked
     std::array<int, penaltyKinds> penalties{};
@@ -83,21 +86,34 @@ struct PenaltyStatistics {
     const Tally &total() const { return rows.back(); }
 };
 
+// Told the share of the run done, in percent, as it grows; returning false
+// stops the run.
+using Progress = std::function<bool(int percent)>;
+
+// A run stopped through its progress: nothing was changed.
+class Cancelled : public std::runtime_error {
+public:
+    Cancelled();
+};
+
 // Copies the cases whose acceptance date lies from start to end, both days
-// included, into xzcf2, counts them and stores the sheet's row in xzcftj,
-// all in one transaction: on any failure xzcf2 and xzcftj stay as they
-// were. Acceptance dates are read with the program's one date reader; a
-// case whose date it refuses stops the run with a message naming the case.
-// Throws DbError.
-PenaltyStatistics computeStatistics(Database &db, const QDate &start, const QDate &end);
+// included, into xzcf2, counting them in the same pass, and stores the
+// sheet's row in xzcftj, all in one transaction: on any failure xzcf2 and
+// xzcftj stay as they were. Acceptance dates are read with the program's
+// one date reader; a case whose date it refuses stops the run with a
+// message naming the case. Throws DbError, or Cancelled.
+PenaltyStatistics computeStatistics(Database &db, const QDate &start, const QDate &end,
+                                    const Progress &progress = {});
 
 // The period as the window shows it (short dates) and as the sheet prints
 // it (long dates), start first.
 QString screenPeriodText(const QDate &start, const QDate &end);
 QString sheetPeriodText(const QDate &start, const QDate &end);
 
-// A number as text: at most 15 significant digits, decimals only where
-// the number has them, never an exponent.
+// A number as the number-to-text conversion writes it: at most 15
+// significant digits, decimals only where the number has them, an exponent
+// from 10^15 on and below 10^-4 ("1E+20", "1.5E-05"); fewer digits, rounded,
+// where the text would not fit a cell of the sheet.
 QString decimalText(double value);
 
 // The text drawn for a column of a row: a number with a blank in the place
