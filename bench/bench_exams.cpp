@@ -2,6 +2,8 @@
 // controls: the register opening, moving, finding and storing; the query
 // opening, re-sorting by each column button, narrowing at each filter
 // keystroke, and handing a double-clicked record back to a new register.
+#include "fixture.h"
+
 #include "cases/register/querywindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
@@ -100,6 +102,7 @@ QString fixture()
         make(path + u".tmp"_s);
         QFile::rename(path + u".tmp"_s, path);
     }
+    kelm::fixture::syncFile(path);
     return path;
 }
 

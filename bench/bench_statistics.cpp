@@ -1,21 +1,31 @@
-// The penalty statistics over 100,000 counted cases: the computation
-// alone (date check, copy into xzcf2, one counting pass, the sheet's row
-// stored, one durable commit), the statistics window becoming active
-// (computation and the 212 figures drawn), and the sheet laid out. Tables
-// of 10 years (all counted) and of 100 years (one decade counted) of
-// 10,000 cases a year.
+// The penalty statistics over a case table of 1,000,000 cases (100 years
+// of 10,000, 1910 to 2009), counting all of them, one decade or one year:
+// from 确认 in the period window to the figures stored and drawn, the
+// computation alone, and the same figures computed one query a figure as
+// the baseline; and the sheet laid out. Before each timed run one case's
+// fine changes, so every run stores new figures and rewrites the copy.
+#include "fixture.h"
+
 #include "cases/statistics/penaltystatistics.h"
+#include "cases/statistics/periodwindow.h"
+#include "cases/statistics/statisticsentry.h"
+#include "cases/statistics/statisticsrun.h"
 #include "cases/statistics/statisticssheet.h"
 #include "cases/statistics/statisticswindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/prepare.h"
 #include "platform/database.h"
+#include "platform/gridlabel.h"
 #include "platform/messages.h"
+#include "platform/modal.h"
+#include "support/percellstatistics.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <benchmark/benchmark.h>
 
@@ -89,52 +99,144 @@ QString cachedCases(int years)
         makeCases(path + u".tmp"_s, years);
         QFile::rename(path + u".tmp"_s, path);
     }
+    kelm::fixture::syncFile(path);
     return path;
 }
 
-// The decade 2000 to 2009: in both tables, 100,000 cases.
-const QDate periodStart(firstYear, 1, 1);
-const QDate periodEnd(firstYear + 9, 12, 31);
+constexpr int tableYears = 100;
+constexpr int tableCases = tableYears * casesPerYear;
 
-void computation(benchmark::State &state)
+// The period counting that many cases of the table: all, the last decade
+// or the last year.
+std::pair<QDate, QDate> periodOf(int counted)
 {
-    kelm::setDatabasePath(cachedCases(int(state.range(0))));
-    kelm::statistics::PenaltyStatistics s;
-    for (auto _ : state)
-        s = kelm::statistics::computeStatistics(kelm::db(), periodStart, periodEnd);
-    if (s.total().cases != 10 * casesPerYear)
-        state.SkipWithError("not every case of the decade counted");
-    state.counters["cases"] = s.total().cases;
-    kelm::setDatabasePath({});
+    const int years = counted / casesPerYear;
+    return {QDate(firstYear + 10 - years, 1, 1), QDate(firstYear + 9, 12, 31)};
 }
-BENCHMARK(computation)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Outside the timing: one case's fine changes, so the figures of the next
+// run differ from the stored ones.
+void changeOneCase(kelm::Database &db, int run)
+{
+    db.exec(u"UPDATE xzcf SET fkje = ? WHERE rowid = ?"_s, {QString::number(1000 + run), 1 + (run * 7919) % tableCases});
+}
+
+void setCounters(benchmark::State &state, int counted)
+{
+    state.counters["file_cases"] = tableCases;
+    state.counters["counted"] = counted;
+}
 
 class Silent : public kelm::MessageService {
 public:
     kelm::Answer show(QWidget *, const kelm::Message &) override { return kelm::Answer::Ok; }
 };
 
-void windowActivation(benchmark::State &state)
+class Opener : public kelm::FormWindow { };
+
+template <typename W>
+W *openWindow()
 {
-    kelm::setDatabasePath(cachedCases(10));
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
+            return found;
+    return nullptr;
+}
+
+void waitUntil(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+// 统计 in the register, the period typed, then timed from the click on 确认
+// until the statistics window has drawn the stored figures.
+void confirmToFigures(benchmark::State &state)
+{
+    const int counted = int(state.range(0));
+    const auto [start, end] = periodOf(counted);
+    kelm::setDatabasePath(cachedCases(tableYears));
     kelm::setMessageService(std::make_unique<Silent>());
-    kelm::app().statsStart = periodStart;
-    kelm::app().statsEnd = periodEnd;
-    kelm::StatisticsWindow w;
-    w.show();
+    kelm::setModalMode(kelm::ModalMode::NonBlocking);
+    Opener opener;
+    int run = 0;
+    int drawn = 0;
     for (auto _ : state) {
-        w.activated();
+        state.PauseTiming();
+        changeOneCase(kelm::db(), run++);
+        kelm::openStatisticsPeriod(&opener);
+        auto *period = openWindow<kelm::StatisticsPeriodWindow>();
+        period->startBox()->setText(start.toString(Qt::ISODate));
+        period->endBox()->setText(end.toString(Qt::ISODate));
+        state.ResumeTiming();
+
+        period->confirmButton()->click();
+        auto *statistics = openWindow<kelm::StatisticsWindow>();
+        waitUntil([statistics] { return !statistics->computing(); });
+
+        state.PauseTiming();
+        drawn = statistics->figures()[1]->text().trimmed().toInt();
+        statistics->close();
         QCoreApplication::processEvents();
+        state.ResumeTiming();
     }
+    if (drawn != counted)
+        state.SkipWithError("not every case of the period drawn");
+    setCounters(state, counted);
+    kelm::setModalMode(kelm::ModalMode::Blocking);
     kelm::setMessageService(nullptr);
     kelm::setDatabasePath({});
 }
-BENCHMARK(windowActivation)->Unit(benchmark::kMillisecond);
+BENCHMARK(confirmToFigures)->Arg(tableCases)->Arg(100000)->Arg(10000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The computation on a connection of its own, as the run does it.
+void computation(benchmark::State &state)
+{
+    const int counted = int(state.range(0));
+    const auto [start, end] = periodOf(counted);
+    const QString path = cachedCases(tableYears);
+    kelm::Database db(path);
+    kelm::statistics::PenaltyStatistics s;
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        changeOneCase(db, run++);
+        state.ResumeTiming();
+        s = kelm::statistics::computeStatistics(db, start, end);
+    }
+    if (s.total().cases != counted)
+        state.SkipWithError("not every case of the period counted");
+    setCounters(state, counted);
+}
+BENCHMARK(computation)->Arg(tableCases)->Arg(100000)->Arg(10000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The baseline: the copy by date comparison, 223 queries with val() inside
+// sum() and 86 updates of xzcftj, in one transaction.
+void perCell(benchmark::State &state)
+{
+    const int counted = int(state.range(0));
+    const auto [start, end] = periodOf(counted);
+    kelm::Database db(cachedCases(tableYears));
+    QStringList drawn;
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        changeOneCase(db, run++);
+        state.ResumeTiming();
+        drawn = kelm::test::perCellStatistics(db, start, end);
+    }
+    if (drawn.value(1).trimmed().toInt() != counted)
+        state.SkipWithError("not every case of the period counted");
+    setCounters(state, counted);
+}
+BENCHMARK(perCell)->Arg(tableCases)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void sheetLaidOut(benchmark::State &state)
 {
-    kelm::setDatabasePath(cachedCases(10));
-    kelm::statistics::computeStatistics(kelm::db(), periodStart, periodEnd);
+    kelm::setDatabasePath(cachedCases(tableYears));
+    kelm::statistics::computeStatistics(kelm::db(), periodOf(100000).first, periodOf(100000).second);
     for (auto _ : state)
         benchmark::DoNotOptimize(kelm::statistics::statisticsSheet());
     kelm::setDatabasePath({});

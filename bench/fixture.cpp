@@ -11,6 +11,8 @@
 
 #include <random>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm::fixture {
@@ -91,7 +93,15 @@ QString cached(const Size &size)
         make(path + u".tmp"_s, size);
         QFile::rename(path + u".tmp"_s, path);
     }
+    syncFile(path);
     return path;
+}
+
+void syncFile(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        ::fsync(file.handle());
 }
 
 } // namespace kelm::fixture

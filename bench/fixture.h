@@ -15,7 +15,11 @@ struct Size {
 // Writes a prepared database of that size to path (replacing it).
 void make(const QString &path, const Size &size);
 
-// A kept copy under the build folder, made on first use.
+// A kept copy under the build folder, made on first use and synced to the
+// disk, so that no timed commit pays for writing the fixture out.
 QString cached(const Size &size);
+
+// Writes what the system still holds of the file to the disk.
+void syncFile(const QString &path);
 
 } // namespace kelm::fixture

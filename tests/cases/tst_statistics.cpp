@@ -108,6 +108,7 @@ private slots:
     void counting();
     void onePassEqualsPerCell_data();
     void onePassEqualsPerCell();
+    void copyFollowsChangesBetweenRuns();
     void cancelledRunChangesNothing();
     void hugeSumIsRefused();
     void emptyPeriodIsZeroEverywhere();
@@ -335,6 +336,40 @@ void TestStatistics::onePassEqualsPerCell()
     QCOMPARE(onePass, test::perCellStatistics(db, start, end));
     QCOMPARE(rowsOf(db, u"xzcftj"_s), sheet);
     QCOMPARE(rowsOf(db, u"xzcf2"_s), copy);
+}
+
+void TestStatistics::copyFollowsChangesBetweenRuns()
+{
+    test::TestDatabase tdb;
+    Database &db = tdb.db();
+    std::mt19937 rng(13);
+    QList<StatCase> cases;
+    for (int i = 0; i < 5000; ++i)
+        cases << varied(rng, QDate(2002, 7, 1));
+    Transaction tx(db);
+    test::addStatCases(db, cases);
+    tx.commit();
+    const QString periodCases = u"SELECT dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, cf3, cf4, cf5, cf6, cf7, "
+                                "cf8, cf9, cf10, msje, fkje, shsp, xhsp FROM xzcf WHERE slsj BETWEEN ? AND ?"_s;
+    const auto expectedCopy = [&](const QDate &start, const QDate &end) {
+        QList<QStringList> rows;
+        for (const auto &v : db.select(periodCases, {start.toString(Qt::ISODate), end.toString(Qt::ISODate)}).values)
+            rows << QStringList(v.begin(), v.end());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    computeStatistics(db, yearStart, yearEnd);
+    QCOMPARE(rowsOf(db, u"xzcf2"_s), expectedCopy(yearStart, yearEnd));
+
+    db.exec(u"UPDATE xzcf SET fkje = '77' WHERE dabh = '20020010'"_s);
+    db.exec(u"UPDATE xzcf SET slsj = '2001-01-01' WHERE dabh = '20023000'"_s);
+    db.exec(u"DELETE FROM xzcf WHERE dabh = '20024500'"_s);
+    test::addStatCase(db, u"20029999"_s, StatCase{});
+    computeStatistics(db, yearStart, yearEnd);
+    QCOMPARE(rowsOf(db, u"xzcf2"_s), expectedCopy(yearStart, yearEnd));
+
+    computeStatistics(db, QDate(2002, 7, 1), QDate(2002, 7, 3));
+    QCOMPARE(rowsOf(db, u"xzcf2"_s), expectedCopy(QDate(2002, 7, 1), QDate(2002, 7, 3)));
 }
 
 void TestStatistics::cancelledRunChangesNothing()

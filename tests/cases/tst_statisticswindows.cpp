@@ -4,6 +4,7 @@
 // that opened the period window.
 #include "cases/statistics/periodwindow.h"
 #include "cases/statistics/statisticsentry.h"
+#include "cases/statistics/statisticsrun.h"
 #include "cases/statistics/statisticswindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
@@ -18,6 +19,7 @@
 #include "support/testdb.h"
 
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -48,6 +50,15 @@ StatisticsWindow *statisticsWindow()
     return qobject_cast<StatisticsWindow *>(test::openWindow(statisticsCaption));
 }
 
+// The statistics window once its computation has ended.
+StatisticsWindow *computedStatistics()
+{
+    StatisticsWindow *s = statisticsWindow();
+    if (s && !QTest::qWaitFor([s] { return !s->computing(); }, 20000))
+        return nullptr;
+    return s;
+}
+
 void confirmPeriod(const QString &start, const QString &end)
 {
     StatisticsPeriodWindow *p = periodWindow();
@@ -74,6 +85,8 @@ private slots:
     void previewShowsSheetAndRecomputesOnClose();
     void unreadableCaseDateIsToldAndReturns();
     void fromTheCaseRegisterAndBack();
+    void progressShownWhileComputing();
+    void noSecondRunWhileOneWindsDown();
 
 private:
     test::ScriptedMessages *m_script = nullptr;
@@ -91,6 +104,7 @@ void TestStatisticsWindows::cleanup()
         if (auto *f = qobject_cast<FormWindow *>(w); f && f->isVisible())
             f->close();
     showDefaultPointer();
+    QTRY_VERIFY(!statistics::StatisticsRun::current());
 }
 
 void TestStatisticsWindows::periodWindowAsDesigned()
@@ -146,7 +160,7 @@ void TestStatisticsWindows::confirm()
 
     QVERIFY(m_script->shown.isEmpty()); // silent either way
     StatisticsPeriodWindow *p = periodWindow();
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = computedStatistics();
     if (opens) {
         QVERIFY(!p);
         QVERIFY(s);
@@ -205,7 +219,7 @@ void TestStatisticsWindows::figuresDrawnInRedAtTheirPlaces()
     openStatisticsPeriod(&opener);
     showHourglass();
     confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     QVERIFY(!hourglassShown());
     QCOMPARE(s->objectName(), u"frm_cftj"_s);
@@ -245,7 +259,7 @@ void TestStatisticsWindows::wideFigureDrawnSmallerWithinItsColumn()
     Opener opener;
     openStatisticsPeriod(&opener);
     confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     const GridLabel *fine = s->figures()[4 + 8]; // 罚款金额 of the first row
     QCOMPARE(fine->text(), u" 12345678.55"_s);
@@ -261,7 +275,7 @@ void TestStatisticsWindows::previewShowsSheetAndRecomputesOnClose()
     Opener opener;
     openStatisticsPeriod(&opener);
     confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     const QString drawn = s->figures()[1]->text();
 
@@ -274,6 +288,8 @@ void TestStatisticsWindows::previewShowsSheetAndRecomputesOnClose()
 
     tdb.db().exec(u"UPDATE xzcftj SET a11 = 'x'"_s);
     preview->close();
+    QVERIFY(s->computing());
+    QVERIFY(computedStatistics());
     QCOMPARE(tdb.db().scalar(u"SELECT a11 FROM xzcftj"_s), u"1"_s); // computed again
     QCOMPARE(s->figures()[1]->text(), drawn);
     QVERIFY(s->isVisible());
@@ -290,7 +306,7 @@ void TestStatisticsWindows::unreadableCaseDateIsToldAndReturns()
     openStatisticsPeriod(&opener);
     const int before = opener.activations;
     confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    QCOMPARE(m_script->shown.size(), 1);
+    QTRY_COMPARE(m_script->shown.size(), 1);
     QCOMPARE(m_script->shown[0].title, u"错误"_s);
     QVERIFY(m_script->lastText().contains(u"20020002"_s));
     QVERIFY(!statisticsWindow());
@@ -305,7 +321,7 @@ void TestStatisticsWindows::fromTheCaseRegisterAndBack()
     r.w->record()->moveFirst();
     r.click(7);
     confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     QCOMPARE(s->figures()[1]->text(), u" 3"_s);
     s->close();
@@ -313,6 +329,46 @@ void TestStatisticsWindows::fromTheCaseRegisterAndBack()
     QVERIFY(!periodWindow());
     QCOMPARE(r.box(0)->text(), u"20020001"_s); // the register stands on its case again
     QVERIFY(r.w->isVisible());
+}
+
+void TestStatisticsWindows::progressShownWhileComputing()
+{
+    test::TestDatabase tdb;
+    test::addStatCases(tdb.db(), {test::StatCase{}});
+    Opener opener;
+    openStatisticsPeriod(&opener);
+    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    StatisticsWindow *s = statisticsWindow();
+    QVERIFY(s);
+    QVERIFY(s->computing());
+    QVERIFY(s->progressBar()->isVisible());
+    QVERIFY(!s->printButton()->isEnabled()); // the sheet would still show the last figures
+    QVERIFY(s->figures().empty());
+
+    QVERIFY(computedStatistics());
+    QVERIFY(!s->progressBar()->isVisible());
+    QVERIFY(s->printButton()->isEnabled());
+    QCOMPARE(s->figures()[1]->text(), u" 1"_s);
+}
+
+void TestStatisticsWindows::noSecondRunWhileOneWindsDown()
+{
+    test::TestDatabase tdb;
+    test::addStatCases(tdb.db(), {test::StatCase{}});
+    Opener opener;
+    openStatisticsPeriod(&opener);
+    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    statisticsWindow()->close(); // at once: the run is told to stop
+    QVERIFY(statistics::StatisticsRun::current());
+
+    openStatisticsPeriod(&opener);
+    StatisticsPeriodWindow *p = periodWindow();
+    QVERIFY(p);
+    QVERIFY(!p->confirmButton()->isEnabled());
+    QTRY_VERIFY(p->confirmButton()->isEnabled());
+    QVERIFY(!statistics::StatisticsRun::current());
+    QVERIFY(m_script->shown.isEmpty());
+    QVERIFY(!statisticsWindow()); // nothing drawn or told by the stopped run
 }
 
 QTEST_MAIN(TestStatisticsWindows)

@@ -5,15 +5,20 @@
 #include "platform/database.h"
 #include "platform/dates.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <SQLiteCpp/Database.h>
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
-#include <exception>
+#include <cstdint>
+#include <functional>
+#include <future>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,26 +30,30 @@ namespace {
 
 const QString acceptanceDates = u"SELECT slsj FROM xzcf GROUP BY slsj"_s;
 const QString casesAcceptedOn = u"SELECT dabh FROM xzcf WHERE slsj IS ? OR (? = '' AND slsj IS NULL)"_s;
-const QString clearCopy = u"DELETE FROM xzcf2"_s;
 const QString lastCase = u"SELECT max(rowid) FROM xzcf"_s;
 const QString casesInPeriodUpTo = u"SELECT count(*) FROM (SELECT 1 FROM xzcf WHERE slsj BETWEEN ? AND ? LIMIT ?)"_s;
-// xzcf2 has exactly these columns in this order. Each case the copy reads
-// passes through countCase, which counts it and says whether it belongs to
-// the period: one pass copies and counts.
+// What a pass reads of a case, from xzcf and from its copy alike.
+const QString readColumns = u"rowid, slsj, dabh, dwlb1, dwlb2, lasj, sfja, cf1, cf2, cf3, cf4, cf5, cf6, cf7, cf8, "
+                            "cf9, cf10, msje, fkje, shsp, xhsp"_s;
+// Each row read is handed to a function of the pass: its values arrive
+// without the per-call locking of the column interface.
+const char *const passFunction = "kelm_pass_row";
+const QString readAll = u"SELECT count(*) FROM xzcf NOT INDEXED WHERE kelm_pass_row(%1)"_s.arg(readColumns);
+const QString readPeriod = u"SELECT count(*) FROM xzcf WHERE slsj BETWEEN ? AND ? AND kelm_pass_row(%1)"_s.arg(
+    readColumns);
+const QString readCopy = u"SELECT count(*) FROM xzcf2 WHERE kelm_pass_row(%1)"_s.arg(readColumns);
+// xzcf2 has exactly these columns in this order. A case keeps its row
+// number in the copy, so a block of row numbers can be copied again alone.
 const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, cf3, cf4, cf5, cf6, cf7, cf8, cf9, "
                               "cf10, msje, fkje, shsp, xhsp"_s;
-const char *const countCase = "kelm_count_case";
-const QString countCaseCall = u"kelm_count_case(rowid, slsj, dabh, dwlb1, dwlb2, lasj, sfja, cf1, cf2, cf3, cf4, "
-                              "cf5, cf6, cf7, cf8, cf9, cf10, msje, fkje, shsp, xhsp)"_s;
-const QString copyByScan = u"INSERT INTO xzcf2 SELECT %1 FROM xzcf NOT INDEXED WHERE %2"_s.arg(copiedColumns,
-                                                                                                countCaseCall);
-const QString copyByDate = u"INSERT INTO xzcf2 SELECT %1 FROM xzcf WHERE slsj BETWEEN ? AND ? AND %2"_s.arg(
-    copiedColumns, countCaseCall);
+const QString clearBlock = u"DELETE FROM xzcf2 WHERE rowid BETWEEN ? AND ?"_s;
+const QString copyBlock = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf "
+                          "WHERE rowid BETWEEN ? AND ? AND slsj BETWEEN ? AND ?"_s.arg(copiedColumns);
 const QString resultTable = u"xzcftj"_s;
 
-// The arguments of countCase in order.
-enum Argument { RowId, Accepted, CaseNo, Category, Subcategory, Filed, Closed, FirstPenalty,
-                Confiscated = FirstPenalty + penaltyKinds, Fine, Recalled, Destroyed, ArgumentCount };
+// The columns of readColumns in order.
+enum Column { RowId, Accepted, CaseNo, Category, Subcategory, Filed, Closed, FirstPenalty,
+              Confiscated = FirstPenalty + penaltyKinds, Fine, Recalled, Destroyed, ColumnCount };
 
 constexpr int listedCases = 5;
 
@@ -80,6 +89,109 @@ std::string_view textOf(sqlite3_value *v)
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(v));
     return text ? std::string_view(text, std::size_t(sqlite3_value_bytes(v))) : std::string_view();
+}
+
+// Runs a reading statement that hands each row to take(values), which
+// returns false to stop. True when every row was taken; a failing
+// statement throws DbError.
+template <typename Take>
+bool eachRow(Database &db, const QString &sql, const Params &params, Take &take)
+{
+    struct Call {
+        Take &take;
+        bool stopped = false;
+    } state{take};
+    sqlite3 *handle = db.raw().getHandle();
+    const auto call = [](sqlite3_context *context, int, sqlite3_value **values) {
+        auto *c = static_cast<Call *>(sqlite3_user_data(context));
+        if (c->take(values)) {
+            sqlite3_result_int(context, 1);
+        } else {
+            c->stopped = true;
+            sqlite3_result_error(context, "stopped", -1);
+        }
+    };
+    sqlite3_create_function_v2(handle, passFunction, ColumnCount, SQLITE_UTF8 | SQLITE_DIRECTONLY, &state, call,
+                               nullptr, nullptr, nullptr);
+    const auto unregister = qScopeGuard([handle] {
+        sqlite3_create_function_v2(handle, passFunction, ColumnCount, SQLITE_UTF8, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr);
+    });
+    try {
+        db.scalar(sql, params);
+    } catch (const DbError &) {
+        if (!state.stopped)
+            throw;
+    }
+    return !state.stopped;
+}
+
+// Sums of row fingerprints by blocks of 1024 row numbers. A sum does not
+// depend on the order the rows come in, so the period read through the
+// date index and the copy read in its own order give equal sums where
+// their rows are equal.
+class BlockSums {
+public:
+    static constexpr int blockShift = 10;
+
+    void add(sqlite3_value **values)
+    {
+        m_bytes.clear();
+        for (int c = 0; c < ColumnCount; ++c) {
+            const int type = sqlite3_value_type(values[c]);
+            m_bytes += char(type);
+            if (type == SQLITE_INTEGER) {
+                const sqlite3_int64 v = sqlite3_value_int64(values[c]);
+                m_bytes.append(reinterpret_cast<const char *>(&v), sizeof v);
+            } else if (type != SQLITE_NULL) {
+                const std::string_view text = textOf(values[c]);
+                const auto size = std::uint32_t(text.size());
+                m_bytes.append(reinterpret_cast<const char *>(&size), sizeof size).append(text);
+            }
+        }
+        // Rows mostly come in the order of their numbers, block after block.
+        const sqlite3_int64 block = sqlite3_value_int64(values[RowId]) >> blockShift;
+        if (!m_last || block != m_lastBlock) {
+            m_last = &m_sums[block];
+            m_lastBlock = block;
+        }
+        *m_last += std::hash<std::string_view>{}(m_bytes);
+    }
+
+    // The blocks in which two readings differ.
+    static std::vector<sqlite3_int64> differing(const BlockSums &a, const BlockSums &b)
+    {
+        std::vector<sqlite3_int64> blocks;
+        for (const auto &[block, sum] : a.m_sums)
+            if (auto other = b.m_sums.find(block); other == b.m_sums.end() || other->second != sum)
+                blocks.push_back(block);
+        for (const auto &[block, sum] : b.m_sums)
+            if (!a.m_sums.contains(block))
+                blocks.push_back(block);
+        return blocks;
+    }
+
+private:
+    std::string m_bytes;
+    std::unordered_map<sqlite3_int64, std::size_t> m_sums;
+    std::size_t *m_last = nullptr;
+    sqlite3_int64 m_lastBlock = 0;
+};
+
+// Reads what xzcf2 holds, on a connection of its own, while the period's
+// cases are read and counted: only the blocks in which the two differ are
+// copied again. Stops early when told.
+BlockSums readCopyOf(const QString &path, const std::atomic<bool> &stop)
+{
+    Database db(path, Database::Mode::ReadOnly);
+    BlockSums sums;
+    int rows = 0;
+    auto take = [&](sqlite3_value **values) {
+        sums.add(values);
+        return ++rows % 4096 != 0 || !stop;
+    };
+    eachRow(db, readCopy, {}, take);
+    return sums;
 }
 
 QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -134,8 +246,9 @@ private:
     std::vector<std::pair<int, int>> m_rowCodes;
 };
 
-// The counting side of the copy: called by SQLite for each case the copy
-// reads, on the thread running the run.
+// Reads the period's cases once: checks each acceptance date, counts the
+// cases into cells of their category numbers and sums their rows by
+// blocks.
 class CasePass {
 public:
     CasePass(const QDate &start, const QDate &end, qint64 expected, const Progress &progress)
@@ -144,59 +257,20 @@ public:
     {
     }
 
-    static void call(sqlite3_context *context, int, sqlite3_value **arguments)
+    // False stops the pass: told to stop, or enough unreadable dates to
+    // tell.
+    bool operator()(sqlite3_value **a)
     {
-        auto *pass = static_cast<CasePass *>(sqlite3_user_data(context));
-        try {
-            if (pass->advance())
-                sqlite3_result_int(context, pass->take(arguments));
-            else
-                sqlite3_result_error(context, "stopped", -1);
-        } catch (...) {
-            pass->m_failure = std::current_exception();
-            sqlite3_result_error(context, "failed", -1);
-        }
-    }
-
-    bool cancelled() const { return m_cancelled; }
-    std::exception_ptr failure() const { return m_failure; }
-    const QStringList &unreadable() const { return m_unreadable; }
-
-    void addTo(PenaltyStatistics &s) const
-    {
-        for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
-            for (std::size_t r = 0; r < s.rows.size(); ++r)
-                if (m_cells[cell].rows > 0 && m_codes.takes(r, cell))
-                    s.rows[r].add(m_cells[cell]);
-    }
-
-private:
-    // Counts the visit for the progress; false stops the copy.
-    bool advance()
-    {
-        if (++m_seen < m_nextReport)
-            return !m_cancelled;
-        const int percent = int(std::min<qint64>(99, m_seen * 100 / m_expected));
-        m_nextReport = m_seen + std::max<qint64>(1, m_expected / 100);
-        if (percent != m_percent) {
-            m_percent = percent;
-            if (m_progress && !m_progress(percent))
-                m_cancelled = true;
-        }
-        return !m_cancelled && m_unreadable.size() <= listedCases;
-    }
-
-    // 1 when the case belongs to the period, after counting it.
-    int take(sqlite3_value **a)
-    {
+        if (!advance())
+            return false;
         const std::string_view accepted = textOf(a[Accepted]);
         if (!parseDate(accepted)) {
             m_unreadable << caseLine(qtext(textOf(a[CaseNo])), qtext(accepted));
-            return 0;
+            return m_unreadable.size() <= listedCases;
         }
         // Date texts in this one form compare as their days do.
         if (accepted < m_start || accepted > m_end)
-            return 0;
+            return true;
         Tally &t = m_cells[m_codes.cellOf(textOf(a[Category]), textOf(a[Subcategory]))];
         ++t.rows;
         // The counts count case numbers, as count(dabh) does.
@@ -211,7 +285,36 @@ private:
         t.fine.add(val(textOf(a[Fine])));
         t.recalled.add(val(textOf(a[Recalled])));
         t.destroyed.add(val(textOf(a[Destroyed])));
-        return 1;
+        m_blocks.add(a);
+        return true;
+    }
+
+    bool cancelled() const { return m_cancelled; }
+    const QStringList &unreadable() const { return m_unreadable; }
+    const BlockSums &blocks() const { return m_blocks; }
+
+    void addTo(PenaltyStatistics &s) const
+    {
+        for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
+            for (std::size_t r = 0; r < s.rows.size(); ++r)
+                if (m_cells[cell].rows > 0 && m_codes.takes(r, cell))
+                    s.rows[r].add(m_cells[cell]);
+    }
+
+private:
+    // Counts the row read for the progress; false when told to stop.
+    bool advance()
+    {
+        if (++m_seen < m_nextReport)
+            return true;
+        const int percent = int(std::min<qint64>(99, m_seen * 100 / m_expected));
+        m_nextReport = m_seen + std::max<qint64>(1, m_expected / 100);
+        if (percent != m_percent) {
+            m_percent = percent;
+            if (m_progress && !m_progress(percent))
+                m_cancelled = true;
+        }
+        return !m_cancelled;
     }
 
     static int ticked(sqlite3_value *v) { return sqlite3_value_int(v) == 1 ? 1 : 0; }
@@ -220,6 +323,7 @@ private:
     const std::string m_end;
     const CategoryCodes m_codes;
     std::vector<Tally> m_cells;
+    BlockSums m_blocks;
     QStringList m_unreadable;
     const qint64 m_expected;
     qint64 m_seen = 0;
@@ -227,34 +331,16 @@ private:
     int m_percent = -1;
     const Progress &m_progress;
     bool m_cancelled = false;
-    std::exception_ptr m_failure;
 };
 
-// countCase exists on the connection while the copy runs.
-class RegisteredPass {
-public:
-    RegisteredPass(Database &db, CasePass &pass) : m_handle(db.raw().getHandle())
-    {
-        sqlite3_create_function_v2(m_handle, countCase, ArgumentCount, SQLITE_UTF8 | SQLITE_DIRECTONLY, &pass,
-                                   &CasePass::call, nullptr, nullptr, nullptr);
-    }
-    ~RegisteredPass()
-    {
-        sqlite3_create_function_v2(m_handle, countCase, ArgumentCount, SQLITE_UTF8, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr);
-    }
-    RegisteredPass(const RegisteredPass &) = delete;
-    RegisteredPass &operator=(const RegisteredPass &) = delete;
-
-private:
-    sqlite3 *m_handle;
-};
-
-// Copies the period's cases into the emptied xzcf2 and counts them. A
-// period holding more than about a quarter of the cases reads the whole
-// table in its own order, which is faster than following the acceptance
-// date's index to each case, and reads every date on the way; a smaller
-// one follows the index, and the dates are read apart.
+// Counts the period's cases and brings xzcf2 to hold exactly them. The
+// cases are read once, in the table's own order when the period holds
+// more than about a quarter of them (faster than following the date index
+// to each, and every acceptance date is read on the way), otherwise
+// through the index, the dates being read apart. Meanwhile a second
+// connection reads the copy; the blocks of row numbers in which copy and
+// period differ are copied again, so a period counted again rewrites only
+// what changed.
 void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
 {
     const QString start = s.start.toString(Qt::ISODate);
@@ -265,25 +351,25 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     const bool scan = inPeriod >= quarter;
     if (!scan)
         requireAcceptanceDates(db);
-    db.exec(clearCopy);
 
+    std::atomic<bool> stop = false;
+    auto copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
     CasePass pass(s.start, s.end, scan ? all : inPeriod, progress);
-    try {
-        const RegisteredPass registered(db, pass);
-        if (scan)
-            db.exec(copyByScan);
-        else
-            db.exec(copyByDate, {start, end});
-    } catch (const DbError &) {
-        if (pass.failure())
-            std::rethrow_exception(pass.failure());
-        if (pass.cancelled())
-            throw Cancelled();
-        if (pass.unreadable().isEmpty())
-            throw;
-    }
+    const bool complete = scan ? eachRow(db, readAll, {}, pass) : eachRow(db, readPeriod, {start, end}, pass);
+    if (!complete)
+        stop = true;
+    const BlockSums held = copy.get();
+    if (pass.cancelled())
+        throw Cancelled();
     if (!pass.unreadable().isEmpty())
         throw unreadableDates(pass.unreadable());
+
+    for (const sqlite3_int64 block : BlockSums::differing(pass.blocks(), held)) {
+        const qint64 first = block << BlockSums::blockShift;
+        const qint64 last = first + (1 << BlockSums::blockShift) - 1;
+        db.exec(clearBlock, {first, last});
+        db.exec(copyBlock, {first, last, start, end});
+    }
     pass.addTo(s);
 }
 
@@ -329,35 +415,30 @@ void storeSheet(Database &db, const PenaltyStatistics &s)
         db.insertRow(resultTable, columns, values);
 }
 
-// Settings of the connection for the run, given back afterwards: a page
-// cache that holds the copy (with the default 2 MB it spills to the file
-// before the commit), and freed pages of the old copy left as they are
-// instead of overwritten with zeros, since the new copy takes them at once.
-class RunSettings {
+// Freed pages of the copy are left as they are instead of being
+// overwritten with zeros (which the system's SQLite does by default): the
+// copy holds nothing that xzcf does not, and its new rows take the pages at
+// once. The connection's setting is given back afterwards.
+class FastDelete {
 public:
-    explicit RunSettings(Database &db)
-        : m_db(db), m_cache(db.scalar(u"PRAGMA cache_size"_s).toInt()),
-          m_secureDelete(db.scalar(u"PRAGMA secure_delete"_s).toInt())
+    explicit FastDelete(Database &db) : m_db(db), m_kept(db.scalar(u"PRAGMA secure_delete"_s).toInt())
     {
-        m_db.exec(u"PRAGMA cache_size = -131072"_s);
         m_db.scalar(u"PRAGMA secure_delete = FAST"_s);
     }
-    ~RunSettings()
+    ~FastDelete()
     {
         try {
-            m_db.exec(u"PRAGMA cache_size = %1"_s.arg(m_cache));
-            m_db.scalar(u"PRAGMA secure_delete = %1"_s.arg(m_secureDelete));
+            m_db.scalar(u"PRAGMA secure_delete = %1"_s.arg(m_kept));
         } catch (const DbError &) {
-            // The run's settings stay; nothing else changes.
+            // The setting stays; nothing else changes.
         }
     }
-    RunSettings(const RunSettings &) = delete;
-    RunSettings &operator=(const RunSettings &) = delete;
+    FastDelete(const FastDelete &) = delete;
+    FastDelete &operator=(const FastDelete &) = delete;
 
 private:
     Database &m_db;
-    int m_cache;
-    int m_secureDelete;
+    int m_kept;
 };
 
 } // namespace
@@ -429,7 +510,7 @@ PenaltyStatistics computeStatistics(Database &db, const QDate &start, const QDat
     PenaltyStatistics s;
     s.start = start;
     s.end = end;
-    RunSettings settings(db);
+    FastDelete fastDelete(db);
     Transaction tx(db);
     copyAndCount(db, s, progress);
     requireFiniteSums(s);

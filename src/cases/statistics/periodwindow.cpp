@@ -1,6 +1,7 @@
 #include "cases/statistics/periodwindow.h"
 
 #include "cases/statistics/statisticsperiod.h"
+#include "cases/statistics/statisticsrun.h"
 #include "platform/busypointer.h"
 #include "platform/formcontrols.h"
 
@@ -47,6 +48,16 @@ StatisticsPeriodWindow::StatisticsPeriodWindow(QWidget *parent)
     m_start->setFocus();
 
     connect(m_confirm, &QPushButton::clicked, this, &StatisticsPeriodWindow::confirm);
+    // A run stopped by closing the statistics window may still be winding
+    // down: a second one waits for it.
+    if (auto *run = statistics::StatisticsRun::current()) {
+        m_confirm->setEnabled(false);
+        m_confirm->setToolTip(u"上一次统计正在结束，请稍候。"_s);
+        connect(run, &statistics::StatisticsRun::ended, this, [this] {
+            m_confirm->setEnabled(true);
+            m_confirm->setToolTip({});
+        });
+    }
     connect(m_cancel, &QPushButton::clicked, this, &StatisticsPeriodWindow::close);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cases/statistics/penaltystatistics.h"
 #include "cases/statistics/statisticsdrawing.h"
+#include "cases/statistics/statisticsrun.h"
 #include "cases/statistics/statisticssheet.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
@@ -13,8 +14,11 @@
 #include "platform/reportpreview.h"
 #include "platform/units.h"
 
+#include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +52,22 @@ struct Rule {
     int x1, y1, x2, y2;
 };
 
+// Over the middle of the table while a computation runs.
+QWidget *busyPanel(QWidget *parent, QProgressBar *bar)
+{
+    auto *panel = placed(new QFrame(parent), 3240, 2880, 4800, 960);
+    panel->setFrameShape(QFrame::Box);
+    panel->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(panel);
+    layout->addWidget(new QLabel(u"正在统计，请稍候……"_s, panel), 0, Qt::AlignHCenter);
+    bar->setParent(panel);
+    bar->setRange(0, 100);
+    bar->setAccessibleName(u"统计进度"_s);
+    layout->addWidget(bar);
+    panel->hide();
+    return panel;
+}
+
 std::vector<Rule> tableRules()
 {
     std::vector<Rule> rules;
@@ -64,7 +84,8 @@ std::vector<Rule> tableRules()
 } // namespace
 
 StatisticsWindow::StatisticsWindow(QWidget *parent)
-    : FormWindow(parent), m_print(formButton(this, u"Command1"_s, u"打印食监报表"_s, 9480, 0, 1695))
+    : FormWindow(parent), m_print(formButton(this, u"Command1"_s, u"打印食监报表"_s, 9480, 0, 1695)),
+      m_progress(new QProgressBar), m_busy(busyPanel(this, m_progress))
 {
     setObjectName(u"frm_cftj"_s);
     setWindowTitle(u"卫生行政处罚统计列表"_s);
@@ -126,20 +147,52 @@ void StatisticsWindow::paintEvent(QPaintEvent *event)
         p.drawLine(px(r.x1), px(r.y1), px(r.x2), px(r.y2));
 }
 
+bool StatisticsWindow::computing() const { return m_run; }
+
 void StatisticsWindow::activated()
 {
     showDefaultPointer();
-    std::vector<statistics::DrawnFigure> drawn;
-    try {
-        drawn = statistics::drawnFigures(statistics::computeStatistics(db(), app().statsStart, app().statsEnd));
-    } catch (const DbError &e) {
-        showError(this, e.message());
-        // Nothing to show yet: back to the register. Later the figures of
-        // the last computation stay, which are also the sheet's.
-        if (m_figures.empty())
-            close();
+    if (m_run)
         return;
-    }
+    m_run = statistics::StatisticsRun::start(databasePath(), app().statsStart, app().statsEnd);
+    connect(m_run, &statistics::StatisticsRun::progressed, m_progress, &QProgressBar::setValue);
+    connect(m_run, &statistics::StatisticsRun::finished, this, &StatisticsWindow::draw);
+    connect(m_run, &statistics::StatisticsRun::failed, this, &StatisticsWindow::fail);
+    connect(m_run, &statistics::StatisticsRun::ended, this, &StatisticsWindow::runEnded);
+    m_print->setEnabled(false);
+    m_progress->setValue(0);
+    m_busy->raise();
+    m_busy->show();
+}
+
+void StatisticsWindow::unloaded()
+{
+    if (!m_run)
+        return;
+    m_run->disconnect(this);
+    m_run->cancel();
+    m_run = nullptr;
+}
+
+void StatisticsWindow::runEnded()
+{
+    m_run = nullptr;
+    m_busy->hide();
+    m_print->setEnabled(true);
+}
+
+void StatisticsWindow::fail(const QString &message)
+{
+    showError(this, message);
+    // Nothing to show yet: back to the register. Later the figures of the
+    // last computation stay, which are also the sheet's.
+    if (m_figures.empty())
+        close();
+}
+
+void StatisticsWindow::draw(const statistics::PenaltyStatistics &result)
+{
+    const std::vector<statistics::DrawnFigure> drawn = statistics::drawnFigures(result);
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const statistics::DrawnFigure &f = drawn[i];
         if (i == m_figures.size()) {
