@@ -141,7 +141,8 @@ void TestRegisterRound::statistics()
     seedCases(p.db());
     UserScript s;
     p.chooseMenu(s, u"xzxf"_s);
-    s.act(u"the navigator's 上一条"_s, [] { real::click(childNamed(u"xzcf_face"_s, u"上一条"_s)); })
+    s.await(u"the register is active"_s, [] { return isActive(u"xzcf_face"_s); })
+        .act(u"the navigator's 上一条"_s, [] { real::click(childNamed(u"xzcf_face"_s, u"上一条"_s)); })
         .await(u"the register stands on the second case"_s,
                [] { return isActive(u"xzcf_face"_s) && boxText(u"xzcf_face"_s, u"Text1_0"_s) == u"20020002"_s; });
     clickButton(s, u"xzcf_face"_s, u"Command7"_s);

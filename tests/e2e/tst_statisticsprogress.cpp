@@ -1,0 +1,122 @@
+// The statistics of half a million cases on the real event path: while the
+// run counts off the window's thread, the statistics window shows its
+// progress moving and answers the user at once; closing it stops the run,
+// and the next run draws the figures.
+#include "cases/statistics/statisticsrun.h"
+#include "e2e/support/program.h"
+#include "e2e/support/realinput.h"
+#include "e2e/support/screen.h"
+#include "e2e/support/userscript.h"
+#include "platform/database.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace kelm;
+using namespace kelm::test;
+
+namespace {
+
+constexpr int caseCount = 500000;
+
+// Cases of 2002 in one statement: numbers 20020000.., a day of the year
+// each, every tenth one fined.
+void seedCases(Database &db)
+{
+    db.exec(u"WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
+            "INSERT INTO xzcf (dabh, slsj, dwlb1, dwlb2, msje, fkje, shsp, xhsp, cf7) "
+            "SELECT printf('2%07d', x), date('2002-01-01', '+' || (x % 365) || ' days'), '食品卫生', '饮食', "
+            "'0', CASE WHEN x % 10 = 0 THEN '100' ELSE '0' END, '0', '0', x % 10 = 0 FROM n"_s,
+            {caseCount - 1});
+}
+
+QProgressBar *progress()
+{
+    return qobject_cast<QProgressBar *>(childNamed(u"frm_cftj"_s, u"统计进度"_s));
+}
+
+bool computing()
+{
+    QProgressBar *bar = progress();
+    return bar && bar->isVisible();
+}
+
+// Steps: 统计 in the register, the year typed, 确认.
+void askForTheYear(UserScript &s)
+{
+    s.await(u"the register is active"_s, [] { return isActive(u"xzcf_face"_s); })
+        .act(u"click 统计"_s, [] { real::click(childOf(u"xzcf_face"_s, u"Command7"_s)); })
+        .await(u"the period window is active, 确认 offered"_s, [] {
+            return isActive(u"frm_tjsj"_s) && childOf(u"frm_tjsj"_s, u"Command1"_s)->isEnabled();
+        })
+        .act(u"type the year"_s, [] {
+            real::click(childOf(u"frm_tjsj"_s, u"Text1"_s));
+            real::type(u"2002-01-01"_s);
+            real::key(Qt::Key_Tab);
+            real::type(u"2002-12-31"_s);
+        })
+        .await(u"the end date is typed"_s, [] {
+            auto *end = qobject_cast<QLineEdit *>(childOf(u"frm_tjsj"_s, u"Text2"_s));
+            return end && end->text() == u"2002-12-31"_s;
+        })
+        .act(u"click 确认"_s, [] { real::click(childOf(u"frm_tjsj"_s, u"Command1"_s)); });
+}
+
+} // namespace
+
+class TestStatisticsProgress : public QObject {
+    Q_OBJECT
+private slots:
+    void progressMovesAndTheWindowAnswers();
+};
+
+void TestStatisticsProgress::progressMovesAndTheWindowAnswers()
+{
+    Program p;
+    seedCases(p.db());
+    UserScript s;
+    p.chooseMenu(s, u"xzxf"_s);
+    askForTheYear(s);
+    int firstSeen = 0;
+    QElapsedTimer closing;
+    s.await(u"the statistics window shows its progress"_s,
+            [&firstSeen] {
+                if (!computing() || progress()->value() <= 0)
+                    return false;
+                firstSeen = progress()->value();
+                return true;
+            })
+        .await(u"the bar moves on while the cases are counted"_s,
+               [&firstSeen] { return computing() && progress()->value() > firstSeen; })
+        .act(u"the close box while it counts"_s, [&closing] {
+            closing.start();
+            real::closeBox(shownWindow(u"frm_cftj"_s));
+        })
+        .await(u"the window closes at once, back to the register"_s,
+               [] { return !shownWindow(u"frm_cftj"_s) && isActive(u"xzcf_face"_s); }, 1000)
+        .await(u"the stopped run has ended"_s, [] { return !statistics::StatisticsRun::current(); });
+    askForTheYear(s);
+    s.await(u"the figures are drawn"_s, [] {
+         auto *w = shownWindow(u"frm_cftj"_s);
+         if (!w || computing())
+             return false;
+         for (QLabel *l : w->findChildren<QLabel *>())
+             if (l->text() == u" %1"_s.arg(caseCount))
+                 return true;
+         return false;
+     })
+        .act(u"the close box"_s, [] { real::closeBox(shownWindow(u"frm_cftj"_s)); })
+        .await(u"the register is active again"_s, [] { return isActive(u"xzcf_face"_s); })
+        .act(u"Esc closes the register"_s, [] { real::key(Qt::Key_Escape); })
+        .await(u"the main window is active"_s, [] { return isActive(u"main"_s); });
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    QCOMPARE(p.db().scalar(u"SELECT a11 FROM xzcftj"_s), QString::number(caseCount));
+    QCOMPARE(p.db().scalar(u"SELECT a112 FROM xzcftj"_s), QString::number(caseCount / 10 * 100));
+}
+
+QTEST_MAIN(TestStatisticsProgress)
+#include "tst_statisticsprogress.moc"
