@@ -47,6 +47,11 @@ const QString readCopy = u"SELECT count(*) FROM xzcf2 WHERE kelm_pass_row(%1)"_s
 const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, cf3, cf4, cf5, cf6, cf7, cf8, cf9, "
                               "cf10, msje, fkje, shsp, xhsp"_s;
 const QString clearBlock = u"DELETE FROM xzcf2 WHERE rowid BETWEEN ? AND ?"_s;
+const QString clearCopy = u"DELETE FROM xzcf2"_s;
+const QString copyAll = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf NOT INDEXED "
+                        "WHERE slsj BETWEEN ? AND ?"_s.arg(copiedColumns);
+const QString copyPeriod = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf WHERE slsj BETWEEN ? AND ?"_s.arg(
+    copiedColumns);
 const QString copyBlock = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf "
                           "WHERE rowid BETWEEN ? AND ? AND slsj BETWEEN ? AND ?"_s.arg(copiedColumns);
 const QString resultTable = u"xzcftj"_s;
@@ -157,6 +162,8 @@ public:
         }
         *m_last += std::hash<std::string_view>{}(m_bytes);
     }
+
+    std::size_t blockCount() const { return m_sums.size(); }
 
     // The blocks in which two readings differ.
     static std::vector<sqlite3_int64> differing(const BlockSums &a, const BlockSums &b)
@@ -364,11 +371,18 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     if (!pass.unreadable().isEmpty())
         throw unreadableDates(pass.unreadable());
 
-    for (const sqlite3_int64 block : BlockSums::differing(pass.blocks(), held)) {
-        const qint64 first = block << BlockSums::blockShift;
-        const qint64 last = first + (1 << BlockSums::blockShift) - 1;
-        db.exec(clearBlock, {first, last});
-        db.exec(copyBlock, {first, last, start, end});
+    const std::vector<sqlite3_int64> changed = BlockSums::differing(pass.blocks(), held);
+    // A copy of another period is replaced whole, in one statement each.
+    if (changed.size() > pass.blocks().blockCount() / 2) {
+        db.exec(clearCopy);
+        db.exec(scan ? copyAll : copyPeriod, {start, end});
+    } else {
+        for (const sqlite3_int64 block : changed) {
+            const qint64 first = block << BlockSums::blockShift;
+            const qint64 last = first + (1 << BlockSums::blockShift) - 1;
+            db.exec(clearBlock, {first, last});
+            db.exec(copyBlock, {first, last, start, end});
+        }
     }
     pass.addTo(s);
 }
