@@ -19,14 +19,19 @@ namespace {
 
 const kelm::fixture::Size large{100000, 1000, 1000};
 
-// The text of save i in this run of the benchmark.
-QString newText(int i)
+// The next save of this run of the benchmark, across its repetitions: a
+// case and a text that no save has written before.
+struct Save {
+    QString caseNo;
+    QString text;
+};
+Save nextSave()
 {
     static const QString run = QString::number(QDateTime::currentMSecsSinceEpoch(), 36);
-    return u"城关饭店%1-%2"_s.arg(run).arg(i);
+    static int i = 0;
+    ++i;
+    return {u"20%1"_s.arg(1 + (i * 7919) % large.cases, 6, 10, QChar(u'0')), u"城关饭店%1-%2"_s.arg(run).arg(i)};
 }
-
-QString caseOf(int i) { return u"20%1"_s.arg(1 + (i * 7919) % large.cases, 6, 10, QChar(u'0')); }
 
 // What the file holds and what one save touches.
 void setCounters(benchmark::State &state)
@@ -38,11 +43,10 @@ void setCounters(benchmark::State &state)
 void fieldSaveKeptConnection(benchmark::State &state)
 {
     kelm::Database db(kelm::fixture::cached(large));
-    int i = 0;
     for (auto _ : state) {
-        if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, caseOf(i), newText(i)) != newText(i))
+        const Save save = nextSave();
+        if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, save.caseNo, save.text) != save.text)
             state.SkipWithError("the save did not store its text");
-        ++i;
     }
     setCounters(state);
 }
@@ -51,12 +55,11 @@ BENCHMARK(fieldSaveKeptConnection)->Unit(benchmark::kMillisecond);
 void fieldSaveFreshConnection(benchmark::State &state)
 {
     const QString path = kelm::fixture::cached(large);
-    int i = 0;
     for (auto _ : state) {
         kelm::Database db(path);
-        if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, caseOf(i), newText(i)) != newText(i))
+        const Save save = nextSave();
+        if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, save.caseNo, save.text) != save.text)
             state.SkipWithError("the save did not store its text");
-        ++i;
     }
     setCounters(state);
 }

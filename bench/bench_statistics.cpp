@@ -3,7 +3,8 @@
 // from 确认 in the period window to the figures stored and drawn, the
 // computation alone, and the same figures computed one query a figure as
 // the baseline; and the sheet laid out. Before each timed run one case's
-// fine changes, so every run stores new figures and rewrites the copy.
+// fine changes, so every run stores new figures and writes the copy again
+// where it changed.
 #include "fixture.h"
 
 #include "cases/statistics/penaltystatistics.h"
@@ -22,6 +23,7 @@
 #include "support/percellstatistics.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -114,11 +116,16 @@ std::pair<QDate, QDate> periodOf(int counted)
     return {QDate(firstYear + 10 - years, 1, 1), QDate(firstYear + 9, 12, 31)};
 }
 
-// Outside the timing: one case's fine changes, so the figures of the next
-// run differ from the stored ones.
-void changeOneCase(kelm::Database &db, int run)
+// Outside the timing: one case's fine changes to an amount no run has
+// stored before, so the figures of the next run differ from the stored
+// ones and its copy has a case to write again.
+void changeOneCase(kelm::Database &db)
 {
-    db.exec(u"UPDATE xzcf SET fkje = ? WHERE rowid = ?"_s, {QString::number(1000 + run), 1 + (run * 7919) % tableCases});
+    static const qint64 runStart = QDateTime::currentMSecsSinceEpoch() % 1000000;
+    static int changes = 0;
+    ++changes;
+    db.exec(u"UPDATE xzcf SET fkje = ? WHERE rowid = ?"_s,
+            {QString::number(runStart * 1000 + changes), 1 + (changes * 7919) % tableCases});
 }
 
 void setCounters(benchmark::State &state, int counted)
@@ -165,11 +172,10 @@ void confirmToFigures(benchmark::State &state)
     kelm::setMessageService(std::make_unique<Silent>());
     kelm::setModalMode(kelm::ModalMode::NonBlocking);
     Opener opener;
-    int run = 0;
     int drawn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        changeOneCase(kelm::db(), run++);
+        changeOneCase(kelm::db());
         if (afterAnother)
             kelm::statistics::computeStatistics(kelm::db(), earliestYear, earliestYear.addYears(1).addDays(-1));
         kelm::openStatisticsPeriod(&opener);
@@ -210,10 +216,9 @@ void computation(benchmark::State &state)
     const QString path = cachedCases(tableYears);
     kelm::Database db(path);
     kelm::statistics::PenaltyStatistics s;
-    int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        changeOneCase(db, run++);
+        changeOneCase(db);
         state.ResumeTiming();
         s = kelm::statistics::computeStatistics(db, start, end);
     }
@@ -232,10 +237,9 @@ void perCell(benchmark::State &state)
     const auto [start, end] = periodOf(counted);
     kelm::Database db(cachedCases(tableYears));
     QStringList drawn;
-    int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        changeOneCase(db, run++);
+        changeOneCase(db);
         state.ResumeTiming();
         drawn = kelm::test::perCellStatistics(db, start, end);
     }

@@ -14,10 +14,14 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <chrono>
 #include <functional>
 #include <future>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -38,7 +42,8 @@ const QString readColumns = u"rowid, slsj, dabh, dwlb1, dwlb2, lasj, sfja, cf1, 
 // Each row read is handed to a function of the pass: its values arrive
 // without the per-call locking of the column interface.
 const char *const passFunction = "kelm_pass_row";
-const QString readAll = u"SELECT count(*) FROM xzcf NOT INDEXED WHERE kelm_pass_row(%1)"_s.arg(readColumns);
+const QString readRows = u"SELECT count(*) FROM xzcf NOT INDEXED WHERE rowid BETWEEN ? AND ? AND kelm_pass_row(%1)"_s.arg(
+    readColumns);
 const QString readPeriod = u"SELECT count(*) FROM xzcf WHERE slsj BETWEEN ? AND ? AND kelm_pass_row(%1)"_s.arg(
     readColumns);
 const QString readCopy = u"SELECT count(*) FROM xzcf2 WHERE kelm_pass_row(%1)"_s.arg(readColumns);
@@ -165,6 +170,12 @@ public:
 
     std::size_t blockCount() const { return m_sums.size(); }
 
+    void merge(const BlockSums &other)
+    {
+        for (const auto &[block, sum] : other.m_sums)
+            m_sums[block] += sum;
+    }
+
     // The blocks in which two readings differ.
     static std::vector<sqlite3_int64> differing(const BlockSums &a, const BlockSums &b)
     {
@@ -258,9 +269,10 @@ private:
 // blocks.
 class CasePass {
 public:
-    CasePass(const QDate &start, const QDate &end, qint64 expected, const Progress &progress)
+    // Adds the rows it reads to seen now and then, and stops when told.
+    CasePass(const QDate &start, const QDate &end, std::atomic<qint64> &seen, const std::atomic<bool> &stop)
         : m_start(start.toString(Qt::ISODate).toStdString()), m_end(end.toString(Qt::ISODate).toStdString()),
-          m_cells(m_codes.cellCount()), m_expected(std::max<qint64>(expected, 1)), m_progress(progress)
+          m_cells(m_codes.cellCount()), m_seen(&seen), m_stop(&stop)
     {
     }
 
@@ -296,9 +308,17 @@ public:
         return true;
     }
 
-    bool cancelled() const { return m_cancelled; }
     const QStringList &unreadable() const { return m_unreadable; }
     const BlockSums &blocks() const { return m_blocks; }
+
+    // Takes in what another pass over other rows has read.
+    void merge(const CasePass &other)
+    {
+        for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
+            m_cells[cell].add(other.m_cells[cell]);
+        m_unreadable << other.m_unreadable;
+        m_blocks.merge(other.m_blocks);
+    }
 
     void addTo(PenaltyStatistics &s) const
     {
@@ -309,19 +329,15 @@ public:
     }
 
 private:
-    // Counts the row read for the progress; false when told to stop.
+    // Counts the row read; false when told to stop.
     bool advance()
     {
-        if (++m_seen < m_nextReport)
+        constexpr int batch = 1024;
+        if (++m_unreported < batch)
             return true;
-        const int percent = int(std::min<qint64>(99, m_seen * 100 / m_expected));
-        m_nextReport = m_seen + std::max<qint64>(1, m_expected / 100);
-        if (percent != m_percent) {
-            m_percent = percent;
-            if (m_progress && !m_progress(percent))
-                m_cancelled = true;
-        }
-        return !m_cancelled;
+        *m_seen += m_unreported;
+        m_unreported = 0;
+        return !*m_stop;
     }
 
     static int ticked(sqlite3_value *v) { return sqlite3_value_int(v) == 1 ? 1 : 0; }
@@ -332,22 +348,40 @@ private:
     std::vector<Tally> m_cells;
     BlockSums m_blocks;
     QStringList m_unreadable;
-    const qint64 m_expected;
-    qint64 m_seen = 0;
-    qint64 m_nextReport = 0;
-    int m_percent = -1;
-    const Progress &m_progress;
-    bool m_cancelled = false;
+    std::atomic<qint64> *m_seen;
+    const std::atomic<bool> *m_stop;
+    int m_unreported = 0;
 };
+
+// One reader's share of the period, on a connection of its own.
+CasePass readCases(const QString &path, const QString &sql, const Params &params, const QDate &start,
+                   const QDate &end, std::atomic<qint64> &seen, const std::atomic<bool> &stop)
+{
+    Database db(path, Database::Mode::ReadOnly);
+    CasePass pass(start, end, seen, stop);
+    eachRow(db, sql, params, pass);
+    return pass;
+}
+
+// How many readers share a whole table: one a pair of cores, up to four,
+// and one for a small table.
+int readerCount(qint64 rows)
+{
+    if (rows < 4096)
+        return 1;
+    return std::clamp(int(std::thread::hardware_concurrency()) / 2, 1, 4);
+}
 
 // Counts the period's cases and brings xzcf2 to hold exactly them. The
 // cases are read once, in the table's own order when the period holds
 // more than about a quarter of them (faster than following the date index
-// to each, and every acceptance date is read on the way), otherwise
-// through the index, the dates being read apart. Meanwhile a second
-// connection reads the copy; the blocks of row numbers in which copy and
-// period differ are copied again, so a period counted again rewrites only
-// what changed.
+// to each, and every acceptance date is read on the way), shared among
+// readers by ranges of row numbers; otherwise through the index, the dates
+// being read apart. Meanwhile one more reader reads the copy; the blocks
+// of row numbers in which copy and period differ are copied again, so a
+// period counted again rewrites only what changed. The readers start
+// after the run's write transaction, so they read the cases as it sees
+// them, and the calling thread tells the progress.
 void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
 {
     const QString start = s.start.toString(Qt::ISODate);
@@ -360,20 +394,63 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         requireAcceptanceDates(db);
 
     std::atomic<bool> stop = false;
+    std::atomic<qint64> seen = 0;
     auto copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
-    CasePass pass(s.start, s.end, scan ? all : inPeriod, progress);
-    const bool complete = scan ? eachRow(db, readAll, {}, pass) : eachRow(db, readPeriod, {start, end}, pass);
-    if (!complete)
+    std::vector<std::future<CasePass>> parts;
+    const auto read = [&](const QString &sql, const Params &params) {
+        parts.push_back(std::async(std::launch::async, readCases, db.path(), sql, params, s.start, s.end,
+                                   std::ref(seen), std::cref(stop)));
+    };
+    if (scan) {
+        const int readers = readerCount(all);
+        for (int i = 0; i < readers; ++i) {
+            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / readers + 1;
+            const qint64 last = i == readers - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / readers;
+            read(readRows, {first, last});
+        }
+    } else {
+        read(readPeriod, {start, end});
+    }
+
+    bool cancelled = false;
+    int percent = -1;
+    const auto tell = [&](int now) {
+        if (now <= percent || cancelled)
+            return;
+        percent = now;
+        cancelled = progress && !progress(now);
+        if (cancelled)
+            stop = true;
+    };
+    tell(0);
+    const qint64 expected = std::max<qint64>(1, scan ? all : inPeriod);
+    for (auto &part : parts)
+        while (part.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            tell(int(std::min<qint64>(98, seen * 100 / expected)));
+    std::optional<CasePass> pass;
+    try {
+        for (auto &part : parts) {
+            if (pass)
+                pass->merge(part.get());
+            else
+                pass.emplace(part.get());
+        }
+    } catch (...) {
+        stop = true;
+        throw;
+    }
+    if (!pass->unreadable().isEmpty())
         stop = true;
     const BlockSums held = copy.get();
-    if (pass.cancelled())
+    tell(99); // what is left is writing
+    if (cancelled)
         throw Cancelled();
-    if (!pass.unreadable().isEmpty())
-        throw unreadableDates(pass.unreadable());
+    if (!pass->unreadable().isEmpty())
+        throw unreadableDates(pass->unreadable());
 
-    const std::vector<sqlite3_int64> changed = BlockSums::differing(pass.blocks(), held);
+    const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
     // A copy of another period is replaced whole, in one statement each.
-    if (changed.size() > pass.blocks().blockCount() / 2) {
+    if (changed.size() > pass->blocks().blockCount() / 2) {
         db.exec(clearCopy);
         db.exec(scan ? copyAll : copyPeriod, {start, end});
     } else {
@@ -384,7 +461,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
             db.exec(copyBlock, {first, last, start, end});
         }
     }
-    pass.addTo(s);
+    pass->addTo(s);
 }
 
 // An amount read with an exponent can make a sum beyond any number.
