@@ -59,6 +59,17 @@ StatisticsWindow *computedStatistics()
     return s;
 }
 
+void confirmPeriod(const QString &start, const QString &end);
+
+// 统计 from the opener and 2002 confirmed: the statistics window that
+// opened, still computing.
+StatisticsWindow *confirmYear(Opener &opener)
+{
+    openStatisticsPeriod(&opener);
+    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    return statisticsWindow();
+}
+
 void confirmPeriod(const QString &start, const QString &end)
 {
     StatisticsPeriodWindow *p = periodWindow();
@@ -195,9 +206,7 @@ void TestStatisticsWindows::closingStatisticsReturnsToOpener()
     test::TestDatabase tdb;
     Opener opener;
     opener.show();
-    openStatisticsPeriod(&opener);
-    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = confirmYear(opener);
     QVERIFY(s);
     QCOMPARE(s->parentWidget(), &opener);
     const int before = opener.activations;
@@ -257,8 +266,7 @@ void TestStatisticsWindows::wideFigureDrawnSmallerWithinItsColumn()
     big.fine = u"12345678.55"_s;
     test::addStatCases(tdb.db(), {big});
     Opener opener;
-    openStatisticsPeriod(&opener);
-    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    confirmYear(opener);
     StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     const GridLabel *fine = s->figures()[4 + 8]; // 罚款金额 of the first row
@@ -273,8 +281,7 @@ void TestStatisticsWindows::previewShowsSheetAndRecomputesOnClose()
     test::TestDatabase tdb;
     test::addStatCases(tdb.db(), {test::StatCase{}});
     Opener opener;
-    openStatisticsPeriod(&opener);
-    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
+    confirmYear(opener);
     StatisticsWindow *s = computedStatistics();
     QVERIFY(s);
     const QString drawn = s->figures()[1]->text();
@@ -336,9 +343,7 @@ void TestStatisticsWindows::progressShownWhileComputing()
     test::TestDatabase tdb;
     test::addStatCases(tdb.db(), {test::StatCase{}});
     Opener opener;
-    openStatisticsPeriod(&opener);
-    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    StatisticsWindow *s = statisticsWindow();
+    StatisticsWindow *s = confirmYear(opener);
     QVERIFY(s);
     QVERIFY(s->computing());
     QVERIFY(s->progressBar()->isVisible());
@@ -356,9 +361,7 @@ void TestStatisticsWindows::noSecondRunWhileOneWindsDown()
     test::TestDatabase tdb;
     test::addStatCases(tdb.db(), {test::StatCase{}});
     Opener opener;
-    openStatisticsPeriod(&opener);
-    confirmPeriod(u"2002-01-01"_s, u"2002-12-31"_s);
-    statisticsWindow()->close(); // at once: the run is told to stop
+    confirmYear(opener)->close(); // at once: the run is told to stop
     QVERIFY(statistics::StatisticsRun::current());
 
     openStatisticsPeriod(&opener);
