@@ -53,8 +53,6 @@ const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, 
                               "cf10, msje, fkje, shsp, xhsp"_s;
 const QString clearBlock = u"DELETE FROM xzcf2 WHERE rowid BETWEEN ? AND ?"_s;
 const QString clearCopy = u"DELETE FROM xzcf2"_s;
-const QString copyAll = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf NOT INDEXED "
-                        "WHERE slsj BETWEEN ? AND ?"_s.arg(copiedColumns);
 const QString copyPeriod = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf WHERE slsj BETWEEN ? AND ?"_s.arg(
     copiedColumns);
 const QString copyBlock = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf "
@@ -422,11 +420,12 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         if (cancelled)
             stop = true;
     };
+    // Reading is the first half of the bar, writing the second.
     tell(0);
     const qint64 expected = std::max<qint64>(1, scan ? all : inPeriod);
     for (auto &part : parts)
         while (part.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-            tell(int(std::min<qint64>(98, seen * 100 / expected)));
+            tell(int(std::min<qint64>(49, seen * 50 / expected)));
     std::optional<CasePass> pass;
     try {
         for (auto &part : parts) {
@@ -442,25 +441,41 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     if (!pass->unreadable().isEmpty())
         stop = true;
     const BlockSums held = copy.get();
-    tell(99); // what is left is writing
-    if (cancelled)
-        throw Cancelled();
+    tell(50);
     if (!pass->unreadable().isEmpty())
         throw unreadableDates(pass->unreadable());
 
+    const auto written = [&](std::size_t done, std::size_t steps) {
+        tell(50 + int(49 * done / std::max<std::size_t>(steps, 1)));
+        if (cancelled)
+            throw Cancelled();
+    };
+    written(0, 1);
     const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
-    // A copy of another period is replaced whole, in one statement each.
-    if (changed.size() > pass->blocks().blockCount() / 2) {
+    if (changed.size() > pass->blocks().blockCount() / 2 && !scan) {
         db.exec(clearCopy);
-        db.exec(scan ? copyAll : copyPeriod, {start, end});
+        db.exec(copyPeriod, {start, end});
+    } else if (changed.size() > pass->blocks().blockCount() / 2) {
+        // A copy of another period is replaced whole, in parts of the
+        // table for the progress.
+        db.exec(clearCopy);
+        constexpr int parts = 25;
+        for (int i = 0; i < parts; ++i) {
+            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / parts + 1;
+            const qint64 last = i == parts - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / parts;
+            db.exec(copyBlock, {first, last, start, end});
+            written(std::size_t(i + 1), parts);
+        }
     } else {
-        for (const sqlite3_int64 block : changed) {
-            const qint64 first = block << BlockSums::blockShift;
+        for (std::size_t i = 0; i < changed.size(); ++i) {
+            const qint64 first = changed[i] << BlockSums::blockShift;
             const qint64 last = first + (1 << BlockSums::blockShift) - 1;
             db.exec(clearBlock, {first, last});
             db.exec(copyBlock, {first, last, start, end});
+            written(i + 1, changed.size());
         }
     }
+    written(1, 1);
     pass->addTo(s);
 }
 
