@@ -1,5 +1,6 @@
 #include "platform/boundrecord.h"
 
+#include "platform/columnfit.h"
 #include "platform/messages.h"
 
 #include <QCheckBox>
@@ -29,6 +30,13 @@ void BoundRecord::bind(const QString &column, QLineEdit *box)
 {
     addBinding(column, box, Kind::Line);
     connect(box, &QLineEdit::textChanged, this, &BoundRecord::markChanged);
+    fitToColumn(column, box);
+}
+
+void BoundRecord::fitToColumn(const QString &column, QLineEdit *box)
+{
+    if (const int units = Database::capacity(m_source.table, column); box && units >= 0)
+        new ColumnFit(box, units);
 }
 
 void BoundRecord::bind(const QString &column, QPlainTextEdit *box)
@@ -54,6 +62,7 @@ void BoundRecord::show(const QString &column, QCheckBox *box) { addBinding(colum
 void BoundRecord::bind(const QString &column, QComboBox *box)
 {
     addBinding(column, box, Kind::Combo);
+    fitToColumn(column, box->lineEdit());
     connect(box, &QComboBox::currentTextChanged, this, &BoundRecord::markChanged);
 }
 

@@ -139,6 +139,8 @@ private:
     };
 
     void addBinding(const QString &column, QWidget *widget, Kind kind, bool written = true);
+    // The box takes only what the column keeps.
+    void fitToColumn(const QString &column, QLineEdit *box);
     QString controlValue(const Binding &b) const;
     void setControlValue(const Binding &b, const QString &value);
     void markChanged();

@@ -201,15 +201,20 @@ QString Database::scalar(const QString &sql, const Params &params)
 
 QString Database::fitted(const QString &table, const QString &column, const QString &text)
 {
+    const int units = capacity(table, column);
+    return units < 0 ? text : fitToUnits(text, units);
+}
+
+int Database::capacity(const QString &table, const QString &column)
+{
     const schema::Table *t = schema::find(table.toStdString());
     if (!t)
-        return text;
-    const std::string name = column.toStdString();
+        return -1;
     for (const schema::Column &c : t->columns) {
         if (QString::fromUtf8(c.name.data(), qsizetype(c.name.size())).compare(column, Qt::CaseInsensitive) == 0)
-            return c.kind == schema::Kind::Text ? fitToUnits(text, c.capacity) : text;
+            return c.kind == schema::Kind::Text ? c.capacity : -1;
     }
-    return text;
+    return -1;
 }
 
 bool Database::insertRow(const QString &table, const std::vector<QString> &columns,

@@ -80,6 +80,9 @@ public:
     // Cuts text to the capacity of table.column (unchanged for memo and
     // unknown columns).
     static QString fitted(const QString &table, const QString &column, const QString &text);
+    // Capacity of table.column in display units; -1 for memo, yes/no and
+    // unknown columns, which take any text.
+    static int capacity(const QString &table, const QString &column);
 
     void begin();
     void commit();

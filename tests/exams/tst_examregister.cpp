@@ -10,6 +10,7 @@
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
@@ -39,6 +40,7 @@ private slots:
     void saveChecks();
     void numberTypingStopsAtEight();
     void saveNewRecord();
+    void pasteLongerThanTheColumn();
     void duplicateNumber_data();
     void duplicateNumber();
     void changedNumberOfStoredRecord();
@@ -272,6 +274,22 @@ void TestExamRegister::saveNewRecord()
     QCOMPARE(r.caption(), u"记录：共2条  第2条"_s);
     QCOMPARE(r.buttons(examButtons), u"11001"_s);
     QVERIFY(r.navigatorOn());
+}
+
+// The box shows what a save stores: a paste keeps what the column holds.
+void TestExamRegister::pasteLongerThanTheColumn()
+{
+    TestDatabase tdb;
+    ExamRegister r;
+    r.click(1);
+    type(r.box(0), u"20020002"_s);
+    QApplication::clipboard()->setText(QString(10000, u'卫'));
+    r.box(6)->paste();
+    const QString shown = r.box(6)->text();
+    QCOMPARE(displayUnits(shown), Database::capacity(u"jktj"_s, u"dwmc"_s));
+    r.click(3);
+    QCOMPARE(m_script->shown.size(), 0);
+    QCOMPARE(storedExam(tdb.db(), u"dwmc"_s, u"20020002"_s), shown);
 }
 
 void TestExamRegister::duplicateNumber_data()

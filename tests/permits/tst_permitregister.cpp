@@ -10,6 +10,7 @@
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QTableView>
 #include <QtTest>
@@ -33,6 +34,7 @@ private slots:
     void saveChecks_data();
     void saveChecks();
     void saveNewPermit();
+    void pasteLongerThanTheColumn();
     void nextReviewDateOnSave_data();
     void nextReviewDateOnSave();
     void duplicateNumber_data();
@@ -207,6 +209,22 @@ void TestPermitRegister::saveNewPermit()
     QCOMPARE(r.caption(), u"记录：共2条  第2条"_s);
     QCOMPARE(r.buttons(permitButtons), u"11001111"_s);
     QVERIFY(r.navigatorOn());
+}
+
+// The box shows what a save stores: a paste keeps what the column holds.
+void TestPermitRegister::pasteLongerThanTheColumn()
+{
+    TestDatabase tdb;
+    addPermit(tdb.db(), u"20020001"_s);
+    PermitRegister r;
+    r.click(1);
+    QApplication::clipboard()->setText(QString(10000, u'卫'));
+    r.box(0)->paste();
+    const QString shown = r.box(0)->text();
+    QCOMPARE(displayUnits(shown), Database::capacity(u"wsxkz"_s, u"dwmc"_s));
+    r.click(3);
+    QCOMPARE(m_script->shown.size(), 0);
+    QCOMPARE(stored(tdb.db(), u"dwmc"_s, u"20020002"_s), shown);
 }
 
 void TestPermitRegister::nextReviewDateOnSave_data()

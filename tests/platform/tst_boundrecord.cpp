@@ -1,11 +1,13 @@
 // The bound record: moves, finds, edits and writes of one row at a time
 // through bound controls. Needs widgets, since it binds real controls.
 #include "platform/boundrecord.h"
+#include "platform/columnfit.h"
 #include "platform/recordnavigator.h"
 #include "support/scriptedmessages.h"
 #include "support/testdb.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -72,6 +74,9 @@ private slots:
     void validateCanRefuseTheWrite();
     void addAndUpdate();
     void updateFitsAndReadsBack();
+    void editKeepsWhatFits_data();
+    void editKeepsWhatFits();
+    void pasteShowsWhatIsStored();
     void duplicateKeyWritesNothing();
     void relatedFailureRollsBack();
     void cancelAfterAddAndAfterEdit();
@@ -242,6 +247,65 @@ void TestBoundRecord::updateFitsAndReadsBack()
     f.record.update();
     QCOMPARE(stored(tdb.db(), u"dwmc"_s, u"1"_s), QString(25, u'卫'));
     QCOMPARE(f.name->text(), QString(25, u'卫'));
+}
+
+void TestBoundRecord::editKeepsWhatFits_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("typing that fits") << u"ab"_s << u"abc"_s << 5 << u"abc"_s << 3;
+    QTest::newRow("paste at the end") << u"ab"_s << u"abcdefg"_s << 4 << u"abcd"_s << 4;
+    QTest::newRow("paste in the middle") << u"abyz"_s << u"abXXXXyz"_s << 6 << u"abXXyz"_s << 4;
+    QTest::newRow("paste over a selection") << u"abcdef"_s << u"aXXXXXXf"_s << 6 << u"aXXXXf"_s << 5;
+    QTest::newRow("full box, typing in it") << u"abcd"_s << u"abXcd"_s << 4 << u"abcd"_s << 2;
+    QTest::newRow("wide characters count two") << QString() << u"卫卫卫"_s << 5 << u"卫卫"_s << 2;
+    QTest::newRow("a wide one does not fit one unit") << u"abc"_s << u"abc卫"_s << 4 << u"abc"_s << 3;
+    QTest::newRow("surrogate pair kept whole") << u"a"_s << u"a\U00020000\U00020000"_s << 4 << u"a\U00020000"_s
+                                               << 3;
+    QTest::newRow("repeated text around the edit") << u"aa"_s << u"aaaa"_s << 3 << u"aaa"_s << 3;
+}
+
+void TestBoundRecord::editKeepsWhatFits()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, capacity);
+    QFETCH(QString, kept);
+    QFETCH(int, caret);
+    int at = -1;
+    QCOMPARE(ColumnFit::fit(before, after, capacity, &at), kept);
+    QCOMPARE(at, caret);
+}
+
+// A paste into a bound box keeps what the column holds, so the save stores
+// what the box shows; text the program sets is not cut by the box.
+void TestBoundRecord::pasteShowsWhatIsStored()
+{
+    test::TestDatabase tdb;
+    addCases(tdb.db(), {u"1"_s});
+    Form f(tdb.db());
+    f.record.open();
+    f.record.edit();
+    f.name->setText(u"城关"_s);
+    f.name->setCursorPosition(1);
+    QApplication::clipboard()->setText(QString(10000, u'卫'));
+    f.name->paste();
+    const QString shown = u"城"_s + QString(23, u'卫') + u"关"_s; // 50 units
+    QCOMPARE(f.name->text(), shown);
+    QCOMPARE(f.name->cursorPosition(), 24);
+    QVERIFY(f.name->isModified());
+    f.record.update();
+    QCOMPARE(stored(tdb.db(), u"dwmc"_s, u"1"_s), shown);
+
+    f.combo->lineEdit()->selectAll();
+    f.combo->lineEdit()->paste();
+    QCOMPARE(f.combo->currentText(), QString(Database::capacity(u"xzcf"_s, u"dwlb1"_s) / 2, u'卫'));
+
+    f.name->setText(QString(30, u'卫'));
+    QCOMPARE(f.name->text(), QString(30, u'卫'));
 }
 
 void TestBoundRecord::duplicateKeyWritesNothing()
