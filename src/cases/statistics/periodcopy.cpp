@@ -50,6 +50,8 @@ const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, 
                               "cf10, msje, fkje, shsp, xhsp"_s;
 const QString clearBlock = u"DELETE FROM xzcf2 WHERE rowid BETWEEN ? AND ?"_s;
 const QString clearCopy = u"DELETE FROM xzcf2"_s;
+// The period the stored figures, and so the copy, were counted for.
+const QString storedPeriod = u"SELECT tjsj FROM xzcftj"_s;
 const QString copyPeriod = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf WHERE slsj BETWEEN ? AND ?"_s.arg(
     copiedColumns);
 const QString copyBlock = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf "
@@ -378,10 +380,36 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     const bool scan = inPeriod >= quarter;
     if (!scan)
         requireAcceptanceDates(db);
+    // The copy of another period is rewritten whole, on the run's own
+    // connection while the readers count: the readers see the table as the
+    // transaction began, and the write does not wait for the count.
+    const bool otherPeriod = db.scalar(storedPeriod) != sheetPeriodText(s.start, s.end);
 
     std::atomic<bool> stop = false;
     std::atomic<qint64> seen = 0;
-    auto copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
+    std::atomic<int> partsWritten = 0;
+    constexpr int writeParts = 25;
+    std::future<BlockSums> copy;
+    std::future<void> rewrite;
+    const auto rewriteWhole = [&] {
+        db.exec(clearCopy);
+        if (!scan) {
+            db.exec(copyPeriod, {start, end});
+            partsWritten = writeParts;
+            return;
+        }
+        // In parts of the table, for the progress and to stop between them.
+        for (int i = 0; i < writeParts && !stop; ++i) {
+            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / writeParts + 1;
+            const qint64 last = i == writeParts - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / writeParts;
+            db.exec(copyBlock, {first, last, start, end});
+            ++partsWritten;
+        }
+    };
+    if (otherPeriod)
+        rewrite = std::async(std::launch::async, rewriteWhole);
+    else
+        copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
     std::vector<std::future<CasePass>> parts;
     const auto read = [&](const QString &sql, const Params &params) {
         parts.push_back(std::async(std::launch::async, readCases, db.path(), sql, params, s.start, s.end,
@@ -408,7 +436,9 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         if (cancelled)
             stop = true;
     };
-    // Reading is the first half of the bar, writing the second.
+    // Reading is the first half of the bar, writing the second; a rewrite
+    // that runs beside the reading is told in the second half once the
+    // reading is done.
     tell(0);
     const qint64 expected = std::max<qint64>(1, scan ? all : inPeriod);
     for (auto &part : parts)
@@ -428,7 +458,12 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     }
     if (!pass->unreadable().isEmpty())
         stop = true;
-    const BlockSums held = copy.get();
+    if (otherPeriod) {
+        while (rewrite.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            tell(50 + 49 * partsWritten / writeParts);
+        rewrite.get();
+    }
+    const BlockSums held = otherPeriod ? BlockSums() : copy.get();
     tell(50);
     if (!pass->unreadable().isEmpty())
         throw unreadableDates(pass->unreadable());
@@ -439,23 +474,13 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
             throw Cancelled();
     };
     written(0, 1);
-    const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
-    if (changed.size() > pass->blocks().blockCount() / 2 && !scan) {
-        db.exec(clearCopy);
-        db.exec(copyPeriod, {start, end});
-    } else if (changed.size() > pass->blocks().blockCount() / 2) {
-        // A copy of another period is replaced whole, in parts of the
-        // table for the progress.
-        db.exec(clearCopy);
-        constexpr int parts = 25;
-        for (int i = 0; i < parts; ++i) {
-            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / parts + 1;
-            const qint64 last = i == parts - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / parts;
-            db.exec(copyBlock, {first, last, start, end});
-            written(std::size_t(i + 1), parts);
+    if (!otherPeriod) {
+        const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
+        if (changed.size() > pass->blocks().blockCount() / 2) {
+            rewriteWhole();
+            written(1, 1);
         }
-    } else {
-        for (std::size_t i = 0; i < changed.size(); ++i) {
+        for (std::size_t i = 0; i < changed.size() && changed.size() <= pass->blocks().blockCount() / 2; ++i) {
             const qint64 first = changed[i] << BlockSums::blockShift;
             const qint64 last = first + (1 << BlockSums::blockShift) - 1;
             db.exec(clearBlock, {first, last});

@@ -16,9 +16,11 @@ namespace statistics {
 // more than about a quarter of them (faster than following the date index
 // to each, and every acceptance date is read on the way), shared among
 // readers by ranges of row numbers; otherwise through the index, the dates
-// being read apart. Meanwhile one more reader reads the copy; the blocks
-// of row numbers in which copy and period differ are copied again, so a
-// period counted again rewrites only what changed. The readers start
+// being read apart. When the stored figures are of the same period, one
+// more reader reads the copy meanwhile; the blocks of row numbers in which
+// copy and period differ are copied again, so a period counted again
+// rewrites only what changed. The copy of another period is written anew
+// while the readers count. The readers start
 // after the run's write transaction, so they read the cases as it sees
 // them, and the calling thread tells the progress.
 // Throws DbError, or Cancelled.
