@@ -2,9 +2,9 @@
 // controls: the register opening, moving, finding and storing; the query
 // opening, re-sorting by each column button, narrowing at each filter
 // keystroke, and handing a double-clicked record back to a new register.
+#include "exams/examquerywindow.h"
 #include "fixture.h"
 
-#include "cases/register/querywindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/prepare.h"
@@ -13,6 +13,7 @@
 #include "platform/boundrecord.h"
 #include "platform/database.h"
 #include "platform/modal.h"
+#include "registers/querywindow.h"
 
 #include <QApplication>
 #include <QDir>

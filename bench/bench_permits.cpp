@@ -4,12 +4,12 @@
 // by each column button and narrowing at each filter keystroke.
 #include "fixture.h"
 
-#include "cases/register/querywindow.h"
 #include "data/connection.h"
 #include "permits/permitqueries.h"
 #include "permits/permitregisterwindow.h"
 #include "permits/reviewwindow.h"
 #include "platform/boundrecord.h"
+#include "registers/querywindow.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

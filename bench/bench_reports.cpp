@@ -4,7 +4,6 @@
 // page laid out and drawn, the memory it holds and gives back) and its
 // last page; and every page of one year's list of 10,000 rows laid out.
 #include "cases/register/casequery.h"
-#include "cases/register/querywindow.h"
 #include "data/connection.h"
 #include "data/prepare.h"
 #include "data/reportsources.h"
@@ -12,6 +11,7 @@
 #include "platform/pageview.h"
 #include "platform/reportengine.h"
 #include "platform/reportpreview.h"
+#include "registers/querywindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>

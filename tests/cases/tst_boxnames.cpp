@@ -5,7 +5,7 @@
 #include "cases/engine/boxnames.h"
 #include "cases/engine/description.h"
 #include "data/schema.h"
-#include "platform/accessiblenames.h"
+#include "platform/spokenlabel.h"
 
 #include <QRegularExpression>
 #include <QtTest>

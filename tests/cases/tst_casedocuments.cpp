@@ -7,8 +7,8 @@
 #include "data/documentcatalogue.h"
 #include "platform/modal.h"
 #include "registerfixture.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QtTest>
 

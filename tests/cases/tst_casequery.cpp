@@ -3,8 +3,7 @@
 // input method), the count box, the double-click return to the register,
 // and the list report previewed from exactly the rows shown. Needs widgets.
 #include "cases/register/casequery.h"
-#include "cases/register/columnbutton.h"
-#include "cases/register/querywindow.h"
+#include "cases/register/casequerywindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
@@ -13,9 +12,11 @@
 #include "platform/pageview.h"
 #include "platform/reportpreview.h"
 #include "platform/units.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
+#include "registers/columnbutton.h"
+#include "registers/querywindow.h"
 #include "support/testdb.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 #include "data/appvalues.h"
 #include "platform/modal.h"
 #include "registerfixture.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QApplication>
 #include <QCheckBox>

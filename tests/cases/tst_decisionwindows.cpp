@@ -15,10 +15,10 @@
 #include "platform/database.h"
 #include "platform/gridlabel.h"
 #include "support/documentrows.h"
-#include "support/documenttesting.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/documenttesting.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

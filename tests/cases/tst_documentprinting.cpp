@@ -9,9 +9,9 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "platform/printsink.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QLabel>
 #include <QProcess>

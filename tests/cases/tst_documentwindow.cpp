@@ -9,9 +9,9 @@
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "platform/gridlabel.h"
-#include "support/documenttesting.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/documenttesting.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QApplication>
 #include <QCheckBox>

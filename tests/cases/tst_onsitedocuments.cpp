@@ -13,10 +13,10 @@
 #include "data/connection.h"
 #include "platform/printsink.h"
 #include "support/documentrows.h"
-#include "support/documenttesting.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/documenttesting.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -15,8 +15,8 @@
 #include "platform/units.h"
 #include "registerfixture.h"
 #include "statisticsfixture.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

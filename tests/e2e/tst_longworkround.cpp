@@ -8,7 +8,7 @@
 #include "e2e/support/screen.h"
 #include "e2e/support/userscript.h"
 #include "platform/progresswindow.h"
-#include "support/scripteddialogs.h"
+#include "support/ui/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,20 +3,21 @@
 // emptied, the list report previewed from exactly the rows shown, and the
 // hand-over with the register: the register closes before the query opens
 // and a double-click opens it again on the chosen record. Needs widgets.
-#include "cases/register/columnbutton.h"
-#include "cases/register/querywindow.h"
 #include "data/listquery.h"
 #include "data/reportsources.h"
 #include "examfixture.h"
 #include "exams/examquery.h"
+#include "exams/examquerywindow.h"
 #include "platform/busypointer.h"
 #include "platform/gridlabel.h"
 #include "platform/modal.h"
 #include "platform/reportpreview.h"
+#include "registers/columnbutton.h"
+#include "registers/querywindow.h"
 #include "shell/mainwindow.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -7,8 +7,8 @@
 #include "examfixture.h"
 #include "platform/busypointer.h"
 #include "platform/modal.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -8,6 +8,7 @@
 #include "platform/database.h"
 #include "platform/formwindow.h"
 #include "platform/recordnavigator.h"
+#include "storedpermits.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,26 +21,6 @@
 namespace kelm::test {
 
 using namespace Qt::StringLiterals;
-
-// A stored permit; unnamed columns stay empty but the unit name.
-inline void addPermit(Database &db, const QString &permitNo, const QHash<QString, QVariant> &values = {})
-{
-    QHash<QString, QVariant> row = {{u"dwmc"_s, u"单位"_s + permitNo}};
-    row.insert(values);
-    QStringList names{u"xkzh"_s}, marks{u"?"_s};
-    Params params{permitNo};
-    for (auto it = row.cbegin(); it != row.cend(); ++it) {
-        names << it.key();
-        marks << u"?"_s;
-        params.push_back(it.value());
-    }
-    db.exec(u"INSERT INTO wsxkz (%1) VALUES (%2)"_s.arg(names.join(u','), marks.join(u',')), params);
-}
-
-inline QString stored(Database &db, const QString &column, const QString &permitNo)
-{
-    return db.scalar(u"SELECT %1 FROM wsxkz WHERE xkzh = ?"_s.arg(column), {permitNo});
-}
 
 // Chinese arrives as an input-method commit.
 inline void type(QWidget *w, const QString &text)

@@ -9,8 +9,8 @@
 #include "permits/printing/printlayout.h"
 #include "platform/busypointer.h"
 #include "platform/modal.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QListWidget>
 #include <QRadioButton>

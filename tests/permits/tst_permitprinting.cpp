@@ -9,9 +9,9 @@
 #include "permits/printing/previewwindow.h"
 #include "platform/busypointer.h"
 #include "platform/modal.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QDir>
 #include <QtTest>

@@ -2,20 +2,21 @@
 // their opening state, the statement of every column button, the filter
 // typed key by key and emptied, the list reports previewed from exactly
 // the rows shown, and their layout. Needs widgets.
-#include "cases/register/columnbutton.h"
-#include "cases/register/querywindow.h"
 #include "data/appvalues.h"
 #include "data/connection.h"
 #include "data/reportsources.h"
-#include "permits/permitqueries.h"
 #include "permitfixture.h"
+#include "permits/permitqueries.h"
+#include "permits/permitquerywindows.h"
 #include "platform/gridlabel.h"
 #include "platform/modal.h"
 #include "platform/reportpreview.h"
 #include "platform/units.h"
-#include "support/recordingprinter.h"
-#include "support/scriptedmessages.h"
+#include "registers/columnbutton.h"
+#include "registers/querywindow.h"
 #include "support/testdb.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QHeaderView>
 #include <QPointer>

@@ -3,12 +3,12 @@
 // question, deletion and the empty table, the navigator, the return
 // protocol, the space key rule and the print buttons. Needs widgets: the
 // behaviour lives in the controls' events.
-#include "cases/register/querywindow.h"
 #include "data/appvalues.h"
 #include "permitfixture.h"
 #include "platform/modal.h"
-#include "support/scriptedmessages.h"
+#include "registers/querywindow.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QClipboard>
 #include <QGroupBox>

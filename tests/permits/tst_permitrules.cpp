@@ -4,7 +4,7 @@
 #include "data/connection.h"
 #include "permits/permitchecks.h"
 #include "permits/permitrows.h"
-#include "permitfixture.h"
+#include "storedpermits.h"
 #include "support/testdb.h"
 
 #include <QtTest>

@@ -2,12 +2,12 @@
 // only, the review save with its checks writing only the review columns,
 // cancel, the close question, the empty table and the return protocol.
 // Needs widgets: the behaviour lives in the controls' events.
-#include "cases/register/querywindow.h"
 #include "data/appvalues.h"
 #include "permitfixture.h"
 #include "platform/modal.h"
-#include "support/scriptedmessages.h"
+#include "registers/querywindow.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QGroupBox>
 #include <QTableView>

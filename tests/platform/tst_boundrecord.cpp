@@ -3,8 +3,8 @@
 #include "platform/boundrecord.h"
 #include "platform/columnfit.h"
 #include "platform/recordnavigator.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QCheckBox>
 #include <QClipboard>

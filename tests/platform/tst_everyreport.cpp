@@ -7,8 +7,6 @@
 #include "cases/documents/descriptions.h"
 #include "cases/engine/description.h"
 #include "cases/register/casequery.h"
-#include "cases/register/listreport.h"
-#include "cases/register/querywindow.h"
 #include "cases/statistics/statisticssheet.h"
 #include "data/reportsources.h"
 #include "data/schema.h"
@@ -16,6 +14,8 @@
 #include "permits/permitqueries.h"
 #include "platform/reportengine.h"
 #include "platform/units.h"
+#include "registers/listreport.h"
+#include "registers/querydesign.h"
 
 #include <QtTest>
 

@@ -11,9 +11,9 @@
 #include "platform/reportpreview.h"
 #include "platform/rowsinmemory.h"
 #include "platform/units.h"
-#include "support/recordingprinter.h"
 #include "support/recordingprogress.h"
-#include "support/scriptedmessages.h"
+#include "support/ui/recordingprinter.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 #include "platform/formwindow.h"
 #include "platform/modal.h"
 #include "platform/units.h"
-#include "support/scriptedmessages.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QtTest>
 

@@ -6,7 +6,6 @@
 #include "cases/documents/descriptions.h"
 #include "cases/engine/documentwindows.h"
 #include "cases/register/casequery.h"
-#include "cases/register/querywindow.h"
 #include "cases/statistics/periodwindow.h"
 #include "cases/statistics/statisticswindow.h"
 #include "data/appvalues.h"
@@ -21,13 +20,14 @@
 #include "platform/accessiblenames.h"
 #include "platform/modal.h"
 #include "platform/reportpreview.h"
+#include "registers/querywindow.h"
 #include "shell/aboutbox.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/passwordwindow.h"
 #include "shell/windowfactory.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>

@@ -11,9 +11,9 @@
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
 #include "support/recordingprogress.h"
-#include "support/scripteddialogs.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scripteddialogs.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QFile>
 #include <QTemporaryDir>

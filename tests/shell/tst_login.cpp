@@ -7,8 +7,8 @@
 #include "shell/password.h"
 #include "shell/splashwindow.h"
 #include "shell/startup.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QApplication>
 #include <QFile>

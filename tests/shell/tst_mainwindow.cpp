@@ -8,8 +8,8 @@
 #include "shell/mainwindow.h"
 #include "shell/passwordwindow.h"
 #include "shell/titlebanner.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,8 +5,8 @@
 #include "platform/modal.h"
 #include "shell/password.h"
 #include "shell/passwordwindow.h"
-#include "support/scriptedmessages.h"
 #include "support/testdb.h"
+#include "support/ui/scriptedmessages.h"
 
 #include <QLabel>
 #include <QLineEdit>

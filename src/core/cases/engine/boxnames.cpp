@@ -1,0 +1,361 @@
+#include "cases/engine/boxnames.h"
+
+#include "cases/engine/windowlayout.h"
+#include "platform/spokenlabel.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+namespace {
+
+// Twips two things must share in height to stand on one line.
+constexpr int sameLine = 60;
+// A single line box is read at most this high.
+constexpr int lineHeight = 270;
+// How far the label before a box may end from it and still be its label.
+constexpr int labelGap = 480;
+// How far the word after a box may stand from it and still close its name.
+constexpr int adjoining = 240;
+// How far above a box its label may stand.
+constexpr int reachAbove = 720;
+// A part of a form starts under its own title, set larger than this.
+constexpr double titlePoints = 14;
+
+// The units of a date and time, 午 after 上 or 下 included.
+const QString units = u"年月日午时分"_s;
+const QString clauseEnds = u"，,。；;：:、"_s;
+
+// The name of a box of the issuing authority, which has no label: the
+// seal is set over it.
+const QString authorityName = u"盖章机关"_s;
+
+// A word of the form's wording or a box, where it stands in twips. A
+// label's words are parted by the blanks that a box is laid over.
+struct Element {
+    QString word; // empty for a box
+    int box = -1;
+    QRect place;
+    bool isBox() const { return box >= 0; }
+};
+
+bool isUnit(const QString &word) { return word.size() == 1 && units.contains(word.front()); }
+
+bool endsLabel(const QString &word)
+{
+    const QString w = word.trimmed();
+    return !w.isEmpty() && (w.back() == u'：' || w.back() == u':');
+}
+
+bool startsClause(const QString &word)
+{
+    const QString w = word.trimmed();
+    return !w.isEmpty() && clauseEnds.contains(w.front());
+}
+
+// Drops the brackets a blank has parted from their partner ("卫(" of
+// "卫(   )罚字"); a whole pair stays ("案发单位(人)").
+QString withoutLoneBrackets(const QString &word)
+{
+    static const QString opening = u"([（【《〔"_s;
+    static const QString closing = u")]）】》〕"_s;
+    std::vector<qsizetype> open;
+    std::vector<bool> keep(std::size_t(word.size()), true);
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (opening.contains(word[i])) {
+            open.push_back(i);
+            keep[std::size_t(i)] = false;
+        } else if (const qsizetype k = closing.indexOf(word[i]); k >= 0) {
+            if (!open.empty() && opening[k] == word[open.back()]) {
+                keep[std::size_t(open.back())] = true;
+                open.pop_back();
+            } else {
+                keep[std::size_t(i)] = false;
+            }
+        }
+    }
+    QString out;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (keep[std::size_t(i)])
+            out += word[i];
+    return out;
+}
+
+// A word as it is spoken: without lone brackets, a leading enumerator
+// ("3、", "(1)") and the punctuation at its edges.
+QString cleaned(const QString &word)
+{
+    static const QRegularExpression enumerator(u"^([0-9一二三四五六七八九十]+、|[(（][0-9一二三四五六七八九十]+[)）])"_s);
+    QString w = spokenLabel(withoutLoneBrackets(word));
+    return spokenLabel(w.remove(enumerator));
+}
+
+QStringList clauses(const QString &words)
+{
+    return words.split(QRegularExpression(u"[%1]"_s.arg(clauseEnds)), Qt::SkipEmptyParts);
+}
+
+bool bandsMeet(const QRect &a, const QRect &b)
+{
+    return std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) >= sameLine;
+}
+
+QRect band(const QRect &box) { return {box.x(), box.y(), box.width(), std::min(box.height(), lineHeight)}; }
+
+QRect bandOf(const Element &e) { return e.isBox() ? band(e.place) : e.place; }
+
+class Namer {
+public:
+    explicit Namer(const DocumentDescription &d) : m_d(d), m_layout(placeWindow(d))
+    {
+        for (int i = 0; i <= d.lastIndex(); ++i)
+            m_elements.push_back({{}, i, m_layout.boxes[std::size_t(i)]});
+        for (const PlacedText &t : m_layout.texts)
+            addWords(t);
+        m_subjects.resize(d.boxes.size());
+        m_names.resize(d.boxes.size());
+    }
+
+    std::vector<QString> names()
+    {
+        std::vector<QString> result(m_d.boxes.size());
+        for (int i = 0; i <= m_d.lastIndex(); ++i)
+            result[std::size_t(i)] = fullName(i);
+        // A name that two parts of a form share ("编号" of a counterfoil and
+        // of its notice) is told apart by the title of each part.
+        for (int i = 0; i <= m_d.lastIndex(); ++i) {
+            const QString shared = fullName(i);
+            std::vector<int> same;
+            for (int j = 0; j <= m_d.lastIndex(); ++j)
+                if (fullName(j) == shared)
+                    same.push_back(j);
+            if (same.size() < 2)
+                continue;
+            for (int j : same)
+                if (const QString t = title(j); !t.isEmpty())
+                    result[std::size_t(j)] = t + u' ' + shared;
+        }
+        return result;
+    }
+
+private:
+    void addWords(const PlacedText &t)
+    {
+        const int height = int(t.points * 20);
+        if (t.width > 0) {
+            const int lines = int(gridLines(t.text, t.width, t.points).size());
+            m_elements.push_back({t.text, -1, QRect(t.left, t.top, t.width, lines * height)});
+            return;
+        }
+        const QRect line(t.left, t.top, gridWidthTwips(t.text, t.points), height);
+        auto covered = [&](int from, int to) {
+            return std::any_of(m_elements.begin(), m_elements.end(), [&](const Element &e) {
+                return e.isBox() && bandsMeet(line, band(e.place)) && e.place.left() < to && e.place.right() >= from;
+            });
+        };
+        qsizetype start = 0;
+        auto add = [&](qsizetype end) {
+            if (end <= start)
+                return;
+            const QString word = t.text.mid(start, end - start);
+            const int left = t.left + gridOffsetTwips(t.text, start, t.points);
+            m_elements.push_back({word, -1, QRect(left, t.top, gridWidthTwips(word, t.points), height)});
+        };
+        for (const auto &[runStart, length] : blankRuns(t.text)) {
+            const int from = t.left + gridOffsetTwips(t.text, runStart, t.points);
+            const int to = t.left + gridOffsetTwips(t.text, runStart + length, t.points);
+            if (!covered(from, to))
+                continue;
+            add(runStart);
+            start = runStart + length;
+        }
+        add(t.text.size());
+        if (t.points > titlePoints)
+            m_titles.push_back({spokenLabel(t.text), t.top});
+    }
+
+    // The words and boxes on the line of box i, from left to right.
+    std::vector<const Element *> lineOf(int i) const
+    {
+        const QRect own = band(m_layout.boxes[std::size_t(i)]);
+        std::vector<const Element *> line;
+        for (const Element &e : m_elements)
+            if (e.box == i || bandsMeet(own, bandOf(e)))
+                line.push_back(&e);
+        std::stable_sort(line.begin(), line.end(),
+                         [](const Element *a, const Element *b) { return a->place.x() < b->place.x(); });
+        return line;
+    }
+
+    // What a word or box above a box tells of it.
+    QString named(const Element &e)
+    {
+        if (e.isBox())
+            return fullName(e.box);
+        const QStringList parts = clauses(cleaned(e.word));
+        return parts.isEmpty() ? QString() : parts.back();
+    }
+
+    // The nearest word or box straight above box i.
+    const Element *above(int i) const
+    {
+        const QRect own = m_layout.boxes[std::size_t(i)];
+        const Element *best = nullptr;
+        for (const Element &e : m_elements) {
+            const int bottom = bandOf(e).bottom();
+            if (e.box == i || e.place.width() == 0 || bottom > own.top() + sameLine / 2
+                || bottom < own.top() - reachAbove || e.place.right() < own.left() || e.place.left() > own.right())
+                continue;
+            if (!best || bottom > bandOf(*best).bottom())
+                best = &e;
+        }
+        return best;
+    }
+
+    // What comes before box i in reading order when nothing stands before
+    // it on its line: the end of the line above.
+    const Element *endOfLineAbove(int i) const
+    {
+        const QRect own = m_layout.boxes[std::size_t(i)];
+        const Element *best = nullptr;
+        for (const Element &e : m_elements) {
+            const QRect b = bandOf(e);
+            if (e.box == i || e.place.width() == 0 || b.bottom() > own.top() + sameLine / 2
+                || b.bottom() < own.top() - reachAbove)
+                continue;
+            if (!best || b.bottom() > bandOf(*best).bottom() + sameLine
+                || (bandsMeet(b, bandOf(*best)) && e.place.left() > best->place.left()))
+                best = &e;
+        }
+        return best;
+    }
+
+    // What stands before box i, which starts its line: the end of the line
+    // above where that runs on into it or introduces it ("听证主持人",
+    // "现已查明："), else what stands straight above it (a signature over
+    // its date).
+    const Element *previousInReading(int i) const
+    {
+        const Element *end = endOfLineAbove(i);
+        if (end && !end->isBox()) {
+            const QString w = end->word.trimmed();
+            if (!w.isEmpty() && (endsLabel(w) || !clauseEnds.contains(w.back())))
+                return end;
+        }
+        const Element *straight = above(i);
+        return straight ? straight : end;
+    }
+
+    // What box i is about: the label before it, carried on from the box
+    // before it when that label is only a date's unit, or what stands
+    // before it in reading order.
+    QString subject(int i)
+    {
+        std::optional<QString> &known = m_subjects[std::size_t(i)];
+        if (known)
+            return *known;
+        known = QString();
+        const QRect own = m_layout.boxes[std::size_t(i)];
+        const std::vector<const Element *> line = lineOf(i);
+        const auto at = std::find_if(line.begin(), line.end(), [i](const Element *e) { return e->box == i; });
+        const Element *before = at == line.begin() ? nullptr : *(at - 1);
+        const Element *boxBefore = at - line.begin() >= 2 && (*(at - 2))->isBox() ? *(at - 2) : nullptr;
+        QString s;
+        if (before && !before->isBox() && own.left() - before->place.right() <= labelGap) {
+            QString words = cleaned(before->word);
+            // "日起立案，由": the 日 is the unit of the box before.
+            if (boxBefore && words.size() > 1 && units.contains(words.front()))
+                words.remove(0, 1);
+            const QStringList parts = clauses(words);
+            const QString last = parts.isEmpty() ? QString() : parts.back();
+            if (last.isEmpty() || isUnit(last))
+                s = boxBefore ? subject(boxBefore->box) : QString();
+            else if (last.size() == 1 && boxBefore && parts.size() == 1)
+                s = subject(boxBefore->box) + last; // "罚字[  ]第(  )号": 罚字第
+            else
+                s = last;
+        } else if (m_d.boxes[std::size_t(i)].column.compare(m_d.document.authorityColumn, Qt::CaseInsensitive) == 0) {
+            s = authorityName;
+        } else if (before && before->isBox()) {
+            s = subject(before->box); // a signature's date after the signature
+        } else if (const Element *e = before ? above(i) : previousInReading(i)) {
+            s = named(*e);
+        }
+        m_subjects[std::size_t(i)] = s;
+        return s;
+    }
+
+    // The word right after box i that completes its name: a date's unit, or
+    // the words that close the phrase the box stands in ("以上事实有 为证").
+    QString after(int i) const
+    {
+        const std::vector<const Element *> line = lineOf(i);
+        const auto at = std::find_if(line.begin(), line.end(), [i](const Element *e) { return e->box == i; });
+        if (at + 1 == line.end() || (*(at + 1))->isBox())
+            return {};
+        const Element &next = **(at + 1);
+        if (next.place.left() - m_layout.boxes[std::size_t(i)].right() > adjoining)
+            return {};
+        const QString w = cleaned(next.word);
+        if (!w.isEmpty() && units.contains(w.front()) && !startsClause(next.word))
+            return w.left(1);
+        if (endsLabel(next.word) || startsClause(next.word)
+            || (at != line.begin() && !(*(at - 1))->isBox() && endsLabel((*(at - 1))->word)))
+            return {};
+        const QStringList parts = clauses(w);
+        return parts.isEmpty() ? QString() : parts.front();
+    }
+
+    QString name(int i)
+    {
+        QString &known = m_names[std::size_t(i)];
+        if (!known.isEmpty())
+            return known;
+        const QString stated = m_d.boxes[std::size_t(i)].name;
+        if (!stated.isEmpty())
+            return known = stated;
+        const QString s = subject(i);
+        const QString a = after(i);
+        known = s.isEmpty() ? a : a.isEmpty() ? s : s + u' ' + a;
+        return known;
+    }
+
+    // The name with the line of a paragraph.
+    QString fullName(int i)
+    {
+        if (const LineGroup *g = m_d.groupOf(i))
+            return u"%1 第%2行"_s.arg(name(g->first)).arg(i - g->first + 1);
+        return name(i);
+    }
+
+    // The title of the part of the form that box i is in.
+    QString title(int i) const
+    {
+        const int top = m_layout.boxes[std::size_t(i)].top();
+        QString found;
+        int foundTop = INT_MIN;
+        for (const auto &[text, titleTop] : m_titles)
+            if (titleTop < top && titleTop > foundTop) {
+                found = text;
+                foundTop = titleTop;
+            }
+        return found;
+    }
+
+    const DocumentDescription &m_d;
+    WindowLayout m_layout;
+    std::vector<Element> m_elements;
+    std::vector<std::pair<QString, int>> m_titles;
+    std::vector<std::optional<QString>> m_subjects;
+    std::vector<QString> m_names;
+};
+
+} // namespace
+
+std::vector<QString> boxNames(const DocumentDescription &d) { return Namer(d).names(); }
+
+} // namespace kelm

@@ -1,0 +1,20 @@
+// Names that screen readers read for the boxes of a window: the visible
+// label before a box, as its words are spoken rather than drawn.
+#pragma once
+
+#include "platform/spokenlabel.h"
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace kelm {
+
+// Names box; an editable list box's own line too, which takes the focus
+// and the typing.
+void nameBox(QWidget *box, const QString &name);
+// Makes label the buddy of box and names box by the label's words.
+void nameAfter(QWidget *box, QLabel *label);
+
+} // namespace kelm

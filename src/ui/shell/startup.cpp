@@ -1,0 +1,66 @@
+#include "shell/startup.h"
+
+#include "data/connection.h"
+#include "platform/messages.h"
+#include "platform/programfiles.h"
+#include "platform/units.h"
+#include "shell/loginwindow.h"
+#include "shell/mainwindow.h"
+#include "shell/password.h"
+#include "shell/splashwindow.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
+namespace kelm {
+
+bool startSession()
+{
+    QString stored;
+    try {
+        stored = storedPassword(db());
+    } catch (const DbError &e) {
+        showError(nullptr, e.message() + u"\n程序将退出。"_s);
+        return false;
+    }
+
+    auto *splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    auto *login = new LoginWindow(stored);
+    login->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(login, &LoginWindow::closedWith, splash, [splash](bool admitted) {
+        splash->close();
+        if (!admitted)
+            return;
+        auto *main = new MainWindow;
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        main->show();
+    });
+    splash->show();
+    login->show();
+    return true;
+}
+
+int runProgram(QApplication &app)
+{
+    // Qt's own texts (file dialogs, the boxes' context menus) in Chinese
+    // where the translation is installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
+    app.setFont(uiFont(9));
+    app.setWindowIcon(QIcon(programFile(u"picture/kelm.png"_s)));
+    if (!startSession())
+        return 1;
+    const int code = app.exec();
+    // The last connection's close checkpoints the write-ahead log into
+    // kelm.mdb and removes the log.
+    closeDatabase();
+    return code;
+}
+
+} // namespace kelm
