@@ -23,6 +23,7 @@ const std::array<PermitFormSpec, 4> specs = {{
 }};
 
 const QString selectSet = u"SELECT xmmc, xml, xmu, xmzh FROM dycc WHERE xkzlx = ? ORDER BY rowid LIMIT ?"_s;
+const QString selectNames = u"SELECT xmmc FROM dycc WHERE xkzlx = ? ORDER BY rowid LIMIT ?"_s;
 
 } // namespace
 
@@ -42,6 +43,15 @@ std::optional<double> layoutNumber(const QString &text)
     if (!number.match(text).hasMatch())
         return std::nullopt;
     return text.trimmed().toDouble();
+}
+
+QStringList layoutItemNames(Database &db, PermitForm form)
+{
+    const PermitFormSpec &spec = formSpec(form);
+    QStringList names;
+    for (const auto &row : db.select(selectNames, {spec.set, spec.rows}).values)
+        names << row[0];
+    return names;
 }
 
 PrintLayout readPrintLayout(Database &db, PermitForm form)

@@ -9,6 +9,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -56,6 +57,10 @@ using PrintLayout = std::vector<ItemPlace>;
 struct LayoutError {
     QString message;
 };
+
+// The names of the form's rows in table order (整体 first), as many as it
+// prints. Throws DbError.
+QStringList layoutItemNames(Database &db, PermitForm form);
 
 // Reads the form's set in table order; a position reads as val() reads it
 // ("12mm" is 12, empty is 0). Throws LayoutError when the set cannot be

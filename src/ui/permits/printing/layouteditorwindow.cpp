@@ -49,8 +49,6 @@ constexpr Value values[] = {
     {sizeBox, u"xmzh", u"打印字号", refSizeBox, u"de_xmzh"},
 };
 
-const QString itemNames = u"SELECT xmmc FROM dycc WHERE xkzlx = ? ORDER BY rowid LIMIT ?"_s;
-
 QString str(const char16_t *s) { return QString::fromUtf16(s); }
 
 } // namespace
@@ -191,14 +189,11 @@ bool LayoutEditorWindow::eventFilter(QObject *watched, QEvent *event)
 void LayoutEditorWindow::chooseModel(int n)
 {
     const QString set = QString::number(n);
-    const int count = n == 4 ? 20 : 19;
     {
         const QSignalBlocker quiet(m_list);
         m_list->clear();
         try {
-            const Rows names = db().select(itemNames, {set, count});
-            for (const auto &row : names.values)
-                m_list->addItem(row[0]);
+            m_list->addItems(layoutItemNames(db(), PermitForm(n - 1)));
         } catch (const DbError &e) {
             showError(this, e.message());
         }
