@@ -135,7 +135,7 @@ void TestPermitPrinting::certificatePreparation()
 
     const PermitForm f = PermitForm(form);
     const FormLines lines = linesOf(r.w->printLines(), f);
-    const FormLines expected = prepareLines(f, shownPermit(r.w), readPrintLayout(tdb.db(), f));
+    const FormLines expected = prepareLines(f, r.w->shownPermit(), readPrintLayout(tdb.db(), f));
     QCOMPARE(lines.unit1, expected.unit1);
     QCOMPARE(lines.unit2, expected.unit2);
     QVERIFY(!lines.unit2.isEmpty());
@@ -255,7 +255,7 @@ void TestPermitPrinting::printingACertificate()
     QCOMPARE(m_printer->printed.size(), 2);
     QCOMPARE(m_script->shown.size(), 0);
     QVERIFY(w->isVisible());
-    const PermitTexts permit = shownPermit(r.w);
+    const PermitTexts permit = r.w->shownPermit();
     const report::PageModel expected = permitSheet(f, permit, readPrintLayout(tdb.db(), f));
     const report::PageModel &second = m_printer->printed[1];
     QCOMPARE(second.texts(0), expected.texts(0));

@@ -124,9 +124,23 @@ void PermitRegisterWindow::setTabOrder()
     order.front()->setFocus();
 }
 
-QString PermitRegisterWindow::modelText() const { return m_model->currentText(); }
-
-QString PermitRegisterWindow::categoryText() const { return m_category->currentText(); }
+// Read from the boxes at the moment of use, so a print shows what the
+// register shows, saved or not.
+PermitTexts PermitRegisterWindow::shownPermit() const
+{
+    PermitTexts p;
+    p.model = m_model->currentText();
+    p.category = m_category->currentText();
+    p.unitName = text(0);
+    p.address = text(1);
+    p.person = text(2);
+    p.nature = text(3);
+    p.number = text(numberBox);
+    p.items = text(8);
+    p.issued = text(issuedBox);
+    p.validTo = text(validBox);
+    return p;
+}
 
 void PermitRegisterWindow::applyState(State state)
 {

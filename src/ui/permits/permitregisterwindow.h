@@ -5,25 +5,22 @@
 // printing; keeps the current permit across the windows it opens.
 #pragma once
 
-#include "permits/permitprintlines.h"
 #include "permits/permitwindow.h"
+#include "permits/printing/permitonscreen.h"
 
 class QComboBox;
 class QPushButton;
 
 namespace kelm {
 
-class PermitRegisterWindow : public PermitWindow {
+class PermitRegisterWindow : public PermitWindow, public PermitOnScreen {
     Q_OBJECT
 public:
     explicit PermitRegisterWindow(QWidget *parent = nullptr);
 
-    // What permit printing reads of the shown permit: the text of Text1(box)
-    // and of the model and category list boxes.
-    QString boxText(int box) const { return text(box); }
-    QString modelText() const;
-    QString categoryText() const;
-    PermitPrintLines &printLines() { return m_printLines; }
+    QWidget *printOpener() override { return this; }
+    PermitTexts shownPermit() const override;
+    PermitPrintLines &printLines() override { return m_printLines; }
 
 protected:
     void applyState(State state) override;

@@ -1,7 +1,6 @@
 #include "permits/printing/permitprinting.h"
 
 #include "data/connection.h"
-#include "permits/permitregisterwindow.h"
 #include "permits/printing/layouteditorwindow.h"
 #include "permits/printing/previewwindow.h"
 #include "platform/busypointer.h"
@@ -25,14 +24,14 @@ std::optional<PrintLayout> layoutOrMessage(QWidget *parent, PermitForm form)
 
 // Leaves the form's six lines for its preview; false when its layout
 // cannot print (already said), so no print window opens.
-bool prepare(PermitRegisterWindow *permits, PermitForm form)
+bool prepare(PermitOnScreen *permits, PermitForm form)
 {
-    const std::optional<PrintLayout> layout = layoutOrMessage(permits, form);
+    const std::optional<PrintLayout> layout = layoutOrMessage(permits->printOpener(), form);
     if (!layout) {
         showDefaultPointer();
         return false;
     }
-    storeLines(permits->printLines(), form, prepareLines(form, shownPermit(permits), *layout));
+    storeLines(permits->printLines(), form, prepareLines(form, permits->shownPermit(), *layout));
     return true;
 }
 
@@ -40,45 +39,29 @@ bool prepare(PermitRegisterWindow *permits, PermitForm form)
 
 // A model that is none of the three is said, and its print window opens
 // all the same: it shows a white sheet and prints nothing.
-void printPermit(PermitRegisterWindow *permits)
+void printPermit(PermitOnScreen *permits)
 {
     showHourglass();
-    if (const std::optional<PermitForm> form = certificateForm(permits->modelText())) {
+    if (const std::optional<PermitForm> form = certificateForm(permits->shownPermit().model)) {
         if (!prepare(permits, *form))
             return;
     } else {
-        inform(permits, unknownModelMessage());
+        inform(permits->printOpener(), unknownModelMessage());
     }
-    openModal(permits, PermitPreviewWindow::certificate(permits));
+    openModal(permits->printOpener(), PermitPreviewWindow::certificate(permits));
 }
 
-void printCopy(PermitRegisterWindow *permits)
+void printCopy(PermitOnScreen *permits)
 {
     showHourglass();
     if (prepare(permits, PermitForm::Copy))
-        openModal(permits, PermitPreviewWindow::copy(permits));
+        openModal(permits->printOpener(), PermitPreviewWindow::copy(permits));
 }
 
-void openLayoutEditor(PermitRegisterWindow *permits)
+void openLayoutEditor(PermitOnScreen *permits)
 {
     showHourglass();
-    openModal(permits, new LayoutEditorWindow(permits));
-}
-
-PermitTexts shownPermit(const PermitRegisterWindow *permits)
-{
-    PermitTexts p;
-    p.model = permits->modelText();
-    p.category = permits->categoryText();
-    p.unitName = permits->boxText(0);
-    p.address = permits->boxText(1);
-    p.person = permits->boxText(2);
-    p.nature = permits->boxText(3);
-    p.number = permits->boxText(6);
-    p.items = permits->boxText(8);
-    p.issued = permits->boxText(9);
-    p.validTo = permits->boxText(10);
-    return p;
+    openModal(permits->printOpener(), new LayoutEditorWindow(permits->printOpener()));
 }
 
 bool printSheet(QWidget *parent, PermitForm form, const PermitTexts &permit)

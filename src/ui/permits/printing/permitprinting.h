@@ -5,21 +5,15 @@
 // finds its permit again.
 #pragma once
 
-#include "permits/printing/permitsheet.h"
+#include "permits/printing/permitonscreen.h"
 
 class QWidget;
 
 namespace kelm {
 
-class PermitRegisterWindow;
-
-void printPermit(PermitRegisterWindow *permits);
-void printCopy(PermitRegisterWindow *permits);
-void openLayoutEditor(PermitRegisterWindow *permits);
-
-// The shown permit's texts, read from the register's boxes at the moment
-// of use.
-PermitTexts shownPermit(const PermitRegisterWindow *permits);
+void printPermit(PermitOnScreen *permits);
+void printCopy(PermitOnScreen *permits);
+void openLayoutEditor(PermitOnScreen *permits);
 
 // Prints one sheet of the form at the stored layout on the default
 // printer. A layout that cannot print, no printer or a failing print shows

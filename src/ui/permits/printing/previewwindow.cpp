@@ -1,6 +1,5 @@
 #include "permits/printing/previewwindow.h"
 
-#include "permits/permitregisterwindow.h"
 #include "permits/printing/permitprinting.h"
 #include "permits/printing/previewitems.h"
 #include "platform/busypointer.h"
@@ -74,18 +73,18 @@ void PreviewSurface::paintEvent(QPaintEvent *)
         painter.drawImage(QPoint(0, 0), m_image);
 }
 
-PermitPreviewWindow *PermitPreviewWindow::certificate(PermitRegisterWindow *permits)
+PermitPreviewWindow *PermitPreviewWindow::certificate(PermitOnScreen *permits)
 {
     return new PermitPreviewWindow(permits, false);
 }
 
-PermitPreviewWindow *PermitPreviewWindow::copy(PermitRegisterWindow *permits)
+PermitPreviewWindow *PermitPreviewWindow::copy(PermitOnScreen *permits)
 {
     return new PermitPreviewWindow(permits, true);
 }
 
-PermitPreviewWindow::PermitPreviewWindow(PermitRegisterWindow *permits, bool copy)
-    : FormWindow(permits), m_permits(permits), m_copy(copy), m_surface(new PreviewSurface(this))
+PermitPreviewWindow::PermitPreviewWindow(PermitOnScreen *permits, bool copy)
+    : FormWindow(permits->printOpener()), m_permits(permits), m_copy(copy), m_surface(new PreviewSurface(this))
 {
     const Design &d = copy ? copyDesign : certificateDesign;
     setObjectName(d.name);
@@ -119,7 +118,7 @@ PermitPreviewWindow::PermitPreviewWindow(PermitRegisterWindow *permits, bool cop
 void PermitPreviewWindow::activated()
 {
     showDefaultPointer();
-    const PermitTexts permit = shownPermit(m_permits);
+    const PermitTexts permit = m_permits->shownPermit();
     const std::optional<PermitForm> form = m_copy ? PermitForm::Copy : certificateForm(permit.model);
     if (!form)
         return;
@@ -139,7 +138,7 @@ void PermitPreviewWindow::unloaded()
 // again beats a click that silently does nothing.
 void PermitPreviewWindow::print()
 {
-    const PermitTexts permit = shownPermit(m_permits);
+    const PermitTexts permit = m_permits->shownPermit();
     if (m_copy) {
         printSheet(this, PermitForm::Copy, permit);
     } else if (const std::optional<PermitForm> form = certificateForm(permit.model)) {

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace kelm {
 
-class PermitRegisterWindow;
+class PermitOnScreen;
 
 // Picture1: the preview's persistent image, drawn once per activation.
 class PreviewSurface : public QWidget {
@@ -40,8 +40,8 @@ private:
 class PermitPreviewWindow : public FormWindow {
     Q_OBJECT
 public:
-    static PermitPreviewWindow *certificate(PermitRegisterWindow *permits); // frm_dyyy
-    static PermitPreviewWindow *copy(PermitRegisterWindow *permits);        // frm_dyfb
+    static PermitPreviewWindow *certificate(PermitOnScreen *permits); // frm_dyyy
+    static PermitPreviewWindow *copy(PermitOnScreen *permits);        // frm_dyfb
 
     PreviewSurface *surface() const { return m_surface; }
 
@@ -49,10 +49,10 @@ public:
     void unloaded() override;
 
 private:
-    PermitPreviewWindow(PermitRegisterWindow *permits, bool copy);
+    PermitPreviewWindow(PermitOnScreen *permits, bool copy);
     void print();
 
-    PermitRegisterWindow *m_permits;
+    PermitOnScreen *m_permits;
     bool m_copy;
     PreviewSurface *m_surface;
     QPushButton *m_print = nullptr;  // Command1
