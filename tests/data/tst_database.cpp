@@ -397,7 +397,8 @@ void TestDatabaseRules::failuresToldByKind()
     closeDatabase();
     if (failure == u"damaged"_s)
         test::damageTable(t.path(), u"xzcf"_s);
-    Database d(t.path(), storedSchema(), failure == u"read-only"_s ? Database::Mode::ReadOnly : Database::Mode::ReadWrite);
+    Database d(t.path(), storedSchema(),
+               failure == u"read-only"_s ? Database::Mode::ReadOnly : Database::Mode::ReadWrite);
     if (failure == u"full"_s)
         d.scalar(u"PRAGMA max_page_count = "_s + d.scalar(u"PRAGMA page_count"_s));
     try {

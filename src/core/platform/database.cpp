@@ -227,8 +227,10 @@ Params Database::fittedValues(const QString &table, const std::vector<QString> &
     params.reserve(columns.size());
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const QVariant &v = i < values.size() ? values[i] : QVariant();
-        params.push_back(v.typeId() == QMetaType::QString ? QVariant(fitToUnits(v.toString(), capacity(table, columns[i])))
-                                                          : v);
+        if (v.typeId() == QMetaType::QString)
+            params.emplace_back(fitToUnits(v.toString(), capacity(table, columns[i])));
+        else
+            params.push_back(v);
     }
     return params;
 }
