@@ -51,7 +51,7 @@ const QStringList streets = {u"人民路"_s, u"解放路"_s, u"中山路"_s, u"�
 void make(const QString &path)
 {
     kelm::prepareDatabase(path);
-    kelm::Database db(path);
+    kelm::Database db(path, kelm::storedSchema());
     SQLite::Database &raw = db.raw();
     raw.exec("PRAGMA synchronous=OFF");
     raw.exec("PRAGMA journal_mode=OFF");

@@ -5,6 +5,7 @@
 // left alone by SQLite and its commit writes nothing.
 #include "fixture.h"
 
+#include "data/connection.h"
 #include "data/prepare.h"
 #include "platform/database.h"
 
@@ -42,7 +43,7 @@ void setCounters(benchmark::State &state)
 
 void fieldSaveKeptConnection(benchmark::State &state)
 {
-    kelm::Database db(kelm::fixture::cached(large));
+    kelm::Database db(kelm::fixture::cached(large), kelm::storedSchema());
     for (auto _ : state) {
         const Save save = nextSave();
         if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, save.caseNo, save.text) != save.text)
@@ -56,7 +57,7 @@ void fieldSaveFreshConnection(benchmark::State &state)
 {
     const QString path = kelm::fixture::cached(large);
     for (auto _ : state) {
-        kelm::Database db(path);
+        kelm::Database db(path, kelm::storedSchema());
         const Save save = nextSave();
         if (db.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, save.caseNo, save.text) != save.text)
             state.SkipWithError("the save did not store its text");
@@ -71,7 +72,7 @@ void prepareAndOpen(benchmark::State &state)
     for (auto _ : state) {
         QFile::remove(path);
         kelm::prepareDatabase(path);
-        kelm::Database db(path);
+        kelm::Database db(path, kelm::storedSchema());
         benchmark::DoNotOptimize(db.scalar(u"SELECT abcd FROM wslo"_s));
     }
     QFile::remove(path);

@@ -47,7 +47,7 @@ QString caseFixture()
     QFile::remove(temp);
     kelm::prepareDatabase(temp);
     {
-        kelm::Database db(temp);
+        kelm::Database db(temp, kelm::storedSchema());
         db.raw().exec("PRAGMA journal_mode=OFF");
         db.raw().exec("PRAGMA synchronous=OFF");
         db.exec(u"WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "

@@ -46,7 +46,7 @@ void makeCases(const QString &path, int years)
 {
     QFile::remove(path);
     kelm::prepareDatabase(path);
-    kelm::Database db(path);
+    kelm::Database db(path, kelm::storedSchema());
     SQLite::Database &raw = db.raw();
     raw.exec("PRAGMA synchronous=OFF");
     raw.exec("PRAGMA journal_mode=OFF");
@@ -214,7 +214,7 @@ void computation(benchmark::State &state)
     const int counted = int(state.range(0));
     const auto [start, end] = periodOf(counted);
     const QString path = cachedCases(tableYears);
-    kelm::Database db(path);
+    kelm::Database db(path, kelm::storedSchema());
     kelm::statistics::PenaltyStatistics s;
     for (auto _ : state) {
         state.PauseTiming();
@@ -235,7 +235,7 @@ void perCell(benchmark::State &state)
 {
     const int counted = int(state.range(0));
     const auto [start, end] = periodOf(counted);
-    kelm::Database db(cachedCases(tableYears));
+    kelm::Database db(cachedCases(tableYears), kelm::storedSchema());
     QStringList drawn;
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include "data/connection.h"
 #include "data/prepare.h"
 #include "data/schema.h"
 #include "platform/database.h"
@@ -69,7 +70,7 @@ void make(const QString &path, const Size &size)
 {
     QFile::remove(path);
     prepareDatabase(path);
-    Database db(path);
+    Database db(path, storedSchema());
     SQLite::Database &raw = db.raw();
     raw.exec("PRAGMA synchronous=OFF");
     raw.exec("PRAGMA journal_mode=OFF");

@@ -21,7 +21,12 @@ private slots:
     void capacity_data();
     void capacity();
     void writeColumnKeepsWhatFits();
+    void everyWriteFitsItsText_data();
+    void everyWriteFitsItsText();
+    void updateRowsWritesWhatTheConditionSelects();
     void duplicateInsertIsSkipped();
+    void addRowReportsTheDuplicate();
+    void connectionFitsByTheSchemaItIsGiven();
     void quotesAreData_data();
     void quotesAreData();
     void val_data();
@@ -82,6 +87,61 @@ void TestDatabaseRules::writeColumnKeepsWhatFits()
     QCOMPARE(d.writeColumn(u"labg"_s, u"dsr"_s, u"dabh"_s, u"20029999"_s, u"x"_s), QString());
 }
 
+void TestDatabaseRules::everyWriteFitsItsText_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::newRow("insertRow") << u"insertRow"_s;
+    QTest::newRow("addRow") << u"addRow"_s;
+    QTest::newRow("updateRows") << u"updateRows"_s;
+}
+
+// Whatever path writes a row, text is stored as its longest prefix that
+// fits the column; memo text and numbers go in whole.
+void TestDatabaseRules::everyWriteFitsItsText()
+{
+    QFETCH(QString, write);
+    test::TestDatabase t;
+    Database &d = t.db();
+    const std::vector<QString> columns = {u"dabh"_s, u"slsj"_s, u"aqjj"_s, u"cf1"_s};
+    const QString date = u"2002-01-31 下午"_s;
+    const QString memo = QString(5000, u'案');
+    const Params values = {u"20020001"_s, date, memo, 1};
+    if (write == u"insertRow"_s) {
+        QVERIFY(d.insertRow(u"xzcf"_s, columns, values));
+    } else if (write == u"addRow"_s) {
+        d.addRow(u"xzcf"_s, columns, values);
+    } else {
+        QVERIFY(d.insertRow(u"xzcf"_s, {u"dabh"_s}, {u"20020001"_s}));
+        QCOMPARE(d.updateRows(u"xzcf"_s, columns, values, u"dabh = ?"_s, {u"20020001"_s}), 1);
+    }
+    const Rows rows = d.select(u"SELECT slsj, aqjj, cf1, typeof(cf1) FROM xzcf"_s);
+    QCOMPARE(rows.size(), std::size_t(1));
+    QCOMPARE(rows.values[0][0], fitToUnits(date, d.capacity(u"xzcf"_s, u"slsj"_s)));
+    QVERIFY(rows.values[0][0] != date);
+    QCOMPARE(rows.values[0][1], memo);
+    QCOMPARE(rows.values[0][2], u"1"_s);
+    QCOMPARE(rows.values[0][3], u"integer"_s);
+}
+
+void TestDatabaseRules::updateRowsWritesWhatTheConditionSelects()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    for (const QString &no : {u"20020001"_s, u"20020002"_s})
+        QVERIFY(d.insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {no, u"城关饭店"_s}));
+    QCOMPARE(d.updateRows(u"xzcf"_s, {u"dwmc"_s}, {u"东方宾馆"_s}, u"dabh = ? AND dwmc = ?"_s,
+                          {u"20020002"_s, u"城关饭店"_s}),
+             1);
+    QCOMPARE(d.scalar(u"SELECT dwmc FROM xzcf WHERE dabh = '20020001'"_s), u"城关饭店"_s);
+    QCOMPARE(d.scalar(u"SELECT dwmc FROM xzcf WHERE dabh = '20020002'"_s), u"东方宾馆"_s);
+    QCOMPARE(d.updateRows(u"xzcf"_s, {u"dh"_s}, {u"1234"_s}), 2);
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf WHERE dh = '1234'"_s), u"2"_s);
+    // A key the table holds already is refused and changes nothing.
+    QVERIFY_THROWS_EXCEPTION(DuplicateKey, d.updateRows(u"xzcf"_s, {u"dabh"_s, u"dh"_s}, {u"20020001"_s, u"5678"_s},
+                                                        u"dabh = ?"_s, {u"20020002"_s}));
+    QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf WHERE dh = '5678'"_s), u"0"_s);
+}
+
 void TestDatabaseRules::duplicateInsertIsSkipped()
 {
     test::TestDatabase t;
@@ -92,6 +152,40 @@ void TestDatabaseRules::duplicateInsertIsSkipped()
     QCOMPARE(d.scalar(u"SELECT jgmc FROM sljl WHERE dabh = ?"_s, {u"20020001"_s}), authorityText());
     // A direct statement reports the duplicate distinctly.
     QVERIFY_THROWS_EXCEPTION(DuplicateKey, d.exec(u"INSERT INTO sljl (dabh) VALUES (?)"_s, {u"20020001"_s}));
+}
+
+// A record save tells the duplicate, where a direct statement skips it.
+void TestDatabaseRules::addRowReportsTheDuplicate()
+{
+    test::TestDatabase t;
+    Database &d = t.db();
+    const qint64 rowid = d.addRow(u"wsxkz"_s, {u"xkzh"_s, u"dwmc"_s}, {u"2002abc1"_s, u"城关饭店"_s});
+    QCOMPARE(d.scalar(u"SELECT rowid FROM wsxkz WHERE xkzh = ?"_s, {u"2002abc1"_s}).toLongLong(), rowid);
+    QVERIFY_THROWS_EXCEPTION(DuplicateKey, d.addRow(u"wsxkz"_s, {u"xkzh"_s, u"dwmc"_s}, {u"2002ABC1"_s, u"other"_s}));
+    QCOMPARE(d.scalar(u"SELECT group_concat(dwmc) FROM wsxkz"_s), u"城关饭店"_s);
+}
+
+// A connection fits text by the schema it was opened with and refuses a
+// file of another version.
+void TestDatabaseRules::connectionFitsByTheSchemaItIsGiven()
+{
+    test::TestDatabase t;
+    closeDatabase();
+    const StoredSchema narrow{storedSchema().version, [](const QString &, const QString &column) {
+                                  return column == u"dabh"_s ? -1 : 4;
+                              }};
+    {
+        Database d(t.path(), narrow);
+        QVERIFY(d.insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {u"20020001"_s, u"城关饭店"_s}));
+        QCOMPARE(d.scalar(u"SELECT dwmc FROM xzcf"_s), u"城关"_s);
+        QCOMPARE(d.writeColumn(u"xzcf"_s, u"dh"_s, u"dabh"_s, u"20020001"_s, u"123456"_s), u"1234"_s);
+    }
+    try {
+        Database d(t.path(), StoredSchema{storedSchema().version + 1, narrow.capacity});
+        QFAIL("opened a file of another version");
+    } catch (const DbError &e) {
+        QCOMPARE(int(e.kind()), int(DbFailure::NotOurs));
+    }
 }
 
 void TestDatabaseRules::quotesAreData_data()
@@ -269,7 +363,7 @@ void TestDatabaseRules::unusableFiles()
                                   : QByteArray());
     }
     try {
-        Database d(path);
+        Database d(path, storedSchema());
         QFAIL("opened an unusable file");
     } catch (const DbError &e) {
         QCOMPARE(int(e.kind()), kind);
@@ -303,7 +397,8 @@ void TestDatabaseRules::failuresToldByKind()
     closeDatabase();
     if (failure == u"damaged"_s)
         test::damageTable(t.path(), u"xzcf"_s);
-    Database d(t.path(), failure == u"read-only"_s ? Database::Mode::ReadOnly : Database::Mode::ReadWrite);
+    Database d(t.path(), storedSchema(),
+               failure == u"read-only"_s ? Database::Mode::ReadOnly : Database::Mode::ReadWrite);
     if (failure == u"full"_s)
         d.scalar(u"PRAGMA max_page_count = "_s + d.scalar(u"PRAGMA page_count"_s));
     try {

@@ -31,7 +31,7 @@ void TestDurability::closedFileIsTheWholeDatabase()
     QTemporaryDir elsewhere;
     const QString copy = elsewhere.path() + u"/kelm.mdb"_s;
     QVERIFY(QFile::copy(database.path(), copy));
-    Database copied(copy);
+    Database copied(copy, storedSchema());
     QCOMPARE(copied.scalar(u"SELECT dwmc FROM xzcf WHERE dabh = ?"_s, {caseNo}), u"城关饭店"_s);
 }
 

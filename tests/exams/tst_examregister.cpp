@@ -286,7 +286,7 @@ void TestExamRegister::pasteLongerThanTheColumn()
     QApplication::clipboard()->setText(QString(10000, u'卫'));
     r.box(6)->paste();
     const QString shown = r.box(6)->text();
-    QCOMPARE(displayUnits(shown), Database::capacity(u"jktj"_s, u"dwmc"_s));
+    QCOMPARE(displayUnits(shown), tdb.db().capacity(u"jktj"_s, u"dwmc"_s));
     r.click(3);
     QCOMPARE(m_script->shown.size(), 0);
     QCOMPARE(storedExam(tdb.db(), u"dwmc"_s, u"20020002"_s), shown);

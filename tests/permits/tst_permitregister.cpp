@@ -221,7 +221,7 @@ void TestPermitRegister::pasteLongerThanTheColumn()
     QApplication::clipboard()->setText(QString(10000, u'卫'));
     r.box(0)->paste();
     const QString shown = r.box(0)->text();
-    QCOMPARE(displayUnits(shown), Database::capacity(u"wsxkz"_s, u"dwmc"_s));
+    QCOMPARE(displayUnits(shown), tdb.db().capacity(u"wsxkz"_s, u"dwmc"_s));
     r.click(3);
     QCOMPARE(m_script->shown.size(), 0);
     QCOMPARE(stored(tdb.db(), u"dwmc"_s, u"20020002"_s), shown);

@@ -302,7 +302,7 @@ void TestBoundRecord::pasteShowsWhatIsStored()
 
     f.combo->lineEdit()->selectAll();
     f.combo->lineEdit()->paste();
-    QCOMPARE(f.combo->currentText(), QString(Database::capacity(u"xzcf"_s, u"dwlb1"_s) / 2, u'卫'));
+    QCOMPARE(f.combo->currentText(), QString(tdb.db().capacity(u"xzcf"_s, u"dwlb1"_s) / 2, u'卫'));
 
     f.name->setText(QString(30, u'卫'));
     QCOMPARE(f.name->text(), QString(30, u'卫'));

@@ -170,7 +170,7 @@ void TestBackup::backupIsOfOneMoment()
         {
             RecordingProgress::advance(done);
             if (!written && done > 0) {
-                Database other(path);
+                Database other(path, storedSchema());
                 other.exec(u"UPDATE xzcf SET dwmc = '备份后'"_s);
                 written = true;
             }
@@ -385,7 +385,7 @@ void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
     addCases(10, u"留下"_s);
     const QStringList live = liveRows();
     {
-        Database other(database.path());
+        Database other(database.path(), storedSchema());
         const RestoreResult result = restoreProgramDatabase(backup);
         QCOMPARE(result.outcome, RestoreOutcome::Unknown);
         QVERIFY(result.detail.contains(u"其他程序"_s));

@@ -9,6 +9,10 @@
 
 namespace kelm {
 
+// The schema of kelm.mdb as every connection of the program applies it:
+// open each one with it, so that every write fits its text the same way.
+const StoredSchema &storedSchema();
+
 // The program folder followed by "/kelm.mdb", built at the moment of asking.
 QString databasePath();
 

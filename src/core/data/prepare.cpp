@@ -1,5 +1,6 @@
 #include "data/prepare.h"
 
+#include "data/connection.h"
 #include "data/schema.h"
 #include "platform/database.h"
 
@@ -149,7 +150,7 @@ void prepareDatabase(const QString &path)
     const QString temp = path + u".part"_s;
     QFile::remove(temp);
     {
-        auto db = Database::createNew(temp);
+        auto db = Database::createNew(temp, storedSchema());
         Transaction tx(*db);
         for (const schema::Table &t : schema::tables()) {
             db->exec(createTableSql(str(t.name)));

@@ -1,7 +1,5 @@
 #include "platform/database.h"
 
-#include "data/schema.h"
-
 #include <QFileInfo>
 #include <SQLiteCpp/Backup.h>
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -56,6 +54,23 @@ void bindParams(SQLite::Statement &st, const Params &params)
 
 namespace {
 
+// Table and column names come from fixed lists in the code; every value
+// is a bound parameter.
+const QString insertSql = u"INSERT INTO %1 (%2) VALUES (%3)"_s;
+const QString insertOrSkipSql = u"INSERT OR IGNORE INTO %1 (%2) VALUES (%3)"_s;
+const QString updateSql = u"UPDATE %1 SET %2"_s;
+const QString updateWhereSql = u"UPDATE %1 SET %2 WHERE %3"_s;
+const QString writeColumnSql = u"UPDATE %1 SET %2 = ? WHERE %3 = ?"_s;
+const QString readColumnSql = u"SELECT %2 FROM %1 WHERE %3 = ?"_s;
+
+QString names(const std::vector<QString> &columns)
+{
+    QStringList list(columns.begin(), columns.end());
+    return list.join(u", "_s);
+}
+
+QString marks(std::size_t count) { return QStringList(qsizetype(count), u"?"_s).join(u", "_s); }
+
 bool isConstraint(const SQLite::Exception &e)
 {
     return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
@@ -89,7 +104,7 @@ QString Rows::value(std::size_t row, const QString &column) const
     return values[row][std::size_t(c)];
 }
 
-Database::Database(const QString &path, Mode mode) : m_path(path)
+Database::Database(const QString &path, const StoredSchema &schema, Mode mode) : m_path(path), m_schema(schema)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -110,15 +125,15 @@ Database::Database(const QString &path, Mode mode) : m_path(path)
     // Any other SQLite file, an empty one included, has version 0.
     if (version == 0)
         throw DbError(failureText(DbFailure::NotOurs, path), DbFailure::NotOurs);
-    if (version != schema::version)
+    if (version != m_schema.version)
         throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path), DbFailure::NotOurs);
 }
 
-std::unique_ptr<Database> Database::createNew(const QString &path)
+std::unique_ptr<Database> Database::createNew(const QString &path, const StoredSchema &schema)
 {
     if (QFileInfo::exists(path))
         throw DbError(u"文件 %1 已存在，不能覆盖。"_s.arg(path));
-    std::unique_ptr<Database> db(new Database);
+    std::unique_ptr<Database> db(new Database(schema));
     db->m_path = path;
     try {
         db->m_db = std::make_unique<SQLite::Database>(path.toStdString(),
@@ -129,6 +144,8 @@ std::unique_ptr<Database> Database::createNew(const QString &path)
     }
     return db;
 }
+
+Database::Database(const StoredSchema &schema) : m_schema(schema) { }
 
 Database::~Database() = default;
 
@@ -199,49 +216,61 @@ QString Database::scalar(const QString &sql, const Params &params)
     }
 }
 
-QString Database::fitted(const QString &table, const QString &column, const QString &text)
+int Database::capacity(const QString &table, const QString &column) const
 {
-    const int units = capacity(table, column);
-    return units < 0 ? text : fitToUnits(text, units);
+    return m_schema.capacity(table, column);
 }
 
-int Database::capacity(const QString &table, const QString &column)
+Params Database::fittedValues(const QString &table, const std::vector<QString> &columns, const Params &values) const
 {
-    const schema::Table *t = schema::find(table.toStdString());
-    if (!t)
-        return -1;
-    for (const schema::Column &c : t->columns) {
-        if (QString::fromUtf8(c.name.data(), qsizetype(c.name.size())).compare(column, Qt::CaseInsensitive) == 0)
-            return c.kind == schema::Kind::Text ? c.capacity : -1;
-    }
-    return -1;
-}
-
-bool Database::insertRow(const QString &table, const std::vector<QString> &columns,
-                         const std::vector<QVariant> &values)
-{
-    QStringList names, marks;
     Params params;
+    params.reserve(columns.size());
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        names << columns[i];
-        marks << u"?"_s;
         const QVariant &v = i < values.size() ? values[i] : QVariant();
-        params.push_back(v.typeId() == QMetaType::QString ? QVariant(fitted(table, columns[i], v.toString())) : v);
+        if (v.typeId() == QMetaType::QString)
+            params.emplace_back(fitToUnits(v.toString(), capacity(table, columns[i])));
+        else
+            params.push_back(v);
     }
-    const QString sql = u"INSERT OR IGNORE INTO %1 (%2) VALUES (%3)"_s.arg(table, names.join(u','), marks.join(u','));
-    return exec(sql, params) > 0;
+    return params;
+}
+
+bool Database::insertRow(const QString &table, const std::vector<QString> &columns, const Params &values)
+{
+    return exec(insertOrSkipSql.arg(table, names(columns), marks(columns.size())),
+                fittedValues(table, columns, values))
+        > 0;
+}
+
+qint64 Database::addRow(const QString &table, const std::vector<QString> &columns, const Params &values)
+{
+    exec(insertSql.arg(table, names(columns), marks(columns.size())), fittedValues(table, columns, values));
+    return m_db->getLastInsertRowid();
+}
+
+int Database::updateRows(const QString &table, const std::vector<QString> &columns, const Params &values,
+                         const QString &condition, const Params &conditionParams)
+{
+    QStringList sets;
+    for (const QString &c : columns)
+        sets << c + u" = ?"_s;
+    Params params = fittedValues(table, columns, values);
+    params.insert(params.end(), conditionParams.begin(), conditionParams.end());
+    const QString sql = condition.isEmpty() ? updateSql.arg(table, sets.join(u", "_s))
+                                            : updateWhereSql.arg(table, sets.join(u", "_s), condition);
+    return exec(sql, params);
 }
 
 QString Database::writeColumn(const QString &table, const QString &column, const QString &keyColumn,
                               const QString &keyValue, const QString &text)
 {
-    const QString value = fitted(table, column, text);
+    const QString value = fitToUnits(text, capacity(table, column));
     try {
-        exec(u"UPDATE %1 SET %2 = ? WHERE %3 = ?"_s.arg(table, column, keyColumn), {value, keyValue});
+        exec(writeColumnSql.arg(table, column, keyColumn), {value, keyValue});
     } catch (const DuplicateKey &) {
         // A value the column refuses leaves the row as it was.
     }
-    return scalar(u"SELECT %2 FROM %1 WHERE %3 = ?"_s.arg(table, column, keyColumn), {keyValue});
+    return scalar(readColumnSql.arg(table, column, keyColumn), {keyValue});
 }
 
 void Database::begin() { exec(u"BEGIN IMMEDIATE"_s); }
@@ -380,6 +409,8 @@ int displayUnits(const QString &text)
 
 QString fitToUnits(const QString &text, int capacity)
 {
+    if (capacity < 0)
+        return text;
     int units = 0;
     qsizetype i = 0;
     while (i < text.size()) {

@@ -1,7 +1,7 @@
 // The one way the program reaches kelm.mdb. Applies the rules the stored
-// files rely on: text fitted to its column's capacity, NULL read as the
-// empty text, duplicate rows of direct statements skipped, every value a
-// bound parameter.
+// files rely on: text fitted to its column's capacity on every write, NULL
+// read as the empty text, duplicate rows of direct statements skipped,
+// every value a bound parameter.
 #pragma once
 
 #include "platform/dberror.h"
@@ -28,6 +28,16 @@ public:
 
 using Params = std::vector<QVariant>;
 
+// What a connection must know of the files it opens, handed in by the
+// layer that owns their schema: the version such a file carries and the
+// capacity of each text column, which every write fits its text to.
+struct StoredSchema {
+    int version = 0;
+    // Capacity of table.column in display units; -1 for a column that
+    // takes any text.
+    int (*capacity)(const QString &table, const QString &column) = nullptr;
+};
+
 // Binds params to the statement's parameters 1, 2, ... (for statements
 // that code keeps open itself, such as a cursor).
 void bindParams(SQLite::Statement &statement, const Params &params);
@@ -47,42 +57,54 @@ class Database {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
-    // Opens an existing prepared file. Throws DbError when it is missing,
-    // unreadable, in use by another program, damaged, not a database or of
-    // another schema version, each told apart.
-    explicit Database(const QString &path, Mode mode = Mode::ReadWrite);
+    // Opens an existing prepared file of schema. Throws DbError when it is
+    // missing, unreadable, in use by another program, damaged, not a
+    // database or of another schema version, each told apart.
+    Database(const QString &path, const StoredSchema &schema, Mode mode = Mode::ReadWrite);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
     // Creates an empty file for kelm-initdb; refuses an existing one.
-    static std::unique_ptr<Database> createNew(const QString &path);
+    static std::unique_ptr<Database> createNew(const QString &path, const StoredSchema &schema);
 
     QString path() const { return m_path; }
     SQLite::Database &raw();
 
     // Runs one statement; returns the number of changed rows. Throws
-    // DuplicateKey on a key conflict, DbError on any other failure.
+    // DuplicateKey on a key conflict, DbError on any other failure. Text
+    // bound here is stored as it is: writes of text go through the
+    // functions below, which fit it to its column.
     int exec(const QString &sql, const Params &params = {});
     Rows select(const QString &sql, const Params &params = {});
     // First column of the first row, empty text when there is none.
     QString scalar(const QString &sql, const Params &params = {});
 
-    // Direct-statement insert: values fitted to their columns; a row whose
-    // key exists already is skipped without an error. True when stored.
-    bool insertRow(const QString &table, const std::vector<QString> &columns,
-                   const std::vector<QVariant> &values);
-    // Writes one text column of the rows whose key equals keyValue, fitted
-    // to the column, and returns what the column now holds for that key.
+    // The writes below name their table and columns (from fixed lists in
+    // the code, never from typing) and store each text value fitted to its
+    // column; other values go in as they are.
+
+    // Direct-statement insert: a row whose key exists already is skipped
+    // without an error. True when stored.
+    bool insertRow(const QString &table, const std::vector<QString> &columns, const Params &values);
+    // Inserts a row as a record save does: a row whose key exists throws
+    // DuplicateKey. Returns the new row's rowid.
+    qint64 addRow(const QString &table, const std::vector<QString> &columns, const Params &values);
+    // Writes values into columns of the rows that condition selects (an
+    // expression over the table with ? binds for conditionParams; empty for
+    // every row). Returns the number of changed rows. Throws DuplicateKey
+    // on a key conflict.
+    int updateRows(const QString &table, const std::vector<QString> &columns, const Params &values,
+                   const QString &condition = {}, const Params &conditionParams = {});
+    // Writes one text column of the rows whose key equals keyValue and
+    // returns what the column now holds for that key; a value the column
+    // refuses leaves the rows as they were.
     QString writeColumn(const QString &table, const QString &column, const QString &keyColumn,
                         const QString &keyValue, const QString &text);
 
-    // Cuts text to the capacity of table.column (unchanged for memo and
-    // unknown columns).
-    static QString fitted(const QString &table, const QString &column, const QString &text);
     // Capacity of table.column in display units; -1 for memo, yes/no and
     // unknown columns, which take any text.
-    static int capacity(const QString &table, const QString &column);
+    int capacity(const QString &table, const QString &column) const;
 
     void begin();
     void commit();
@@ -98,9 +120,11 @@ public:
     bool copyTo(const QString &path, const std::function<bool(qint64, qint64)> &step);
 
 private:
-    Database() = default;
+    explicit Database(const StoredSchema &schema);
     void configure();
+    Params fittedValues(const QString &table, const std::vector<QString> &columns, const Params &values) const;
     QString m_path;
+    StoredSchema m_schema;
     std::unique_ptr<SQLite::Database> m_db;
 };
 
@@ -125,7 +149,8 @@ double val(std::string_view utf8);
 
 // Display units of a text: a full-width character counts 2, any other 1.
 int displayUnits(const QString &text);
-// Longest prefix of whole characters that fits into capacity units.
+// Longest prefix of whole characters that fits into capacity units; the
+// whole text for a negative capacity (a column that takes any text).
 QString fitToUnits(const QString &text, int capacity);
 
 } // namespace kelm

@@ -229,7 +229,7 @@ BackupResult backupDatabase(const QString &database, const QString &target, Prog
                 u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()),
                                                 systemError())};
     try {
-        Database source(database);
+        Database source(database, storedSchema());
         qint64 known = 0;
         const bool finished = source.copyTo(temp, [&](qint64 done, qint64 pages) {
             if (pages != known) {

@@ -35,7 +35,7 @@ void BoundRecord::bind(const QString &column, QLineEdit *box)
 
 void BoundRecord::fitToColumn(const QString &column, QLineEdit *box)
 {
-    if (const int units = Database::capacity(m_source.table, column); box && units >= 0)
+    if (const int units = m_db.capacity(m_source.table, column); box && units >= 0)
         new ColumnFit(box, units);
 }
 
@@ -314,31 +314,26 @@ void BoundRecord::edit()
 
 qint64 BoundRecord::write(const Related &related)
 {
-    QStringList names, sets, marks;
-    Params params;
+    std::vector<QString> columns;
+    Params values;
     for (const Binding &b : m_bindings) {
         if (!b.written)
             continue;
         const QString value = controlValue(b);
-        names << b.column;
-        sets << b.column + u" = ?"_s;
-        marks << u"?"_s;
+        columns.push_back(b.column);
         if (b.kind == Kind::Check)
-            params.emplace_back(value == u"1"_s ? 1 : 0);
+            values.emplace_back(value == u"1"_s ? 1 : 0);
         else
-            params.emplace_back(Database::fitted(m_source.table, b.column, value));
+            values.emplace_back(value);
     }
     const bool inserting = m_mode == EditMode::Adding || !m_hasCurrent;
     Transaction tx(m_db);
     qint64 rowid = 0;
     if (inserting) {
-        m_db.exec(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(m_source.table, names.join(u", "_s), marks.join(u", "_s)),
-                  params);
-        rowid = m_db.raw().getLastInsertRowid();
+        rowid = m_db.addRow(m_source.table, columns, values);
     } else {
         rowid = rowidAt(m_pos);
-        params.emplace_back(rowid);
-        m_db.exec(u"UPDATE %1 SET %2 WHERE rowid = ?"_s.arg(m_source.table, sets.join(u", "_s)), params);
+        m_db.updateRows(m_source.table, columns, values, u"rowid = ?"_s, {rowid});
     }
     if (related)
         related(m_db);

@@ -215,7 +215,7 @@ void QueryWindow::printList()
         // the window's thread, on a connection of its own.
         std::optional<PreparedList> prepared;
         runLongWork(this, layout.caption, [&](Progress &progress) {
-            Database own(path);
+            Database own(path, storedSchema());
             prepared = prepareList(own, layout, query, expected, progress);
         });
         if (!prepared)

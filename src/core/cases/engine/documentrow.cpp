@@ -40,7 +40,7 @@ std::vector<QString> DocumentRow::read()
 
 QString DocumentRow::fit(int box, const QString &text) const
 {
-    return Database::fitted(m_table, m_columns.at(box), text);
+    return fitToUnits(text, db().capacity(m_table, m_columns.at(box)));
 }
 
 QString DocumentRow::write(int box, const QString &text)

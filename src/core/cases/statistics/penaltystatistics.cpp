@@ -50,13 +50,7 @@ void storeSheet(Database &db, const PenaltyStatistics &s)
             values.push_back(cellText(s.rows[i], c));
         }
     }
-    QStringList sets;
-    Params params;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        sets << columns[i] + u" = ?"_s;
-        params.push_back(Database::fitted(resultTable, columns[i], values[i].toString()));
-    }
-    if (db.exec(u"UPDATE %1 SET %2"_s.arg(resultTable, sets.join(u", "_s)), params) == 0)
+    if (db.updateRows(resultTable, columns, values) == 0)
         db.insertRow(resultTable, columns, values);
 }
 

@@ -1,5 +1,6 @@
 #include "cases/statistics/periodcopy.h"
 
+#include "data/connection.h"
 #include "platform/database.h"
 #include "platform/dates.h"
 
@@ -197,7 +198,7 @@ private:
 // copied again. Stops early when told.
 BlockSums readCopyOf(const QString &path, const std::atomic<bool> &stop)
 {
-    Database db(path, Database::Mode::ReadOnly);
+    Database db(path, storedSchema(), Database::Mode::ReadOnly);
     BlockSums sums;
     int rows = 0;
     auto take = [&](sqlite3_value **values) {
@@ -353,7 +354,7 @@ private:
 CasePass readCases(const QString &path, const QString &sql, const Params &params, const QDate &start,
                    const QDate &end, std::atomic<qint64> &seen, const std::atomic<bool> &stop)
 {
-    Database db(path, Database::Mode::ReadOnly);
+    Database db(path, storedSchema(), Database::Mode::ReadOnly);
     CasePass pass(start, end, seen, stop);
     eachRow(db, sql, params, pass);
     return pass;

@@ -1,5 +1,6 @@
 #include "cases/statistics/statisticsrun.h"
 
+#include "data/connection.h"
 #include "platform/database.h"
 
 #include <QPointer>
@@ -36,7 +37,7 @@ StatisticsRun *StatisticsRun::start(const QString &path, const QDate &start, con
         try {
             std::optional<PenaltyStatistics> result;
             {
-                Database db(path);
+                Database db(path, storedSchema());
                 const Progress progress = [&post, run, &shared](int percent) {
                     post([run, percent] { emit run->progressed(percent); });
                     return !shared->cancelled;

@@ -264,7 +264,8 @@ bool LayoutEditorWindow::store()
         QString problem;
         if (!n || (v.box == sizeBox && *n <= 0))
             problem = v.box == sizeBox ? u"不是有效的字号"_s : u"不是数字"_s;
-        else if (Database::fitted(u"dycc"_s, str(v.column), box->text()) != box->text())
+        else if (const int units = db().capacity(u"dycc"_s, str(v.column));
+                 units >= 0 && displayUnits(box->text()) > units)
             problem = u"太长"_s;
         if (!problem.isEmpty()) {
             showError(this, u"%1“%2”%3，不能存盘。"_s.arg(str(v.caption), box->text(), problem));
