@@ -13,6 +13,7 @@
 #include "platform/accessiblenames.h"
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
+#include "platform/formcontrols.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/nextnumber.h"
@@ -49,6 +50,7 @@ constexpr int contentBox = 9;
 constexpr int closedBox = 10;
 constexpr int firstAmountBox = 11; // msje, fkje, shsp, xhsp
 constexpr int lastAmountBox = 14;
+constexpr int buttonTop = 6720;
 
 const QString dateTip = u"填写格式为：2000-05-26"_s;
 
@@ -97,36 +99,6 @@ int documentBoxWidth(int k)
     return 1935;
 }
 
-template <typename W>
-W *place(W *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(pxRect(left, top, width, height));
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const QString &text, int left, int top, int width, int height = 270)
-{
-    auto *l = place(new QLabel(text, parent), left, top, width, height);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return l;
-}
-
-QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
-                 int height)
-{
-    auto *f = place(new QGroupBox(caption, parent), left, top, width, height);
-    f->setObjectName(name);
-    return f;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, int left, int width)
-{
-    auto *b = place(new QPushButton(caption, parent), left, 6720, width, 375);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 CaseRegisterWindow::CaseRegisterWindow(QWidget *parent) : FormWindow(parent)
@@ -163,17 +135,17 @@ CaseRegisterWindow::~CaseRegisterWindow()
 
 void CaseRegisterWindow::buildUnitFrame()
 {
-    m_unitFrame = frame(this, u"Frame1"_s, u"被处罚单位信息"_s, 120, 120, 5175, 2295);
+    m_unitFrame = formFrame(this, u"Frame1"_s, u"被处罚单位信息"_s, 120, 120, 5175, 2295);
     QWidget *f = m_unitFrame;
-    QLabel *category = label(f, u"单位类别"_s, 240, 1800, 840, 300);
+    QLabel *category = formLabel(f, u"单位类别"_s, 240, 1800, 840, 300);
     struct Box { int index, left, top, width; QLabel *label; };
-    for (const Box &b : {Box{0, 1080, 360, 855, label(f, u"案件编号"_s, 240, 360, 840)},
-                         Box{1, 3240, 360, 1695, label(f, u"法人/负责人"_s, 2160, 360, 1080)},
-                         Box{2, 1080, 720, 3855, label(f, u"单位名称"_s, 240, 720, 840)},
-                         Box{3, 1080, 1080, 3855, label(f, u"单位地址"_s, 240, 1080, 840)},
-                         Box{4, 1080, 1440, 975, label(f, u"经济性质"_s, 240, 1440, 840)},
-                         Box{5, 3240, 1440, 1695, label(f, u"电      话"_s, 2160, 1440, 1080)}}) {
-        m_text[std::size_t(b.index)] = place(new QLineEdit(f), b.left, b.top, b.width, 270);
+    for (const Box &b : {Box{0, 1080, 360, 855, formLabel(f, u"案件编号"_s, 240, 360, 840)},
+                         Box{1, 3240, 360, 1695, formLabel(f, u"法人/负责人"_s, 2160, 360, 1080)},
+                         Box{2, 1080, 720, 3855, formLabel(f, u"单位名称"_s, 240, 720, 840)},
+                         Box{3, 1080, 1080, 3855, formLabel(f, u"单位地址"_s, 240, 1080, 840)},
+                         Box{4, 1080, 1440, 975, formLabel(f, u"经济性质"_s, 240, 1440, 840)},
+                         Box{5, 3240, 1440, 1695, formLabel(f, u"电      话"_s, 2160, 1440, 1080)}}) {
+        m_text[std::size_t(b.index)] = placed(new QLineEdit(f), b.left, b.top, b.width, 270);
         nameAfter(m_text[std::size_t(b.index)], b.label);
     }
 
@@ -183,9 +155,9 @@ void CaseRegisterWindow::buildUnitFrame()
     number->setReadOnly(true);
     new SpaceKeyLock(number);
 
-    m_firstLevel = place(new QComboBox(f), 1080, 1800, 1335, 300);
+    m_firstLevel = placed(new QComboBox(f), 1080, 1800, 1335, 300);
     m_firstLevel->setObjectName(u"Combo1"_s);
-    m_secondLevel = place(new QComboBox(f), 2520, 1800, 2415, 300);
+    m_secondLevel = placed(new QComboBox(f), 2520, 1800, 2415, 300);
     m_secondLevel->setObjectName(u"Combo2"_s);
     for (QComboBox *c : {m_firstLevel, m_secondLevel}) {
         c->setEditable(true);
@@ -201,16 +173,16 @@ void CaseRegisterWindow::buildUnitFrame()
 
 void CaseRegisterWindow::buildSummaryFrame()
 {
-    m_summaryFrame = frame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
+    m_summaryFrame = formFrame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
     QWidget *f = m_summaryFrame;
-    QLabel *accepted = label(f, u"受理时间"_s, 240, 480, 840);
-    m_text[acceptedBox] = place(new QLineEdit(f), 1080, 480, 1095, 270);
-    QLabel *filed = label(f, u"立案时间"_s, 2400, 480, 840);
-    m_text[filedBox] = place(new QLineEdit(f), 3240, 480, 1095, 270);
-    QLabel *summary = label(f, u"案情简介"_s, 240, 840, 1200, 240);
-    m_text[summaryBox] = place(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
-    QLabel *content = label(f, u"处罚内容"_s, 360, 2640, 1200, 240);
-    m_text[contentBox] = place(new QPlainTextEdit(f), 240, 3000, 4695, 975);
+    QLabel *accepted = formLabel(f, u"受理时间"_s, 240, 480, 840);
+    m_text[acceptedBox] = placed(new QLineEdit(f), 1080, 480, 1095, 270);
+    QLabel *filed = formLabel(f, u"立案时间"_s, 2400, 480, 840);
+    m_text[filedBox] = placed(new QLineEdit(f), 3240, 480, 1095, 270);
+    QLabel *summary = formLabel(f, u"案情简介"_s, 240, 840, 1200, 240);
+    m_text[summaryBox] = placed(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
+    QLabel *content = formLabel(f, u"处罚内容"_s, 360, 2640, 1200, 240);
+    m_text[contentBox] = placed(new QPlainTextEdit(f), 240, 3000, 4695, 975);
     nameAfter(m_text[acceptedBox], accepted);
     nameAfter(m_text[filedBox], filed);
     nameAfter(m_text[summaryBox], summary);
@@ -221,27 +193,27 @@ void CaseRegisterWindow::buildSummaryFrame()
 
 void CaseRegisterWindow::buildClosureFrame()
 {
-    m_closureFrame = frame(this, u"Frame4"_s, u"结案情况"_s, 5400, 120, 2175, 6495);
+    m_closureFrame = formFrame(this, u"Frame4"_s, u"结案情况"_s, 5400, 120, 2175, 6495);
     QWidget *f = m_closureFrame;
-    m_penalty[closureBox] = place(new QCheckBox(u"结案"_s, f), 120, 360, 735, 255);
-    m_closedLabel = label(f, u"结案时间"_s, 120, 720, 840);
+    m_penalty[closureBox] = placed(new QCheckBox(u"结案"_s, f), 120, 360, 735, 255);
+    m_closedLabel = formLabel(f, u"结案时间"_s, 120, 720, 840);
     m_closedLabel->setObjectName(u"Label11"_s);
-    m_text[closedBox] = place(new QLineEdit(f), 960, 720, 1095, 270);
-    m_penaltyHeading = label(f, u"受处罚情况："_s, 120, 1200, 1935, 240);
+    m_text[closedBox] = placed(new QLineEdit(f), 960, 720, 1095, 270);
+    m_penaltyHeading = formLabel(f, u"受处罚情况："_s, 120, 1200, 1935, 240);
     m_penaltyHeading->setObjectName(u"Label9"_s);
     for (int i = 0; i < 10; ++i)
         m_penalty[std::size_t(i)] =
-            place(new QCheckBox(penaltyCaptions[std::size_t(i)], f), 120, penaltyTops[std::size_t(i)], 1935, 255);
+            placed(new QCheckBox(penaltyCaptions[std::size_t(i)], f), 120, penaltyTops[std::size_t(i)], 1935, 255);
     // Label14..Label19 with their amount field's line.
     struct AmountLabel { const char16_t *text; int left; int top; };
     const std::array<AmountLabel, 6> labels = {{{u"￥", 360, 4320}, {u"元", 1680, 4320}, {u"￥", 360, 5040},
                                                 {u"元", 1680, 5040}, {u"公斤", 1680, 2520}, {u"公斤", 1680, 3600}}};
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        m_amountLabels[i] = label(f, QString::fromUtf16(labels[i].text), labels[i].left, labels[i].top, 420);
+        m_amountLabels[i] = formLabel(f, QString::fromUtf16(labels[i].text), labels[i].left, labels[i].top, 420);
         m_amountLabels[i]->setObjectName(u"Label%1"_s.arg(14 + i));
     }
     for (const AmountRule &r : amountRules) {
-        m_text[std::size_t(r.field)] = place(new QLineEdit(f), 600, r.top, 975, 270);
+        m_text[std::size_t(r.field)] = placed(new QLineEdit(f), 600, r.top, 975, 270);
         m_text[std::size_t(r.field)]->setAccessibleName(QString::fromUtf16(r.name));
     }
     nameAfter(m_text[closedBox], m_closedLabel);
@@ -251,8 +223,8 @@ void CaseRegisterWindow::buildClosureFrame()
 
 void CaseRegisterWindow::buildDocumentFrame()
 {
-    m_documentFrame = frame(this, u"Frame2"_s, u"案件资料"_s, 7680, 120, 2535, 6495);
-    auto *picture = place(new QWidget(m_documentFrame), 120, 360, 2295, 6080);
+    m_documentFrame = formFrame(this, u"Frame2"_s, u"案件资料"_s, 7680, 120, 2535, 6495);
+    auto *picture = placed(new QWidget(m_documentFrame), 120, 360, 2295, 6080);
     picture->setObjectName(u"Picture1"_s);
     picture->setAutoFillBackground(true);
     QPalette background = picture->palette();
@@ -260,8 +232,8 @@ void CaseRegisterWindow::buildDocumentFrame()
     picture->setPalette(background);
     for (std::size_t row = 0; row < documentRows.size(); ++row) {
         const int k = documentRows[row];
-        auto *box = place(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
-                          documentBoxWidth(k), 225);
+        auto *box = placed(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
+                           documentBoxWidth(k), 225);
         box->setObjectName(u"Check1_%1"_s.arg(k));
         QPalette p = box->palette();
         p.setColor(QPalette::WindowText, Qt::black);
@@ -276,12 +248,12 @@ void CaseRegisterWindow::buildDocumentFrame()
 
 void CaseRegisterWindow::buildButtons()
 {
-    m_add = button(this, u"Command1"_s, u"添加"_s, 600, 855);
-    m_delete = button(this, u"Command2"_s, u"删除"_s, 1440, 855);
-    m_save = button(this, u"Command3"_s, u"存盘"_s, 3840, 975);
-    m_cancel = button(this, u"Command4"_s, u"取消"_s, 4800, 975);
-    m_query = button(this, u"Command6"_s, u"查询"_s, 7200, 975);
-    m_statistics = button(this, u"Command7"_s, u"统计"_s, 8160, 975);
+    m_add = formButton(this, u"Command1"_s, u"添加"_s, 600, buttonTop, 855);
+    m_delete = formButton(this, u"Command2"_s, u"删除"_s, 1440, buttonTop, 855);
+    m_save = formButton(this, u"Command3"_s, u"存盘"_s, 3840, buttonTop, 975);
+    m_cancel = formButton(this, u"Command4"_s, u"取消"_s, 4800, buttonTop, 975);
+    m_query = formButton(this, u"Command6"_s, u"查询"_s, 7200, buttonTop, 975);
+    m_statistics = formButton(this, u"Command7"_s, u"统计"_s, 8160, buttonTop, 975);
     connect(m_add, &QPushButton::clicked, this, &CaseRegisterWindow::add);
     connect(m_delete, &QPushButton::clicked, this, &CaseRegisterWindow::deleteCase);
     connect(m_save, &QPushButton::clicked, this, &CaseRegisterWindow::save);
