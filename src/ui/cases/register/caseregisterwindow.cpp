@@ -16,7 +16,6 @@
 #include "platform/formcontrols.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
-#include "platform/nextnumber.h"
 #include "platform/recordnavigator.h"
 #include "platform/spacekeylock.h"
 #include "platform/typinglimit.h"
@@ -24,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,30 +99,23 @@ int documentBoxWidth(int k)
 
 } // namespace
 
-CaseRegisterWindow::CaseRegisterWindow(QWidget *parent) : FormWindow(parent)
+CaseRegisterWindow::CaseRegisterWindow(QWidget *parent)
+    : AbstractRegisterWindow(RecordSource::tableOrder(u"xzcf"_s), app().caseSlot(), u"dabh"_s, parent)
 {
     setObjectName(u"xzcf_face"_s);
     setWindowTitle(u"卫生行政处罚信息管理"_s);
-    setFont(uiFont(9));
     setFixedSize(px(10275), px(7545));
 
-    m_record = new BoundRecord(db(), RecordSource::tableOrder(u"xzcf"_s), this);
     buildUnitFrame();
     buildSummaryFrame();
     buildClosureFrame();
     buildDocumentFrame();
     buildButtons();
-    m_navigator = new RecordNavigator(m_record, this);
     m_navigator->setGeometry(pxRect(0, 7200, 10275, 345));
     setTabOrder();
     bindColumns();
     setCaseRegister(this);
-
-    try {
-        m_record->open();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-    }
+    openRecord();
 }
 
 CaseRegisterWindow::~CaseRegisterWindow()
@@ -258,7 +249,7 @@ void CaseRegisterWindow::buildButtons()
     connect(m_delete, &QPushButton::clicked, this, &CaseRegisterWindow::deleteCase);
     connect(m_save, &QPushButton::clicked, this, &CaseRegisterWindow::save);
     connect(m_cancel, &QPushButton::clicked, this, &CaseRegisterWindow::cancel);
-    connect(m_query, &QPushButton::clicked, this, &CaseRegisterWindow::query);
+    connect(m_query, &QPushButton::clicked, this, [this] { openQuery(openCaseQuery); });
     connect(m_statistics, &QPushButton::clicked, this, &CaseRegisterWindow::statistics);
 }
 
@@ -291,11 +282,11 @@ void CaseRegisterWindow::bindColumns()
         w->setObjectName(u"Text1_%1"_s.arg(i));
         if (auto *line = qobject_cast<QLineEdit *>(w)) {
             m_record->bind(textColumns[std::size_t(i)], line);
-            connect(line, &QLineEdit::textChanged, this, &CaseRegisterWindow::textChanged);
+            connect(line, &QLineEdit::textChanged, this, &CaseRegisterWindow::edited);
         } else {
             auto *memo = static_cast<QPlainTextEdit *>(w);
             m_record->bind(textColumns[std::size_t(i)], memo);
-            connect(memo, &QPlainTextEdit::textChanged, this, &CaseRegisterWindow::textChanged);
+            connect(memo, &QPlainTextEdit::textChanged, this, &CaseRegisterWindow::edited);
         }
     }
     for (int i = firstAmountBox; i <= lastAmountBox; ++i)
@@ -304,9 +295,9 @@ void CaseRegisterWindow::bindColumns()
     m_record->bind(u"dwlb1"_s, m_firstLevel);
     m_record->bind(u"dwlb2"_s, m_secondLevel);
     for (QComboBox *c : {m_firstLevel, m_secondLevel})
-        connect(c, &QComboBox::editTextChanged, this, &CaseRegisterWindow::textChanged);
+        connect(c, &QComboBox::editTextChanged, this, &CaseRegisterWindow::edited);
     connect(m_firstLevel, &QComboBox::activated, this, &CaseRegisterWindow::firstLevelChosen);
-    connect(m_secondLevel, &QComboBox::activated, this, &CaseRegisterWindow::textChanged);
+    connect(m_secondLevel, &QComboBox::activated, this, &CaseRegisterWindow::edited);
 
     for (int i = 0; i < penaltyCount; ++i) {
         QCheckBox *box = m_penalty[std::size_t(i)];
@@ -320,8 +311,6 @@ void CaseRegisterWindow::bindColumns()
         m_record->show(documentAt(k).flagColumn(), m_documents[std::size_t(k)]);
 
     connect(m_record, &BoundRecord::filled, this, &CaseRegisterWindow::caseShown);
-    connect(m_record, &BoundRecord::repositioned, this,
-            [this] { setState(m_record->isEmpty() ? State::Empty : State::Browsing); });
 }
 
 QString CaseRegisterWindow::text(int box) const
@@ -341,9 +330,8 @@ void CaseRegisterWindow::setText(int box, const QString &value)
         static_cast<QPlainTextEdit *>(w)->setPlainText(value);
 }
 
-void CaseRegisterWindow::setState(State state, bool tableWasEmpty)
+void CaseRegisterWindow::applyState(State state)
 {
-    m_state = state;
     const bool browsing = state == State::Browsing;
     const bool editing = state == State::Editing || state == State::Adding;
     m_add->setEnabled(browsing || state == State::Empty);
@@ -352,18 +340,22 @@ void CaseRegisterWindow::setState(State state, bool tableWasEmpty)
     m_cancel->setEnabled(editing);
     m_query->setEnabled(browsing);
     m_statistics->setEnabled(browsing);
-    m_navigator->setEnabled(browsing);
     m_documentFrame->setEnabled(browsing);
-    if (state == State::Empty || (state == State::Adding && tableWasEmpty)) {
-        const bool on = state == State::Adding;
-        m_closureFrame->setEnabled(on);
-        for (int i = 0; i <= contentBox; ++i)
-            m_text[std::size_t(i)]->setEnabled(on);
-        m_firstLevel->setEnabled(on);
-        m_secondLevel->setEnabled(on);
-    }
+    if (state == State::Empty)
+        setEntryEnabled(false);
     if (state == State::Adding)
         static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(false);
+}
+
+// The unit and summary boxes with the closure frame: off while the table is
+// empty, on again for its first case.
+void CaseRegisterWindow::setEntryEnabled(bool on)
+{
+    m_closureFrame->setEnabled(on);
+    for (int i = 0; i <= contentBox; ++i)
+        m_text[std::size_t(i)]->setEnabled(on);
+    m_firstLevel->setEnabled(on);
+    m_secondLevel->setEnabled(on);
 }
 
 void CaseRegisterWindow::setClosureControlsEnabled(bool on)
@@ -376,14 +368,6 @@ void CaseRegisterWindow::setClosureControlsEnabled(bool on)
     m_closedLabel->setEnabled(on);
     for (QLabel *l : m_amountLabels)
         l->setEnabled(on);
-}
-
-// Any edit of a box, typed or set by a rule, starts editing; showing a case
-// does not, its move ends in the browsing state.
-void CaseRegisterWindow::textChanged()
-{
-    if (!m_record->isLoading())
-        setState(m_state == State::Adding ? State::Adding : State::Editing);
 }
 
 // The rules of the penalty and closure boxes, for a user's change. Showing a
@@ -404,7 +388,7 @@ void CaseRegisterWindow::penaltyClicked(int box, bool ticked)
         }
         setAmountEnabled(box, ticked);
     }
-    textChanged();
+    edited();
 }
 
 void CaseRegisterWindow::setAmountEnabled(int box, bool on)
@@ -449,7 +433,7 @@ void CaseRegisterWindow::closureClicked(bool ticked)
 void CaseRegisterWindow::firstLevelChosen(int index)
 {
     fillSecondLevel(m_firstLevel->itemText(index));
-    textChanged();
+    edited();
 }
 
 // Only the entries change; the second-level text stays as it is.
@@ -481,45 +465,19 @@ void CaseRegisterWindow::caseShown()
     m_keepValue.fill(0);
 }
 
+// An unticked closure box keeps the closure controls off, also while no
+// case is shown.
 void CaseRegisterWindow::activated()
 {
-    showDefaultPointer();
     if (!m_penalty[closureBox]->isChecked())
         setClosureControlsEnabled(false);
-    if (m_record->isEmpty()) {
-        setState(State::Empty);
-        return;
-    }
-    const ReturnSlot slot = app().caseSlot();
-    if (slot.shouldFind())
-        m_record->findFirst(u"dabh"_s, app().caseNo);
-    else
-        m_record->moveLast();
-    for (QPushButton *b : {m_add, m_delete, m_query, m_statistics})
-        b->setEnabled(true);
-    m_save->setEnabled(false);
-    m_cancel->setEnabled(false);
-    m_navigator->setEnabled(true);
+    AbstractRegisterWindow::activated();
 }
 
-void CaseRegisterWindow::deactivated() { app().caseSlot().leave(text(numberBox)); }
+QString CaseRegisterWindow::shownNumber() const { return text(numberBox); }
 
-bool CaseRegisterWindow::queryClose()
-{
-    if (!m_save->isEnabled()) {
-        // Nothing is asked; changes made while browsing (a document box) are
-        // written as the window closes. A failed write was shown already and
-        // does not keep the window open.
-        m_record->close();
-        return true;
-    }
-    switch (ask(this, u"记录已更改，是否存盘？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes)) {
-    case Answer::No: m_record->cancelUpdate(); return true;
-    case Answer::Yes: return save();
-    default: return false;
-    }
-}
-
+// The return flag stays: opened again in the same run, the register finds
+// the case it last left in its return slot.
 void CaseRegisterWindow::unloaded()
 {
     if (caseRegister() == this)
@@ -554,37 +512,27 @@ void CaseRegisterWindow::documentClicked(int k)
 // one transaction, and shows the case that followed it, or the one before.
 void CaseRegisterWindow::deleteCase()
 {
-    if (ask(this, u"该案件相关资料都将被删除，确认删除该项记录吗？"_s, u"提示"_s, Buttons::YesNo, Answer::Yes,
-            Icon::None) != Answer::Yes)
-        return;
     const QString caseNo = m_record->storedValue(u"dabh"_s);
-    try {
-        m_record->deleteCurrent([&](Database &db) { deleteCaseRows(db, caseNo); });
-    } catch (const DbError &e) {
-        showError(this, e.message());
+    if (!deleteShown(u"该案件相关资料都将被删除，确认删除该项记录吗？"_s, Buttons::YesNo, Icon::None,
+                     [&](Database &db) { deleteCaseRows(db, caseNo); }))
         return;
-    }
     m_keepValue.fill(1);
     m_record->showNeighbour();
 }
 
 void CaseRegisterWindow::add()
 {
-    const bool wasEmpty = m_record->isEmpty();
-    QString number = QDate::currentDate().toString(u"yyyy"_s) + u"0001"_s;
-    if (!wasEmpty) {
-        if (!m_record->moveLast())
-            return;
-        number = nextNumber(text(numberBox));
-    }
-    if (!m_record->addNew())
+    const std::optional<NewRecord> added = addRecord();
+    if (!added)
         return;
-    if (wasEmpty) {
+    if (added->tableWasEmpty) {
         for (int i = firstAmountBox; i <= lastAmountBox; ++i)
             setText(i, u"0"_s);
     }
-    setText(numberBox, number);
-    setState(State::Adding, wasEmpty);
+    setText(numberBox, added->proposedNumber);
+    setState(State::Adding);
+    if (added->tableWasEmpty)
+        setEntryEnabled(true);
 }
 
 bool CaseRegisterWindow::save()
@@ -619,18 +567,8 @@ bool CaseRegisterWindow::save()
 
 void CaseRegisterWindow::cancel()
 {
-    m_record->cancelUpdate();
-    setState(m_record->isEmpty() ? State::Empty : State::Browsing);
+    AbstractRegisterWindow::cancel();
     static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(true);
-}
-
-void CaseRegisterWindow::query()
-{
-    showHourglass();
-    openCaseQuery(this, [this] {
-        if (app().caseSlot().shouldFind())
-            m_record->findFirst(u"dabh"_s, app().caseNo);
-    });
 }
 
 void CaseRegisterWindow::statistics()
