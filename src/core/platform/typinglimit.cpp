@@ -6,7 +6,7 @@ TypingLimit::TypingLimit(int characters, QObject *parent) : QValidator(parent), 
 
 QValidator::State TypingLimit::validate(QString &input, int &) const
 {
-    return input.size() <= m_characters ? Acceptable : Invalid;
+    return QStringView(input).toUcs4().size() <= m_characters ? Acceptable : Invalid;
 }
 
 } // namespace kelm

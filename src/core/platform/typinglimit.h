@@ -1,6 +1,8 @@
 // A limit on how many characters the user can type into a line box. Unlike
 // QLineEdit::setMaxLength it never cuts text that the program sets, so a
-// longer stored value is shown and written back whole.
+// longer stored value is shown and written back whole. A character is a
+// code point, as the column capacities count it: a surrogate pair counts
+// once.
 #pragma once
 
 #include <QValidator>

@@ -1,7 +1,6 @@
 #include "exams/examregisterwindow.h"
 
 #include "data/appvalues.h"
-#include "data/connection.h"
 #include "exams/examchecks.h"
 #include "exams/examquery.h"
 #include "exams/examquerywindow.h"
@@ -76,12 +75,10 @@ constexpr BoxPlace transferBoxes[] = {
 } // namespace
 
 ExamRegisterWindow::ExamRegisterWindow(QWidget *parent)
-    : FormWindow(parent), m_record(new BoundRecord(db(), RecordSource::tableOrder(u"jktj"_s), this)),
-      m_navigator(new RecordNavigator(m_record, this))
+    : AbstractRegisterWindow(RecordSource::tableOrder(u"jktj"_s), app().examSlot(), u"tjbh"_s, parent)
 {
     setObjectName(u"frm_jktj"_s);
     setWindowTitle(u"健康检查及卫生知识培训信息管理"_s);
-    setFont(uiFont(9));
     setFixedSize(px(5325), px(6690));
 
     buildParticulars();
@@ -102,13 +99,7 @@ ExamRegisterWindow::ExamRegisterWindow(QWidget *parent)
     // A record shown with the result it already showed changes no box, so
     // the results are shown again after every fill.
     connect(m_record, &BoundRecord::filled, this, &ExamRegisterWindow::showResults);
-    connect(m_record, &BoundRecord::repositioned, this,
-            [this] { setState(m_record->isEmpty() ? State::Empty : State::Browsing); });
-    try {
-        m_record->open();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-    }
+    openRecord();
 }
 
 QLineEdit *ExamRegisterWindow::bindBox(int index, const char16_t *column, QWidget *frame, int left, int top,
@@ -214,9 +205,8 @@ void ExamRegisterWindow::setTabOrder()
     order.front()->setFocus();
 }
 
-void ExamRegisterWindow::setState(State state)
+void ExamRegisterWindow::applyState(State state)
 {
-    m_state = state;
     const bool browsing = state == State::Browsing;
     const bool editing = state == State::Editing;
     m_add->setEnabled(!editing);
@@ -224,17 +214,8 @@ void ExamRegisterWindow::setState(State state)
     m_save->setEnabled(editing);
     m_cancel->setEnabled(editing);
     m_query->setEnabled(browsing);
-    m_navigator->setEnabled(browsing);
     if (state == State::Empty)
         setEntryEnabled(false);
-}
-
-// Any edit of a box, typed or set by the window, starts editing; showing a
-// record does not, its move ends in the browsing state.
-void ExamRegisterWindow::edited()
-{
-    if (!m_record->isLoading())
-        setState(State::Editing);
 }
 
 void ExamRegisterWindow::setEntryEnabled(bool on)
@@ -273,46 +254,23 @@ void ExamRegisterWindow::chooseResult(int box, int option)
     m_text[std::size_t(box)]->setText(option == 0 ? passed : failed);
 }
 
-void ExamRegisterWindow::activated()
+QString ExamRegisterWindow::shownNumber() const { return m_text[numberBox]->text(); }
+
+// A number that no record holds any more shows the last record, as
+// opening from the menu does.
+void ExamRegisterWindow::showReturned()
 {
-    showDefaultPointer();
-    if (m_record->isEmpty()) {
-        setState(State::Empty);
-        return;
-    }
-    setState(State::Browsing);
-    // A number that no record holds any more shows the last record, as
-    // opening from the menu does.
-    const ReturnSlot slot = app().examSlot();
-    if (slot.shouldFind() && m_record->findFirst(u"tjbh"_s, *slot.number))
-        return;
-    m_record->moveLast();
+    if (!findReturned())
+        m_record->moveLast();
 }
-
-void ExamRegisterWindow::deactivated() { app().examSlot().leave(m_text[numberBox]->text()); }
-
-bool ExamRegisterWindow::queryClose()
-{
-    if (m_state != State::Editing)
-        return true;
-    switch (ask(this, u"记录已更改，是否存盘？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes)) {
-    case Answer::No: m_record->cancelUpdate(); return true;
-    case Answer::Yes: return save();
-    default: return false; // the change stays pending on the record shown
-    }
-}
-
-void ExamRegisterWindow::unloaded() { *app().examSlot().flag = 0; }
 
 // No number is proposed and the focus stays where it is.
 void ExamRegisterWindow::add()
 {
-    const bool wasEmpty = m_record->isEmpty();
-    if (!wasEmpty && !m_record->moveLast())
+    const std::optional<NewRecord> added = addRecord();
+    if (!added)
         return;
-    if (!m_record->addNew())
-        return;
-    if (wasEmpty)
+    if (added->tableWasEmpty)
         setEntryEnabled(true);
     setState(State::Editing);
 }
@@ -321,15 +279,8 @@ void ExamRegisterWindow::add()
 // before; when none is left only 添加 stays usable.
 void ExamRegisterWindow::deleteRecord()
 {
-    if (ask(this, u"确认删除该记录吗？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes) != Answer::Yes)
-        return;
-    try {
-        m_record->deleteCurrent();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-        return;
-    }
-    m_record->showNeighbour();
+    if (deleteShown(u"确认删除该记录吗？"_s, Buttons::YesNoCancel, Icon::Question))
+        m_record->showNeighbour();
 }
 
 // A refused store leaves the window editing with every box as typed.
@@ -351,12 +302,6 @@ bool ExamRegisterWindow::save()
     m_record->moveLastModified();
     setState(State::Browsing);
     return true;
-}
-
-void ExamRegisterWindow::cancel()
-{
-    m_record->cancelUpdate();
-    setState(m_record->isEmpty() ? State::Empty : State::Browsing);
 }
 
 // The register closes before its query opens, so the query stands over

@@ -8,7 +8,7 @@
 // windows it opens until it closes.
 #pragma once
 
-#include "platform/formwindow.h"
+#include "registers/abstractregisterwindow.h"
 
 #include <array>
 
@@ -20,23 +20,16 @@ class QRadioButton;
 
 namespace kelm {
 
-class BoundRecord;
-class RecordNavigator;
-
-class ExamRegisterWindow : public FormWindow {
+class ExamRegisterWindow : public AbstractRegisterWindow {
     Q_OBJECT
 public:
-    enum class State { Browsing, Editing, Empty };
-
     explicit ExamRegisterWindow(QWidget *parent = nullptr);
 
-    State state() const { return m_state; }
-    BoundRecord *record() const { return m_record; }
-
-    void activated() override;
-    void deactivated() override;
-    bool queryClose() override;
-    void unloaded() override;
+protected:
+    void applyState(State state) override;
+    QString shownNumber() const override;
+    bool save() override;
+    void showReturned() override;
 
 private:
     void buildParticulars();
@@ -47,21 +40,13 @@ private:
     QLineEdit *bindBox(int index, const char16_t *column, QWidget *frame, int left, int top, int width,
                        int height = 270);
 
-    void setState(State state);
-    void edited();
     void setEntryEnabled(bool on);
     void showResults();
     void chooseResult(int box, int option);
 
     void add();
     void deleteRecord();
-    bool save();
-    void cancel();
     void query();
-
-    BoundRecord *m_record;
-    RecordNavigator *m_navigator;
-    State m_state = State::Browsing;
 
     std::array<QLineEdit *, 16> m_text{};          // Text1(0)..Text1(15)
     std::array<QRadioButton *, 2> m_examResult{};  // Option1(0) 合格, Option1(1) 不合格

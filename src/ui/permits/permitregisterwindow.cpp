@@ -10,12 +10,10 @@
 #include "platform/accessiblenames.h"
 #include "platform/formcontrols.h"
 #include "platform/messages.h"
-#include "platform/nextnumber.h"
 #include "platform/spacekeylock.h"
 #include "platform/typinglimit.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -159,14 +157,6 @@ void PermitRegisterWindow::applyState(State state)
         setEntryEnabled(false);
 }
 
-void PermitRegisterWindow::setActiveButtons()
-{
-    for (QPushButton *b : {m_add, m_delete, m_print, m_copy, m_query, m_settings})
-        b->setEnabled(true);
-    m_save->setEnabled(false);
-    m_cancel->setEnabled(false);
-}
-
 void PermitRegisterWindow::setEntryEnabled(bool on)
 {
     for (int i = 0; i <= lastBox; ++i)
@@ -177,18 +167,12 @@ void PermitRegisterWindow::setEntryEnabled(bool on)
 
 void PermitRegisterWindow::add()
 {
-    const bool wasEmpty = m_record->isEmpty();
-    QString number = QDate::currentDate().toString(u"yyyy"_s) + u"0001"_s;
-    if (!wasEmpty) {
-        if (!m_record->moveLast())
-            return;
-        number = nextNumber(text(numberBox));
-    }
-    if (!m_record->addNew())
+    const std::optional<NewRecord> added = addRecord();
+    if (!added)
         return;
-    if (wasEmpty)
+    if (added->tableWasEmpty)
         setEntryEnabled(true);
-    static_cast<QLineEdit *>(box(numberBox))->setText(number);
+    static_cast<QLineEdit *>(box(numberBox))->setText(added->proposedNumber);
     setState(State::Editing);
 }
 
@@ -196,14 +180,8 @@ void PermitRegisterWindow::add()
 // before; when none is left only 添加 stays usable.
 void PermitRegisterWindow::deletePermit()
 {
-    if (ask(this, u"确认删除该项记录吗？"_s, u"提示"_s, Buttons::YesNo, Answer::Yes) != Answer::Yes)
+    if (!deleteShown(u"确认删除该项记录吗？"_s, Buttons::YesNo, Icon::Question))
         return;
-    try {
-        m_record->deleteCurrent();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-        return;
-    }
     if (m_record->showNeighbour())
         return;
     setState(State::Empty);

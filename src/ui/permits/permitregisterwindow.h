@@ -24,7 +24,6 @@ public:
 
 protected:
     void applyState(State state) override;
-    void setActiveButtons() override;
     bool save() override;
 
 private:

@@ -1,8 +1,5 @@
 #include "permits/permitwindow.h"
 
-#include "data/connection.h"
-#include "platform/busypointer.h"
-#include "platform/messages.h"
 #include "platform/recordnavigator.h"
 #include "platform/units.h"
 
@@ -19,13 +16,10 @@ constexpr int numberBox = 6; // Text1(6): xkzh in both windows
 }
 
 PermitWindow::PermitWindow(const RecordSource &source, ReturnSlot slot, QueryOpener openQuery, QWidget *parent)
-    : FormWindow(parent), m_record(new BoundRecord(db(), source, this)),
-      m_navigator(new RecordNavigator(m_record, this)), m_slot(slot), m_openQuery(std::move(openQuery))
+    : AbstractRegisterWindow(source, slot, u"xkzh"_s, parent), m_openQuery(std::move(openQuery))
 {
-    setFont(uiFont(9));
     setFixedSize(px(8715), px(5400));
-    connect(m_record, &BoundRecord::repositioned, this,
-            [this] { setState(m_record->isEmpty() ? State::Empty : State::Browsing); });
+    m_navigator->setGeometry(pxRect(0, 5055, 8715, 345));
 }
 
 void PermitWindow::bindBox(int index, const QString &column, QWidget *box, bool edits)
@@ -62,75 +56,8 @@ QString PermitWindow::text(int index) const
     return static_cast<QPlainTextEdit *>(w)->toPlainText();
 }
 
-void PermitWindow::openRecord()
-{
-    m_navigator->setGeometry(pxRect(0, 5055, 8715, 345));
-    try {
-        m_record->open();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-    }
-}
+QString PermitWindow::shownNumber() const { return text(numberBox); }
 
-void PermitWindow::setState(State state)
-{
-    m_state = state;
-    m_navigator->setEnabled(state == State::Browsing);
-    applyState(state);
-}
-
-// Any edit of a box, typed or set by the window, starts editing; showing a
-// permit does not, its move ends in the browsing state.
-void PermitWindow::edited()
-{
-    if (!m_record->isLoading())
-        setState(State::Editing);
-}
-
-void PermitWindow::activated()
-{
-    showDefaultPointer();
-    setActiveButtons();
-    if (m_record->isEmpty()) {
-        setState(State::Empty);
-        return;
-    }
-    if (m_slot.shouldFind())
-        m_record->findFirst(u"xkzh"_s, *m_slot.number);
-    else
-        m_record->moveLast();
-}
-
-void PermitWindow::deactivated() { m_slot.leave(text(numberBox)); }
-
-bool PermitWindow::queryClose()
-{
-    if (m_state != State::Editing) {
-        m_record->close();
-        return true;
-    }
-    switch (ask(this, u"记录已更改，是否存盘？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes)) {
-    case Answer::No: m_record->cancelUpdate(); return true;
-    case Answer::Yes: return save();
-    default: return false; // the edits stay pending on the permit shown
-    }
-}
-
-void PermitWindow::unloaded() { *m_slot.flag = 0; }
-
-void PermitWindow::cancel()
-{
-    m_record->cancelUpdate();
-    setState(m_record->isEmpty() ? State::Empty : State::Browsing);
-}
-
-void PermitWindow::query()
-{
-    showHourglass();
-    m_openQuery(this, [this] {
-        if (m_slot.shouldFind())
-            m_record->findFirst(u"xkzh"_s, *m_slot.number);
-    });
-}
+void PermitWindow::query() { openQuery(m_openQuery); }
 
 } // namespace kelm

@@ -1,38 +1,19 @@
-// What the permit register and the annual review window share of the
-// register window design: one permit of table wsxkz at a time in a bound
-// record with its navigator, the editing state that every edit starts and
-// every move ends, the close question, 取消, 查询, and the return protocol
-// through the current permit number and the window's own return flag.
+// What the permit register and the annual review window share beyond the
+// register design: one permit of table wsxkz at a time, found by its
+// permit number, in a window of the same size; the boxes Text1(i) bound by
+// index; 查询 through the window's own query.
 #pragma once
 
-#include "data/appvalues.h"
-#include "platform/boundrecord.h"
-#include "platform/formwindow.h"
+#include "registers/abstractregisterwindow.h"
 
-#include <functional>
 #include <vector>
 
 class QComboBox;
 
 namespace kelm {
 
-class RecordNavigator;
-
-class PermitWindow : public FormWindow {
+class PermitWindow : public AbstractRegisterWindow {
     Q_OBJECT
-public:
-    enum class State { Browsing, Editing, Empty };
-    // Opens a query window over opener; `after` runs once it closed.
-    using QueryOpener = std::function<void(FormWindow *opener, std::function<void()> after)>;
-
-    State state() const { return m_state; }
-    BoundRecord *record() const { return m_record; }
-
-    void activated() override;
-    void deactivated() override;
-    bool queryClose() override;
-    void unloaded() override;
-
 protected:
     PermitWindow(const RecordSource &source, ReturnSlot slot, QueryOpener openQuery, QWidget *parent);
 
@@ -44,26 +25,11 @@ protected:
     QWidget *box(int index) const { return m_text.at(std::size_t(index)); }
     QString text(int index) const;
 
-    // Places the navigator and shows the first permit.
-    void openRecord();
-    void setState(State state);
-    // Enables the controls of a state.
-    virtual void applyState(State state) = 0;
-    // The buttons that becoming active enables and disables.
-    virtual void setActiveButtons() = 0;
-    virtual bool save() = 0;
-    void cancel();
+    QString shownNumber() const override;
     void query();
 
-    BoundRecord *m_record;
-    RecordNavigator *m_navigator;
-
 private:
-    void edited();
-
-    ReturnSlot m_slot;
     QueryOpener m_openQuery;
-    State m_state = State::Browsing;
     std::vector<QWidget *> m_text; // Text1(i)
 };
 

@@ -125,14 +125,6 @@ void ReviewWindow::applyState(State state)
     }
 }
 
-void ReviewWindow::setActiveButtons()
-{
-    m_close->setEnabled(true);
-    m_query->setEnabled(true);
-    m_save->setEnabled(false);
-    m_cancel->setEnabled(false);
-}
-
 // Writes the review columns of the stored permit, and nothing else of it:
 // the particulars shown read-only are never written back.
 bool ReviewWindow::save()

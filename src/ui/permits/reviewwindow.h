@@ -21,7 +21,6 @@ public:
 
 protected:
     void applyState(State state) override;
-    void setActiveButtons() override;
     bool save() override;
 
 private:

@@ -1,11 +1,9 @@
 #include "cases/engine/linebox.h"
 
 #include "cases/engine/description.h"
+#include "platform/typinglimit.h"
 
-#include <QRegularExpressionValidator>
 #include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace kelm {
 
@@ -18,7 +16,7 @@ LineBox::LineBox(int index, const BoxSpec &spec, BoxHost *host, QWidget *parent)
     setReadOnly(spec.locked);
     // A limit on typing only: maxLength would also cut what the row holds.
     if (spec.typingLimit > 0)
-        setValidator(new QRegularExpressionValidator(QRegularExpression(u"^.{0,%1}$"_s.arg(spec.typingLimit)), this));
+        setValidator(new TypingLimit(spec.typingLimit, this));
 }
 
 void LineBox::setText(const QString &text)

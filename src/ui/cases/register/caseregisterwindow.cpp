@@ -13,9 +13,9 @@
 #include "platform/accessiblenames.h"
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
+#include "platform/formcontrols.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
-#include "platform/nextnumber.h"
 #include "platform/recordnavigator.h"
 #include "platform/spacekeylock.h"
 #include "platform/typinglimit.h"
@@ -23,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +48,7 @@ constexpr int contentBox = 9;
 constexpr int closedBox = 10;
 constexpr int firstAmountBox = 11; // msje, fkje, shsp, xhsp
 constexpr int lastAmountBox = 14;
+constexpr int buttonTop = 6720;
 
 const QString dateTip = u"填写格式为：2000-05-26"_s;
 
@@ -97,62 +97,25 @@ int documentBoxWidth(int k)
     return 1935;
 }
 
-template <typename W>
-W *place(W *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(pxRect(left, top, width, height));
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const QString &text, int left, int top, int width, int height = 270)
-{
-    auto *l = place(new QLabel(text, parent), left, top, width, height);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return l;
-}
-
-QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
-                 int height)
-{
-    auto *f = place(new QGroupBox(caption, parent), left, top, width, height);
-    f->setObjectName(name);
-    return f;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, int left, int width)
-{
-    auto *b = place(new QPushButton(caption, parent), left, 6720, width, 375);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
-CaseRegisterWindow::CaseRegisterWindow(QWidget *parent) : FormWindow(parent)
+CaseRegisterWindow::CaseRegisterWindow(QWidget *parent)
+    : AbstractRegisterWindow(RecordSource::tableOrder(u"xzcf"_s), app().caseSlot(), u"dabh"_s, parent)
 {
     setObjectName(u"xzcf_face"_s);
     setWindowTitle(u"卫生行政处罚信息管理"_s);
-    setFont(uiFont(9));
     setFixedSize(px(10275), px(7545));
 
-    m_record = new BoundRecord(db(), RecordSource::tableOrder(u"xzcf"_s), this);
     buildUnitFrame();
     buildSummaryFrame();
     buildClosureFrame();
     buildDocumentFrame();
     buildButtons();
-    m_navigator = new RecordNavigator(m_record, this);
     m_navigator->setGeometry(pxRect(0, 7200, 10275, 345));
     setTabOrder();
     bindColumns();
     setCaseRegister(this);
-
-    try {
-        m_record->open();
-    } catch (const DbError &e) {
-        showError(this, e.message());
-    }
+    openRecord();
 }
 
 CaseRegisterWindow::~CaseRegisterWindow()
@@ -163,17 +126,17 @@ CaseRegisterWindow::~CaseRegisterWindow()
 
 void CaseRegisterWindow::buildUnitFrame()
 {
-    m_unitFrame = frame(this, u"Frame1"_s, u"被处罚单位信息"_s, 120, 120, 5175, 2295);
+    m_unitFrame = formFrame(this, u"Frame1"_s, u"被处罚单位信息"_s, 120, 120, 5175, 2295);
     QWidget *f = m_unitFrame;
-    QLabel *category = label(f, u"单位类别"_s, 240, 1800, 840, 300);
+    QLabel *category = formLabel(f, u"单位类别"_s, 240, 1800, 840, 300);
     struct Box { int index, left, top, width; QLabel *label; };
-    for (const Box &b : {Box{0, 1080, 360, 855, label(f, u"案件编号"_s, 240, 360, 840)},
-                         Box{1, 3240, 360, 1695, label(f, u"法人/负责人"_s, 2160, 360, 1080)},
-                         Box{2, 1080, 720, 3855, label(f, u"单位名称"_s, 240, 720, 840)},
-                         Box{3, 1080, 1080, 3855, label(f, u"单位地址"_s, 240, 1080, 840)},
-                         Box{4, 1080, 1440, 975, label(f, u"经济性质"_s, 240, 1440, 840)},
-                         Box{5, 3240, 1440, 1695, label(f, u"电      话"_s, 2160, 1440, 1080)}}) {
-        m_text[std::size_t(b.index)] = place(new QLineEdit(f), b.left, b.top, b.width, 270);
+    for (const Box &b : {Box{0, 1080, 360, 855, formLabel(f, u"案件编号"_s, 240, 360, 840)},
+                         Box{1, 3240, 360, 1695, formLabel(f, u"法人/负责人"_s, 2160, 360, 1080)},
+                         Box{2, 1080, 720, 3855, formLabel(f, u"单位名称"_s, 240, 720, 840)},
+                         Box{3, 1080, 1080, 3855, formLabel(f, u"单位地址"_s, 240, 1080, 840)},
+                         Box{4, 1080, 1440, 975, formLabel(f, u"经济性质"_s, 240, 1440, 840)},
+                         Box{5, 3240, 1440, 1695, formLabel(f, u"电      话"_s, 2160, 1440, 1080)}}) {
+        m_text[std::size_t(b.index)] = placed(new QLineEdit(f), b.left, b.top, b.width, 270);
         nameAfter(m_text[std::size_t(b.index)], b.label);
     }
 
@@ -183,9 +146,9 @@ void CaseRegisterWindow::buildUnitFrame()
     number->setReadOnly(true);
     new SpaceKeyLock(number);
 
-    m_firstLevel = place(new QComboBox(f), 1080, 1800, 1335, 300);
+    m_firstLevel = placed(new QComboBox(f), 1080, 1800, 1335, 300);
     m_firstLevel->setObjectName(u"Combo1"_s);
-    m_secondLevel = place(new QComboBox(f), 2520, 1800, 2415, 300);
+    m_secondLevel = placed(new QComboBox(f), 2520, 1800, 2415, 300);
     m_secondLevel->setObjectName(u"Combo2"_s);
     for (QComboBox *c : {m_firstLevel, m_secondLevel}) {
         c->setEditable(true);
@@ -201,16 +164,16 @@ void CaseRegisterWindow::buildUnitFrame()
 
 void CaseRegisterWindow::buildSummaryFrame()
 {
-    m_summaryFrame = frame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
+    m_summaryFrame = formFrame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
     QWidget *f = m_summaryFrame;
-    QLabel *accepted = label(f, u"受理时间"_s, 240, 480, 840);
-    m_text[acceptedBox] = place(new QLineEdit(f), 1080, 480, 1095, 270);
-    QLabel *filed = label(f, u"立案时间"_s, 2400, 480, 840);
-    m_text[filedBox] = place(new QLineEdit(f), 3240, 480, 1095, 270);
-    QLabel *summary = label(f, u"案情简介"_s, 240, 840, 1200, 240);
-    m_text[summaryBox] = place(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
-    QLabel *content = label(f, u"处罚内容"_s, 360, 2640, 1200, 240);
-    m_text[contentBox] = place(new QPlainTextEdit(f), 240, 3000, 4695, 975);
+    QLabel *accepted = formLabel(f, u"受理时间"_s, 240, 480, 840);
+    m_text[acceptedBox] = placed(new QLineEdit(f), 1080, 480, 1095, 270);
+    QLabel *filed = formLabel(f, u"立案时间"_s, 2400, 480, 840);
+    m_text[filedBox] = placed(new QLineEdit(f), 3240, 480, 1095, 270);
+    QLabel *summary = formLabel(f, u"案情简介"_s, 240, 840, 1200, 240);
+    m_text[summaryBox] = placed(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
+    QLabel *content = formLabel(f, u"处罚内容"_s, 360, 2640, 1200, 240);
+    m_text[contentBox] = placed(new QPlainTextEdit(f), 240, 3000, 4695, 975);
     nameAfter(m_text[acceptedBox], accepted);
     nameAfter(m_text[filedBox], filed);
     nameAfter(m_text[summaryBox], summary);
@@ -221,27 +184,27 @@ void CaseRegisterWindow::buildSummaryFrame()
 
 void CaseRegisterWindow::buildClosureFrame()
 {
-    m_closureFrame = frame(this, u"Frame4"_s, u"结案情况"_s, 5400, 120, 2175, 6495);
+    m_closureFrame = formFrame(this, u"Frame4"_s, u"结案情况"_s, 5400, 120, 2175, 6495);
     QWidget *f = m_closureFrame;
-    m_penalty[closureBox] = place(new QCheckBox(u"结案"_s, f), 120, 360, 735, 255);
-    m_closedLabel = label(f, u"结案时间"_s, 120, 720, 840);
+    m_penalty[closureBox] = placed(new QCheckBox(u"结案"_s, f), 120, 360, 735, 255);
+    m_closedLabel = formLabel(f, u"结案时间"_s, 120, 720, 840);
     m_closedLabel->setObjectName(u"Label11"_s);
-    m_text[closedBox] = place(new QLineEdit(f), 960, 720, 1095, 270);
-    m_penaltyHeading = label(f, u"受处罚情况："_s, 120, 1200, 1935, 240);
+    m_text[closedBox] = placed(new QLineEdit(f), 960, 720, 1095, 270);
+    m_penaltyHeading = formLabel(f, u"受处罚情况："_s, 120, 1200, 1935, 240);
     m_penaltyHeading->setObjectName(u"Label9"_s);
     for (int i = 0; i < 10; ++i)
         m_penalty[std::size_t(i)] =
-            place(new QCheckBox(penaltyCaptions[std::size_t(i)], f), 120, penaltyTops[std::size_t(i)], 1935, 255);
+            placed(new QCheckBox(penaltyCaptions[std::size_t(i)], f), 120, penaltyTops[std::size_t(i)], 1935, 255);
     // Label14..Label19 with their amount field's line.
     struct AmountLabel { const char16_t *text; int left; int top; };
     const std::array<AmountLabel, 6> labels = {{{u"￥", 360, 4320}, {u"元", 1680, 4320}, {u"￥", 360, 5040},
                                                 {u"元", 1680, 5040}, {u"公斤", 1680, 2520}, {u"公斤", 1680, 3600}}};
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        m_amountLabels[i] = label(f, QString::fromUtf16(labels[i].text), labels[i].left, labels[i].top, 420);
+        m_amountLabels[i] = formLabel(f, QString::fromUtf16(labels[i].text), labels[i].left, labels[i].top, 420);
         m_amountLabels[i]->setObjectName(u"Label%1"_s.arg(14 + i));
     }
     for (const AmountRule &r : amountRules) {
-        m_text[std::size_t(r.field)] = place(new QLineEdit(f), 600, r.top, 975, 270);
+        m_text[std::size_t(r.field)] = placed(new QLineEdit(f), 600, r.top, 975, 270);
         m_text[std::size_t(r.field)]->setAccessibleName(QString::fromUtf16(r.name));
     }
     nameAfter(m_text[closedBox], m_closedLabel);
@@ -251,8 +214,8 @@ void CaseRegisterWindow::buildClosureFrame()
 
 void CaseRegisterWindow::buildDocumentFrame()
 {
-    m_documentFrame = frame(this, u"Frame2"_s, u"案件资料"_s, 7680, 120, 2535, 6495);
-    auto *picture = place(new QWidget(m_documentFrame), 120, 360, 2295, 6080);
+    m_documentFrame = formFrame(this, u"Frame2"_s, u"案件资料"_s, 7680, 120, 2535, 6495);
+    auto *picture = placed(new QWidget(m_documentFrame), 120, 360, 2295, 6080);
     picture->setObjectName(u"Picture1"_s);
     picture->setAutoFillBackground(true);
     QPalette background = picture->palette();
@@ -260,8 +223,8 @@ void CaseRegisterWindow::buildDocumentFrame()
     picture->setPalette(background);
     for (std::size_t row = 0; row < documentRows.size(); ++row) {
         const int k = documentRows[row];
-        auto *box = place(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
-                          documentBoxWidth(k), 225);
+        auto *box = placed(new QCheckBox(documentAt(k).boxCaption, picture), 120, 120 + 240 * int(row),
+                           documentBoxWidth(k), 225);
         box->setObjectName(u"Check1_%1"_s.arg(k));
         QPalette p = box->palette();
         p.setColor(QPalette::WindowText, Qt::black);
@@ -276,17 +239,17 @@ void CaseRegisterWindow::buildDocumentFrame()
 
 void CaseRegisterWindow::buildButtons()
 {
-    m_add = button(this, u"Command1"_s, u"添加"_s, 600, 855);
-    m_delete = button(this, u"Command2"_s, u"删除"_s, 1440, 855);
-    m_save = button(this, u"Command3"_s, u"存盘"_s, 3840, 975);
-    m_cancel = button(this, u"Command4"_s, u"取消"_s, 4800, 975);
-    m_query = button(this, u"Command6"_s, u"查询"_s, 7200, 975);
-    m_statistics = button(this, u"Command7"_s, u"统计"_s, 8160, 975);
+    m_add = formButton(this, u"Command1"_s, u"添加"_s, 600, buttonTop, 855);
+    m_delete = formButton(this, u"Command2"_s, u"删除"_s, 1440, buttonTop, 855);
+    m_save = formButton(this, u"Command3"_s, u"存盘"_s, 3840, buttonTop, 975);
+    m_cancel = formButton(this, u"Command4"_s, u"取消"_s, 4800, buttonTop, 975);
+    m_query = formButton(this, u"Command6"_s, u"查询"_s, 7200, buttonTop, 975);
+    m_statistics = formButton(this, u"Command7"_s, u"统计"_s, 8160, buttonTop, 975);
     connect(m_add, &QPushButton::clicked, this, &CaseRegisterWindow::add);
     connect(m_delete, &QPushButton::clicked, this, &CaseRegisterWindow::deleteCase);
     connect(m_save, &QPushButton::clicked, this, &CaseRegisterWindow::save);
     connect(m_cancel, &QPushButton::clicked, this, &CaseRegisterWindow::cancel);
-    connect(m_query, &QPushButton::clicked, this, &CaseRegisterWindow::query);
+    connect(m_query, &QPushButton::clicked, this, [this] { openQuery(openCaseQuery); });
     connect(m_statistics, &QPushButton::clicked, this, &CaseRegisterWindow::statistics);
 }
 
@@ -319,11 +282,11 @@ void CaseRegisterWindow::bindColumns()
         w->setObjectName(u"Text1_%1"_s.arg(i));
         if (auto *line = qobject_cast<QLineEdit *>(w)) {
             m_record->bind(textColumns[std::size_t(i)], line);
-            connect(line, &QLineEdit::textChanged, this, &CaseRegisterWindow::textChanged);
+            connect(line, &QLineEdit::textChanged, this, &CaseRegisterWindow::edited);
         } else {
             auto *memo = static_cast<QPlainTextEdit *>(w);
             m_record->bind(textColumns[std::size_t(i)], memo);
-            connect(memo, &QPlainTextEdit::textChanged, this, &CaseRegisterWindow::textChanged);
+            connect(memo, &QPlainTextEdit::textChanged, this, &CaseRegisterWindow::edited);
         }
     }
     for (int i = firstAmountBox; i <= lastAmountBox; ++i)
@@ -332,9 +295,9 @@ void CaseRegisterWindow::bindColumns()
     m_record->bind(u"dwlb1"_s, m_firstLevel);
     m_record->bind(u"dwlb2"_s, m_secondLevel);
     for (QComboBox *c : {m_firstLevel, m_secondLevel})
-        connect(c, &QComboBox::editTextChanged, this, &CaseRegisterWindow::textChanged);
+        connect(c, &QComboBox::editTextChanged, this, &CaseRegisterWindow::edited);
     connect(m_firstLevel, &QComboBox::activated, this, &CaseRegisterWindow::firstLevelChosen);
-    connect(m_secondLevel, &QComboBox::activated, this, &CaseRegisterWindow::textChanged);
+    connect(m_secondLevel, &QComboBox::activated, this, &CaseRegisterWindow::edited);
 
     for (int i = 0; i < penaltyCount; ++i) {
         QCheckBox *box = m_penalty[std::size_t(i)];
@@ -348,8 +311,6 @@ void CaseRegisterWindow::bindColumns()
         m_record->show(documentAt(k).flagColumn(), m_documents[std::size_t(k)]);
 
     connect(m_record, &BoundRecord::filled, this, &CaseRegisterWindow::caseShown);
-    connect(m_record, &BoundRecord::repositioned, this,
-            [this] { setState(m_record->isEmpty() ? State::Empty : State::Browsing); });
 }
 
 QString CaseRegisterWindow::text(int box) const
@@ -369,9 +330,8 @@ void CaseRegisterWindow::setText(int box, const QString &value)
         static_cast<QPlainTextEdit *>(w)->setPlainText(value);
 }
 
-void CaseRegisterWindow::setState(State state, bool tableWasEmpty)
+void CaseRegisterWindow::applyState(State state)
 {
-    m_state = state;
     const bool browsing = state == State::Browsing;
     const bool editing = state == State::Editing || state == State::Adding;
     m_add->setEnabled(browsing || state == State::Empty);
@@ -380,18 +340,22 @@ void CaseRegisterWindow::setState(State state, bool tableWasEmpty)
     m_cancel->setEnabled(editing);
     m_query->setEnabled(browsing);
     m_statistics->setEnabled(browsing);
-    m_navigator->setEnabled(browsing);
     m_documentFrame->setEnabled(browsing);
-    if (state == State::Empty || (state == State::Adding && tableWasEmpty)) {
-        const bool on = state == State::Adding;
-        m_closureFrame->setEnabled(on);
-        for (int i = 0; i <= contentBox; ++i)
-            m_text[std::size_t(i)]->setEnabled(on);
-        m_firstLevel->setEnabled(on);
-        m_secondLevel->setEnabled(on);
-    }
+    if (state == State::Empty)
+        setEntryEnabled(false);
     if (state == State::Adding)
         static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(false);
+}
+
+// The unit and summary boxes with the closure frame: off while the table is
+// empty, on again for its first case.
+void CaseRegisterWindow::setEntryEnabled(bool on)
+{
+    m_closureFrame->setEnabled(on);
+    for (int i = 0; i <= contentBox; ++i)
+        m_text[std::size_t(i)]->setEnabled(on);
+    m_firstLevel->setEnabled(on);
+    m_secondLevel->setEnabled(on);
 }
 
 void CaseRegisterWindow::setClosureControlsEnabled(bool on)
@@ -404,14 +368,6 @@ void CaseRegisterWindow::setClosureControlsEnabled(bool on)
     m_closedLabel->setEnabled(on);
     for (QLabel *l : m_amountLabels)
         l->setEnabled(on);
-}
-
-// Any edit of a box, typed or set by a rule, starts editing; showing a case
-// does not, its move ends in the browsing state.
-void CaseRegisterWindow::textChanged()
-{
-    if (!m_record->isLoading())
-        setState(m_state == State::Adding ? State::Adding : State::Editing);
 }
 
 // The rules of the penalty and closure boxes, for a user's change. Showing a
@@ -432,7 +388,7 @@ void CaseRegisterWindow::penaltyClicked(int box, bool ticked)
         }
         setAmountEnabled(box, ticked);
     }
-    textChanged();
+    edited();
 }
 
 void CaseRegisterWindow::setAmountEnabled(int box, bool on)
@@ -477,7 +433,7 @@ void CaseRegisterWindow::closureClicked(bool ticked)
 void CaseRegisterWindow::firstLevelChosen(int index)
 {
     fillSecondLevel(m_firstLevel->itemText(index));
-    textChanged();
+    edited();
 }
 
 // Only the entries change; the second-level text stays as it is.
@@ -509,45 +465,19 @@ void CaseRegisterWindow::caseShown()
     m_keepValue.fill(0);
 }
 
+// An unticked closure box keeps the closure controls off, also while no
+// case is shown.
 void CaseRegisterWindow::activated()
 {
-    showDefaultPointer();
     if (!m_penalty[closureBox]->isChecked())
         setClosureControlsEnabled(false);
-    if (m_record->isEmpty()) {
-        setState(State::Empty);
-        return;
-    }
-    const ReturnSlot slot = app().caseSlot();
-    if (slot.shouldFind())
-        m_record->findFirst(u"dabh"_s, app().caseNo);
-    else
-        m_record->moveLast();
-    for (QPushButton *b : {m_add, m_delete, m_query, m_statistics})
-        b->setEnabled(true);
-    m_save->setEnabled(false);
-    m_cancel->setEnabled(false);
-    m_navigator->setEnabled(true);
+    AbstractRegisterWindow::activated();
 }
 
-void CaseRegisterWindow::deactivated() { app().caseSlot().leave(text(numberBox)); }
+QString CaseRegisterWindow::shownNumber() const { return text(numberBox); }
 
-bool CaseRegisterWindow::queryClose()
-{
-    if (!m_save->isEnabled()) {
-        // Nothing is asked; changes made while browsing (a document box) are
-        // written as the window closes. A failed write was shown already and
-        // does not keep the window open.
-        m_record->close();
-        return true;
-    }
-    switch (ask(this, u"记录已更改，是否存盘？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes)) {
-    case Answer::No: m_record->cancelUpdate(); return true;
-    case Answer::Yes: return save();
-    default: return false;
-    }
-}
-
+// The return flag stays: opened again in the same run, the register finds
+// the case it last left in its return slot.
 void CaseRegisterWindow::unloaded()
 {
     if (caseRegister() == this)
@@ -582,37 +512,27 @@ void CaseRegisterWindow::documentClicked(int k)
 // one transaction, and shows the case that followed it, or the one before.
 void CaseRegisterWindow::deleteCase()
 {
-    if (ask(this, u"该案件相关资料都将被删除，确认删除该项记录吗？"_s, u"提示"_s, Buttons::YesNo, Answer::Yes,
-            Icon::None) != Answer::Yes)
-        return;
     const QString caseNo = m_record->storedValue(u"dabh"_s);
-    try {
-        m_record->deleteCurrent([&](Database &db) { deleteCaseRows(db, caseNo); });
-    } catch (const DbError &e) {
-        showError(this, e.message());
+    if (!deleteShown(u"该案件相关资料都将被删除，确认删除该项记录吗？"_s, Buttons::YesNo, Icon::None,
+                     [&](Database &db) { deleteCaseRows(db, caseNo); }))
         return;
-    }
     m_keepValue.fill(1);
     m_record->showNeighbour();
 }
 
 void CaseRegisterWindow::add()
 {
-    const bool wasEmpty = m_record->isEmpty();
-    QString number = QDate::currentDate().toString(u"yyyy"_s) + u"0001"_s;
-    if (!wasEmpty) {
-        if (!m_record->moveLast())
-            return;
-        number = nextNumber(text(numberBox));
-    }
-    if (!m_record->addNew())
+    const std::optional<NewRecord> added = addRecord();
+    if (!added)
         return;
-    if (wasEmpty) {
+    if (added->tableWasEmpty) {
         for (int i = firstAmountBox; i <= lastAmountBox; ++i)
             setText(i, u"0"_s);
     }
-    setText(numberBox, number);
-    setState(State::Adding, wasEmpty);
+    setText(numberBox, added->proposedNumber);
+    setState(State::Adding);
+    if (added->tableWasEmpty)
+        setEntryEnabled(true);
 }
 
 bool CaseRegisterWindow::save()
@@ -647,18 +567,8 @@ bool CaseRegisterWindow::save()
 
 void CaseRegisterWindow::cancel()
 {
-    m_record->cancelUpdate();
-    setState(m_record->isEmpty() ? State::Empty : State::Browsing);
+    AbstractRegisterWindow::cancel();
     static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(true);
-}
-
-void CaseRegisterWindow::query()
-{
-    showHourglass();
-    openCaseQuery(this, [this] {
-        if (app().caseSlot().shouldFind())
-            m_record->findFirst(u"dabh"_s, app().caseNo);
-    });
 }
 
 void CaseRegisterWindow::statistics()

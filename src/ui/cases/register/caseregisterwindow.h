@@ -6,7 +6,7 @@
 #pragma once
 
 #include "cases/engine/registerlink.h"
-#include "platform/formwindow.h"
+#include "registers/abstractregisterwindow.h"
 
 #include <QString>
 #include <array>
@@ -20,26 +20,22 @@ class QPushButton;
 
 namespace kelm {
 
-class BoundRecord;
-class RecordNavigator;
-
-class CaseRegisterWindow : public FormWindow, public CaseRegisterLink {
+class CaseRegisterWindow : public AbstractRegisterWindow, public CaseRegisterLink {
     Q_OBJECT
 public:
-    enum class State { Browsing, Editing, Adding, Empty };
-
     explicit CaseRegisterWindow(QWidget *parent = nullptr);
     ~CaseRegisterWindow() override;
 
     void activated() override;
-    void deactivated() override;
-    bool queryClose() override;
     void unloaded() override;
 
     void untickDocument(int registerIndex) override;
 
-    State state() const { return m_state; }
-    BoundRecord *record() const { return m_record; }
+protected:
+    void applyState(State state) override;
+    QString shownNumber() const override;
+    bool save() override;
+    void cancel() override;
 
 private:
     static constexpr int textCount = 15;
@@ -56,9 +52,8 @@ private:
 
     QString text(int box) const;
     void setText(int box, const QString &value);
-    void setState(State state, bool tableWasEmpty = false);
+    void setEntryEnabled(bool on);
     void setClosureControlsEnabled(bool on);
-    void textChanged();
     void penaltyClicked(int box, bool ticked);
     void closureClicked(bool ticked);
     void setAmountEnabled(int penaltyBox, bool on); // its amount field and labels
@@ -70,14 +65,7 @@ private:
     void documentClicked(int registerIndex);
     void add();
     void deleteCase();
-    bool save();
-    void cancel();
-    void query();
     void statistics();
-
-    BoundRecord *m_record = nullptr;
-    RecordNavigator *m_navigator = nullptr;
-    State m_state = State::Browsing;
 
     QGroupBox *m_unitFrame = nullptr;     // Frame1
     QGroupBox *m_summaryFrame = nullptr;  // Frame3
