@@ -1,6 +1,7 @@
 // The typing limit of line boxes counts characters as the column
 // capacities do: a character outside the Basic Multilingual Plane is one
-// character, though Qt holds it as two. No display.
+// character, though Qt holds it as two; a line break is never taken. No
+// display.
 #include "platform/typinglimit.h"
 
 #include <QtTest>
@@ -27,6 +28,8 @@ void TestTypingLimit::counts_data()
     QTest::newRow("Chinese counts one each, not two") << 4 << u"年月日时"_s << true;
     QTest::newRow("surrogate pairs up to the limit") << 2 << astral + astral << true;
     QTest::newRow("one surrogate pair past") << 2 << astral + astral + astral << false;
+    QTest::newRow("pasted line break inside") << 8 << u"12\n34"_s << false;
+    QTest::newRow("pasted line break at the end") << 8 << u"1234\r\n"_s << false;
 }
 
 void TestTypingLimit::counts()

@@ -6,6 +6,8 @@ TypingLimit::TypingLimit(int characters, QObject *parent) : QValidator(parent), 
 
 QValidator::State TypingLimit::validate(QString &input, int &) const
 {
+    if (input.contains(u'\n') || input.contains(u'\r'))
+        return Invalid;
     return QStringView(input).toUcs4().size() <= m_characters ? Acceptable : Invalid;
 }
 

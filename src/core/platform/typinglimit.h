@@ -2,7 +2,8 @@
 // QLineEdit::setMaxLength it never cuts text that the program sets, so a
 // longer stored value is shown and written back whole. A character is a
 // code point, as the column capacities count it: a surrogate pair counts
-// once.
+// once. A line box holds one line, so a pasted line break is refused
+// rather than stored invisibly inside a field or a number.
 #pragma once
 
 #include <QValidator>
