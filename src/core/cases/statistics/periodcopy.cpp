@@ -369,6 +369,15 @@ int readerCount(qint64 rows)
     return std::clamp(int(std::thread::hardware_concurrency()) / 2, 1, 4);
 }
 
+// Row numbers of share i of n of a table whose last row is numbered all;
+// the first and last shares reach past the ends, so no row is missed.
+std::pair<qint64, qint64> share(qint64 all, int i, int n)
+{
+    const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / n + 1;
+    const qint64 last = i == n - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / n;
+    return {first, last};
+}
+
 } // namespace
 
 void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
@@ -401,8 +410,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         }
         // In parts of the table, for the progress and to stop between them.
         for (int i = 0; i < writeParts && !stop; ++i) {
-            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / writeParts + 1;
-            const qint64 last = i == writeParts - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / writeParts;
+            const auto [first, last] = share(all, i, writeParts);
             db.exec(copyBlock, {first, last, start, end});
             ++partsWritten;
         }
@@ -419,8 +427,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     if (scan) {
         const int readers = readerCount(all);
         for (int i = 0; i < readers; ++i) {
-            const qint64 first = i == 0 ? std::numeric_limits<qint64>::min() : all * i / readers + 1;
-            const qint64 last = i == readers - 1 ? std::numeric_limits<qint64>::max() : all * (i + 1) / readers;
+            const auto [first, last] = share(all, i, readers);
             read(readRows, {first, last});
         }
     } else {
@@ -479,14 +486,14 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
         if (changed.size() > pass->blocks().blockCount() / 2) {
             rewriteWhole();
-            written(1, 1);
-        }
-        for (std::size_t i = 0; i < changed.size() && changed.size() <= pass->blocks().blockCount() / 2; ++i) {
-            const qint64 first = changed[i] << BlockSums::blockShift;
-            const qint64 last = first + (1 << BlockSums::blockShift) - 1;
-            db.exec(clearBlock, {first, last});
-            db.exec(copyBlock, {first, last, start, end});
-            written(i + 1, changed.size());
+        } else {
+            for (std::size_t i = 0; i < changed.size(); ++i) {
+                const qint64 first = changed[i] << BlockSums::blockShift;
+                const qint64 last = first + (1 << BlockSums::blockShift) - 1;
+                db.exec(clearBlock, {first, last});
+                db.exec(copyBlock, {first, last, start, end});
+                written(i + 1, changed.size());
+            }
         }
     }
     written(1, 1);
