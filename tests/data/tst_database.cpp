@@ -306,7 +306,7 @@ void TestDatabaseRules::seedRows()
     QCOMPARE(wslo.values[0][1], u"vorozi"_s);
     QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcftj"_s), u"1"_s);
     QCOMPARE(d.scalar(u"SELECT count(*) FROM xzcf"_s), u"0"_s);
-    QCOMPARE(d.scalar(u"PRAGMA journal_mode"_s), u"wal"_s);
+    QCOMPARE(d.scalar(u"PRAGMA journal_mode"_s), u"delete"_s);
     QCOMPARE(d.scalar(u"PRAGMA synchronous"_s), u"2"_s);
     QCOMPARE(d.scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
 }

@@ -10,6 +10,7 @@
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
+#include "shell/startup.h"
 #include "support/recordingprogress.h"
 #include "support/testdb.h"
 #include "support/ui/scripteddialogs.h"
@@ -19,6 +20,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <SQLiteCpp/SQLiteCpp.h>
+
+#include <atomic>
+#include <optional>
+#include <sys/file.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -108,6 +114,7 @@ class TestBackup : public QObject {
 private slots:
     void backupHoldsTheWholeDatabase();
     void backupIsOfOneMoment();
+    void unfinishedBackupIsNamedAndRemoved();
     void backupProposesLastName();
     void backupAsksBeforeOverwriting_data();
     void backupAsksBeforeOverwriting();
@@ -115,8 +122,11 @@ private slots:
     void failedBackupSaysWhat();
     void backupCancelled();
     void restoreGoodBackup();
-    void restoreLeavesNoOldLog();
+    void restoreWhileAnotherProgramHoldsTheFile_data();
     void restoreWhileAnotherProgramHoldsTheFile();
+    void restoreTakesInWhatStandsBeside_data();
+    void restoreTakesInWhatStandsBeside();
+    void leftoversRemovedAtStart();
     void restoreRefused_data();
     void restoreRefused();
     void restoreCancelledInItsWork_data();
@@ -153,8 +163,8 @@ void TestBackup::backupHoldsTheWholeDatabase()
     QCOMPARE(marker(), backupMarker);
 }
 
-// A write that comes while the backup runs is not in it, and no page of
-// the backup is older than its start.
+// A write that comes while the backup runs waits for it and is not in it:
+// the backup is the database of the moment it began.
 void TestBackup::backupIsOfOneMoment()
 {
     test::TestDatabase database;
@@ -162,25 +172,74 @@ void TestBackup::backupIsOfOneMoment()
     const QStringList before = liveRows();
     QTemporaryDir dir;
     const QString target = dir.path() + u"/bc_kelm"_s;
-    // A writer of its own commits while the copy is half done.
+    // A writer of its own starts while the copy is half done.
     struct WriteMidway : RecordingProgress {
         QString path;
-        bool written = false;
+        std::thread writer;
+        std::atomic<bool> written = false;
         void advance(qint64 done) override
         {
             RecordingProgress::advance(done);
-            if (!written && done > 0) {
-                Database other(path, storedSchema());
-                other.exec(u"UPDATE xzcf SET dwmc = '备份后'"_s);
-                written = true;
+            if (!writer.joinable() && done > 0) {
+                writer = std::thread([this] {
+                    Database other(path, storedSchema());
+                    other.exec(u"UPDATE xzcf SET dwmc = '备份后'"_s);
+                    written = true;
+                });
+                // Time for the writer to reach the database.
+                QThread::msleep(200);
             }
         }
     } progress;
     progress.path = database.path();
     QCOMPARE(backupDatabase(database.path(), target, progress).outcome, BackupOutcome::Done);
+    QVERIFY(progress.writer.joinable());
+    progress.writer.join();
     QVERIFY(progress.written);
     QCOMPARE(rowsOf(target), before);
     QCOMPARE(db().scalar(u"SELECT count(*) FROM xzcf WHERE dwmc = '备份后'"_s), u"2000"_s);
+}
+
+// A backup under way is a file plainly named unfinished beside its target;
+// what a killed backup left so is removed by the next backup there, not a
+// file of another name nor a backup that another program is making.
+void TestBackup::unfinishedBackupIsNamedAndRemoved()
+{
+    test::TestDatabase database;
+    addCases(2000, u"城关饭店"_s);
+    QTemporaryDir dir;
+    const QString target = dir.path() + u"/bc_kelm"_s;
+    const QStringList leftovers{u"bc_kelm.未完成.0badf00d.part"_s, u"bc_kelm.未完成.0badf00d.part-journal"_s,
+                                u"bc_kelm.1a2b3c4d.part"_s};
+    const QStringList others{u"bc_kelm.未完成.part"_s, u"bc_kelm2.未完成.1a2b3c4d.part"_s,
+                             u"bc_kelm.未完成.77777777.part"_s};
+    for (const QString &name : leftovers + others)
+        write(dir.filePath(name), "unfinished");
+    // The last one is still being made by a running program.
+    QFile held(dir.filePath(others.last()));
+    QVERIFY(held.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(held.handle(), LOCK_EX), 0);
+
+    struct SeeUnfinished : RecordingProgress {
+        QString dir;
+        QStringList seen;
+        void advance(qint64 done) override
+        {
+            RecordingProgress::advance(done);
+            if (seen.isEmpty())
+                seen = QDir(dir).entryList({u"bc_kelm.未完成.*.part"_s}, QDir::Files);
+        }
+    } progress;
+    progress.dir = dir.path();
+    QCOMPARE(backupDatabase(database.path(), target, progress).outcome, BackupOutcome::Done);
+    QCOMPARE(progress.seen.size(), 2);
+    QCOMPARE(progress.seen.filter(u"77777777"_s).size(), 1);
+    QStringList expected = others;
+    expected << u"bc_kelm"_s;
+    expected.sort();
+    QStringList left = filesIn(dir.path());
+    left.sort();
+    QCOMPARE(left, expected);
 }
 
 void TestBackup::backupProposesLastName()
@@ -266,6 +325,9 @@ void TestBackup::failedBackupSaysWhat_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
     QTest::newRow("the database file itself") << u"live"_s << u"数据库文件本身"_s;
+    QTest::newRow("the database's journal") << u"-journal"_s << u"kelm.mdb-journal 是数据库文件的日志文件"_s;
+    QTest::newRow("the database's log") << u"-wal"_s << u"kelm.mdb-wal 是数据库文件的日志文件"_s;
+    QTest::newRow("the database's log index") << u"-shm"_s << u"kelm.mdb-shm 是数据库文件的日志文件"_s;
     QTest::newRow("a folder that does not exist") << u"missing folder"_s << u"无法在"_s;
     QTest::newRow("a folder in the file's place") << u"folder"_s << u"无法写入文件"_s;
 }
@@ -281,6 +343,8 @@ void TestBackup::failedBackupSaysWhat()
     if (kind == u"live"_s) {
         // The same file by another spelling of its path.
         target = database.dir() + u"/./kelm.mdb"_s;
+    } else if (kind.startsWith(u'-')) {
+        target = database.dir() + u"/../"_s + QFileInfo(database.dir()).fileName() + u"/kelm.mdb"_s + kind;
     } else if (kind == u"missing folder"_s) {
         target = dir.path() + u"/missing/folder/bc_kelm"_s;
     } else {
@@ -302,7 +366,7 @@ void TestBackup::failedBackupSaysWhat()
     QCOMPARE(filesIn(dir.path()), QStringList());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              kind == u"folder"_s ? QStringList{u"bc_kelm"_s} : QStringList());
-    QCOMPARE(filesIn(database.dir()).filter(u".part"_s), QStringList());
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(messages.unexpected, 0);
 }
 
@@ -353,31 +417,18 @@ void TestBackup::restoreGoodBackup()
     QCOMPARE(rowsOf(database.path()), saved);
 }
 
-// The live file's log holds writes not yet in the file itself. The restore
-// must not let that log be read into the restored file.
-void TestBackup::restoreLeavesNoOldLog()
+// Another program has the live file open, idle or in a commit: the file
+// is not replaced under it, or it would write on into the old file.
+void TestBackup::restoreWhileAnotherProgramHoldsTheFile_data()
 {
-    test::TestDatabase database;
-    QTemporaryDir dir;
-    const QString backup = dir.path() + u"/bc_kelm"_s;
-    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
-    const QStringList saved = rowsOf(backup);
-    db().raw().exec("PRAGMA wal_autocheckpoint=0");
-    addCases(200, u"只在日志里"_s);
-    QVERIFY(QFileInfo(database.path() + u"-wal"_s).size() > 0);
-
-    QCOMPARE(restoreProgramDatabase(backup).outcome, RestoreOutcome::Restored);
-    QCOMPARE(liveRows(), saved);
-    closeDatabase();
-    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
-    QCOMPARE(rowsOf(database.path()), saved);
-    QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
+    QTest::addColumn<bool>("inCommit");
+    QTest::newRow("idle") << false;
+    QTest::newRow("in a commit, its journal beside the file") << true;
 }
 
-// Another program has the live file open: its log stays beside the file,
-// so the file is not replaced.
 void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
 {
+    QFETCH(bool, inCommit);
     test::TestDatabase database;
     QTemporaryDir dir;
     const QString backup = dir.path() + u"/bc_kelm"_s;
@@ -386,13 +437,105 @@ void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
     const QStringList live = liveRows();
     {
         Database other(database.path(), storedSchema());
-        const RestoreResult result = restoreProgramDatabase(backup);
+        std::optional<Transaction> commit;
+        if (inCommit) {
+            commit.emplace(other);
+            other.exec(u"UPDATE xzcf SET dwmc = '改动中'"_s);
+            QVERIFY(QFileInfo::exists(database.path() + u"-journal"_s));
+        }
+        const RestoreResult result = restoreDatabase(backup, database.path());
         QCOMPARE(result.outcome, RestoreOutcome::Unknown);
         QVERIFY(result.detail.contains(u"其他程序"_s));
-        QCOMPARE(liveRows(), live);
     }
+    QCOMPARE(liveRows(), live);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(filesIn(dir.path()), QStringList{u"bc_kelm"_s});
+}
+
+// The chosen file with what the engine left beside it: the rows of a log
+// are restored, a crashed commit is rolled back, and the chosen files are
+// only read.
+void TestBackup::restoreTakesInWhatStandsBeside_data()
+{
+    QTest::addColumn<QString>("side");
+    QTest::newRow("a log with rows") << u"-wal"_s;
+    QTest::newRow("the journal of a crashed commit") << u"-journal"_s;
+}
+
+void TestBackup::restoreTakesInWhatStandsBeside()
+{
+    QFETCH(QString, side);
+    test::TestDatabase database;
+    addCases(2000, u"备份中"_s);
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    const QString chosen = dir.path() + u"/chosen"_s;
+    QStringList expected;
+    {
+        SQLite::Database writer(backup.toStdString(), SQLite::OPEN_READWRITE);
+        std::optional<SQLite::Transaction> crashed;
+        if (side == u"-wal"_s) {
+            writer.exec("PRAGMA journal_mode=WAL");
+            writer.exec("PRAGMA wal_autocheckpoint=0");
+            writer.exec("UPDATE xzcf SET dwmc = '只在日志里'");
+            expected = rowsOf(writer);
+        } else {
+            expected = rowsOf(writer);
+            // A small cache spills changed pages into the file before the
+            // commit, as a large commit does.
+            writer.exec("PRAGMA cache_size=10");
+            crashed.emplace(writer);
+            writer.exec("UPDATE xzcf SET dwmc = '半途而废的修改'");
+        }
+        // What a crash leaves: the file and its journal or log as they stand.
+        QVERIFY(QFile::copy(backup, chosen));
+        QVERIFY(QFile::copy(backup + side, chosen + side));
+    }
+    if (side == u"-journal"_s)
+        QVERIFY(contents(chosen).contains(u"半途而废的修改"_s.toUtf8()));
+    const QByteArray offered = contents(chosen), offeredSide = contents(chosen + side);
+
+    QCOMPARE(restoreProgramDatabase(chosen).outcome, RestoreOutcome::Restored);
+    QCOMPARE(liveRows(), expected);
+    QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
+    QCOMPARE(contents(chosen), offered);
+    QCOMPARE(contents(chosen + side), offeredSide);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(rowsOf(database.path()), expected);
+}
+
+// A restore killed at any moment leaves its copy beside the database; the
+// next start removes it, but nothing of another name nor a copy that a
+// running program is still making.
+void TestBackup::leftoversRemovedAtStart()
+{
+    test::TestDatabase database;
+    const QDir folder(database.dir());
+    const QStringList leftovers{u"kelm.mdb.未完成.0badf00d.part"_s, u"kelm.mdb.未完成.0badf00d.part-wal"_s,
+                                u"kelm.mdb.未完成.0badf00d.part-shm"_s, u"kelm.mdb.3fa2c1d0.part"_s};
+    const QStringList others{u"kelm.mdb.part"_s, u"kelm.mdb.备份.part"_s, u"kelm.mdb.未完成.3FA2C1D0.part"_s,
+                             u"kelm2.mdb.未完成.0badf00d.part"_s, u"kelm.mdb.未完成.12345678.part"_s};
+    for (const QString &name : leftovers + others)
+        write(folder.filePath(name), "unfinished");
+    QFile held(folder.filePath(others.last()));
+    QVERIFY(held.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(held.handle(), LOCK_EX), 0);
+    closeDatabase();
+
+    auto &messages = test::ScriptedMessages::install();
+    QVERIFY(startSession());
+    QCOMPARE(messages.shown.size(), 0);
+    QStringList expected = others;
+    expected << u"kelm.mdb"_s;
+    expected.sort();
+    QStringList left = filesIn(database.dir());
+    left.sort();
+    QCOMPARE(left, expected);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
 }
 
 void TestBackup::restoreRefused_data()

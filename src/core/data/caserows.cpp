@@ -38,12 +38,19 @@ void deleteCaseRows(Database &db, const QString &caseNo)
 bool fileDocument(Database &db, int registerIndex, const QString &caseNo)
 {
     const DocumentEntry &doc = documentAt(registerIndex);
+    // A window opening on its filed row writes nothing, not even a lock:
+    // a database that cannot be written still shows its documents.
+    if (db.scalar(u"SELECT EXISTS (SELECT 1 FROM %1 WHERE dabh = ?)"
+                  u" AND NOT EXISTS (SELECT 1 FROM xzcf WHERE dabh = ? AND %2 IS NOT 1)"_s.arg(doc.table,
+                                                                                            doc.flagColumn()),
+                  {caseNo, caseNo})
+        == u"1"_s)
+        return false;
     Transaction tx(db);
     const bool created = doc.authorityColumn.isEmpty()
                              ? db.insertRow(doc.table, {u"dabh"_s}, {caseNo})
                              : db.insertRow(doc.table, {u"dabh"_s, doc.authorityColumn}, {caseNo, authorityText()});
-    // Only a flag that is not yet set is written: a window opening on its
-    // filed row changes nothing.
+    // Only a flag that is not yet set is written.
     db.exec(u"UPDATE xzcf SET %1 = 1 WHERE dabh = ? AND %1 IS NOT 1"_s.arg(doc.flagColumn()), {caseNo});
     tx.commit();
     return created;

@@ -1,14 +1,18 @@
 #include "platform/database.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <SQLiteCpp/Backup.h>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <fcntl.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +115,11 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
         throw DbError(u"找不到数据库文件 %1。"_s.arg(path), DbFailure::CannotOpen);
     if (!info.isFile() || !info.isReadable())
         throw DbError(u"无法读取数据库文件 %1。"_s.arg(path), DbFailure::NoAccess);
+    // A file that cannot be written is still shown: opened for reading only,
+    // every write is then refused with the reason instead of half-failing
+    // when the engine tries to put its journal beside the file.
+    if (mode == Mode::ReadWrite && !writeRefusal(path).isEmpty())
+        mode = Mode::ReadOnly;
     int version = 0;
     try {
         m_db = std::make_unique<SQLite::Database>(
@@ -120,7 +129,7 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
         st.executeStep();
         version = st.getColumn(0).getInt();
     } catch (const SQLite::Exception &e) {
-        throw engineError(e, path);
+        throw failure(e);
     }
     // Any other SQLite file, an empty one included, has version 0.
     if (version == 0)
@@ -140,7 +149,7 @@ std::unique_ptr<Database> Database::createNew(const QString &path, const StoredS
                                                       SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
         db->configure();
     } catch (const SQLite::Exception &e) {
-        throw engineError(e, path);
+        throw db->failure(e);
     }
     return db;
 }
@@ -152,17 +161,27 @@ Database::~Database() = default;
 void Database::configure()
 {
     m_db->setBusyTimeout(10000);
-    // A commit in the write-ahead log costs one sync of the log instead of
-    // four plus a journal file. Checkpoints bring the file itself up to
-    // date, the last one when the program's last connection closes, which
-    // also removes the log: kelm.mdb alone is then the whole database.
-    if (!(m_db->getHandle() && sqlite3_db_readonly(m_db->getHandle(), "main") == 1)) {
-        m_db->exec("PRAGMA journal_mode=WAL");
-    }
     m_db->exec("PRAGMA synchronous=FULL");
+    // The rollback journal: outside a commit kelm.mdb alone is the whole
+    // database, so a copy of the file is always a sound database. A file
+    // once kept in the write-ahead log takes its log in here and is whole
+    // by itself again from then on.
+    if (sqlite3_db_readonly(m_db->getHandle(), "main") != 1)
+        m_db->exec("PRAGMA journal_mode=DELETE");
     m_db->exec("PRAGMA foreign_keys=OFF");
     sqlite3_create_function_v2(m_db->getHandle(), "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
                                nullptr, sqlVal, nullptr, nullptr, nullptr);
+}
+
+DbError Database::failure(const SQLite::Exception &e) const
+{
+    const DbFailure kind = failureKind(e.getErrorCode());
+    if (kind == DbFailure::ReadOnly || kind == DbFailure::CannotOpen) {
+        const QString refusal = writeRefusal(m_path);
+        if (!refusal.isEmpty())
+            return DbError(refusal, DbFailure::ReadOnly);
+    }
+    return engineError(e, m_path);
 }
 
 SQLite::Database &Database::raw() { return *m_db; }
@@ -176,7 +195,7 @@ int Database::exec(const QString &sql, const Params &params)
     } catch (const SQLite::Exception &e) {
         if (isConstraint(e))
             throw DuplicateKey();
-        throw engineError(e, m_path);
+        throw failure(e);
     }
 }
 
@@ -198,7 +217,7 @@ Rows Database::select(const QString &sql, const Params &params)
             rows.values.push_back(std::move(row));
         }
     } catch (const SQLite::Exception &e) {
-        throw engineError(e, m_path);
+        throw failure(e);
     }
     return rows;
 }
@@ -212,7 +231,7 @@ QString Database::scalar(const QString &sql, const Params &params)
             return {};
         return columnText(st, 0);
     } catch (const SQLite::Exception &e) {
-        throw engineError(e, m_path);
+        throw failure(e);
     }
 }
 
@@ -285,52 +304,52 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
 {
     // About 16 MB a part at the usual page size: a report every moment.
     constexpr int pagesPerStep = 4096;
+    bool finished = false;
     try {
         SQLite::Database target(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
         // An unfinished copy is thrown away, so it needs neither a journal
         // nor a sync of each part: the copy runs at the speed of the disk,
-        // and the last step below syncs the whole file once.
+        // and the whole file is synced once below.
         target.exec("PRAGMA journal_mode=OFF");
         target.exec("PRAGMA synchronous=OFF");
-        bool finished = false;
-        {
-            exec(u"BEGIN"_s);
-            struct EndRead {
-                Database &db;
-                ~EndRead()
-                {
-                    try {
-                        db.rollback();
-                    } catch (const DbError &) {
-                        // The read ends with the connection at the latest.
-                    }
+        exec(u"BEGIN"_s);
+        struct EndRead {
+            Database &db;
+            ~EndRead()
+            {
+                try {
+                    db.rollback();
+                } catch (const DbError &) {
+                    // The read ends with the connection at the latest.
                 }
-            } endRead{*this};
-            scalar(u"SELECT count(*) FROM sqlite_master"_s);
-            SQLite::Backup backup(target, *m_db);
-            for (;;) {
-                const int rc = backup.executeStep(pagesPerStep);
-                const qint64 pages = backup.getTotalPageCount();
-                if (!step(pages - backup.getRemainingPageCount(), pages))
-                    break;
-                if (rc == SQLITE_DONE) {
-                    finished = true;
-                    break;
-                }
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
+        } endRead{*this};
+        scalar(u"SELECT count(*) FROM sqlite_master"_s);
+        SQLite::Backup backup(target, *m_db);
+        for (;;) {
+            const int rc = backup.executeStep(pagesPerStep);
+            const qint64 pages = backup.getTotalPageCount();
+            if (!step(pages - backup.getRemainingPageCount(), pages))
+                break;
+            if (rc == SQLITE_DONE) {
+                finished = true;
+                break;
+            }
+            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        // The pages came with the source's journal mode; the copy is a file
-        // of its own, without a log beside it, and on disk.
-        if (finished) {
-            target.exec("PRAGMA synchronous=FULL");
-            target.exec("PRAGMA journal_mode=DELETE");
-        }
-        return finished;
     } catch (const SQLite::Exception &e) {
         throw engineError(e);
     }
+    if (finished) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        const bool synced = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!synced)
+            throw DbError(u"无法写入文件 %1：%2"_s.arg(path, qt_error_string(errno)), DbFailure::DiskError);
+    }
+    return finished;
 }
 
 Transaction::Transaction(Database &db) : m_db(db) { m_db.begin(); }

@@ -111,9 +111,10 @@ public:
     void rollback();
 
     // Writes the whole database into a new file at path, page by page
-    // through the engine's online backup. Every page is read in one read
-    // transaction, so the copy is the database of one moment while writers
-    // go on. The copy is one whole file, with no log beside it.
+    // through the engine's online backup, and syncs it. Every page is read
+    // in one read transaction, so the copy is the database of the moment it
+    // began; a writer meanwhile waits for it. The copy is one whole file,
+    // with nothing beside it.
     // step(pages done, pages) runs after each part; false stops the copy
     // and the function returns false, leaving the unfinished file for the
     // caller to remove. Throws DbError.
@@ -122,6 +123,9 @@ public:
 private:
     explicit Database(const StoredSchema &schema);
     void configure();
+    // A failure of the engine on this file, a refused write told by why the
+    // file cannot be written.
+    DbError failure(const SQLite::Exception &e) const;
     Params fittedValues(const QString &table, const std::vector<QString> &columns, const Params &values) const;
     QString m_path;
     StoredSchema m_schema;

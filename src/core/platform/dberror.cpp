@@ -1,7 +1,12 @@
 #include "platform/dberror.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <SQLiteCpp/Exception.h>
 #include <sqlite3.h>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +53,18 @@ QString failureText(DbFailure kind, const QString &file)
     case DbFailure::Other: break;
     }
     return u"数据库操作失败。"_s;
+}
+
+QString writeRefusal(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        return u"数据库文件所在的文件夹 %1 不能写入：数据只能查看，修改不能保存。"_s.arg(
+            QDir::toNativeSeparators(folder));
+    if (file.exists() && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return failureText(DbFailure::ReadOnly, path);
+    return {};
 }
 
 DbError engineError(int resultCode, const QString &engineText, const QString &file)

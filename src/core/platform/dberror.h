@@ -45,6 +45,10 @@ DbFailure failureKind(int resultCode);
 // file where it is known.
 QString failureText(DbFailure kind, const QString &file = {});
 
+// Why the database file at path cannot be written, its folder first (the
+// engine puts its journal beside the file), or empty text when it can.
+QString writeRefusal(const QString &path);
+
 // A failure of the engine, told by its kind, the engine's text as detail.
 DbError engineError(int resultCode, const QString &engineText, const QString &file = {});
 DbError engineError(const SQLite::Exception &e, const QString &file = {});

@@ -9,11 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -26,13 +29,21 @@ namespace {
 // small enough to report and stop several times a second.
 constexpr qint64 chunkSize = 64 << 20;
 
-// Files the engine keeps beside a database while a connection has it open
-// (log, shared index) or after a crash (rollback journal).
-const QStringList sideFileSuffixes = {u"-wal"_s, u"-shm"_s, u"-journal"_s};
+// Files the engine keeps beside a database: the rollback journal while a
+// commit is under way or after a crash, the log and its index in the
+// write-ahead mode an earlier version of the program used.
+const QStringList sideFileSuffixes = {u"-journal"_s, u"-wal"_s, u"-shm"_s};
+
+// An unfinished copy is named after the file it becomes, marked as
+// unfinished, so that a user who finds one after a crash knows what it is.
+// Earlier versions left the same name without the mark.
+const QString unfinishedMark = u"未完成"_s;
 
 QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
 
 QString systemError() { return qt_error_string(errno); }
+
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
 bool sameFile(const QString &a, const QString &b)
 {
@@ -40,39 +51,89 @@ bool sameFile(const QString &a, const QString &b)
     return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
 }
 
-// A new empty file beside path, named after it, with the permissions a new
-// file gets; empty text when the folder takes no new file.
-QString newFileBeside(const QString &path)
+// The path of target as the system resolves it, also for a file that does
+// not exist yet: its folder resolved, its name as it is.
+QString resolvedPath(const QString &target)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name =
-            u"%1.%2.part"_s.arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-        const int fd = ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        if (errno != EEXIST)
-            return {};
-    }
-    return {};
+    const QFileInfo info(target);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + u'/' + info.fileName();
 }
 
-// Removes an unfinished file with whatever the engine left beside it.
-void removeWithSideFiles(const QString &path)
-{
-    if (path.isEmpty())
-        return;
-    QFile::remove(path);
-    for (const QString &suffix : sideFileSuffixes)
-        QFile::remove(path + suffix);
-}
+// A new file beside path, named after it and marked unfinished, held locked
+// by this process for as long as the object lives, so that the clean-up of
+// leftovers never takes a copy that is still being made. Removed with what
+// the engine left beside it unless kept.
+class UnfinishedFile {
+public:
+    explicit UnfinishedFile(const QString &path)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QString name = u"%1.%2.%3.part"_s.arg(path, unfinishedMark)
+                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+            m_fd = ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0) {
+                ::flock(m_fd, LOCK_EX);
+                m_path = name;
+                return;
+            }
+            if (errno != EEXIST)
+                return;
+        }
+    }
+    ~UnfinishedFile()
+    {
+        if (!m_kept && !m_path.isEmpty()) {
+            for (const QString &suffix : sideFileSuffixes)
+                QFile::remove(m_path + suffix);
+            QFile::remove(m_path);
+        }
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    UnfinishedFile(const UnfinishedFile &) = delete;
+    UnfinishedFile &operator=(const UnfinishedFile &) = delete;
+
+    // Empty when the folder takes no new file.
+    QString path() const { return m_path; }
+    void keep() { m_kept = true; }
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    bool m_kept = false;
+};
 
 bool sideFilesBeside(const QString &path)
 {
     for (const QString &suffix : sideFileSuffixes)
         if (QFileInfo::exists(path + suffix))
             return true;
+    return false;
+}
+
+// Whether a process (this one included) holds the file open. In the
+// rollback journal an idle connection leaves nothing beside the file; were
+// the file replaced under it, it would go on writing into the old one and
+// its user's work would be lost. Processes of other users are not seen.
+bool heldOpen(const QString &path)
+{
+    struct stat file {};
+    if (::stat(nativePath(path).constData(), &file) != 0)
+        return false;
+    const QDir proc(u"/proc"_s);
+    const QStringList processes = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : processes) {
+        if (pid.isEmpty() || !pid.front().isDigit())
+            continue;
+        const QDir fds(proc.filePath(pid + u"/fd"_s));
+        for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            struct stat held {};
+            if (::stat(nativePath(fds.filePath(fd)).constData(), &held) == 0 && held.st_dev == file.st_dev
+                && held.st_ino == file.st_ino)
+                return true;
+        }
+    }
     return false;
 }
 
@@ -92,30 +153,28 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
     return true;
 }
 
-// Copies source to the existing file target at the speed of a copy (the
-// system copies inside itself where it can), reporting bytes, and syncs it.
-// False with error set on a failure, false with an empty error when
-// cancelled.
-bool copyFile(const QString &source, const QString &target, Progress &progress, QString &error)
+// Copies source to the file target (made anew) at the speed of a copy (the
+// system copies inside itself where it can), reporting bytes from done on,
+// and syncs it. False with error set on a failure, false with an empty
+// error when cancelled.
+bool copyFile(const QString &source, const QString &target, Progress &progress, qint64 &done, QString &error)
 {
     QFile in(source);
     QFile out(target);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = u"无法读取文件 %1：%2"_s.arg(QDir::toNativeSeparators(source), in.errorString());
+        error = u"无法读取文件 %1：%2"_s.arg(shown(source), in.errorString());
         return false;
     }
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        error = u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), out.errorString());
+        error = u"无法写入文件 %1：%2"_s.arg(shown(target), out.errorString());
         return false;
     }
     auto failed = [&](const QString &path) {
-        error = u"无法复制文件 %1：%2"_s.arg(QDir::toNativeSeparators(path), systemError());
+        error = u"无法复制文件 %1：%2"_s.arg(shown(path), systemError());
         return false;
     };
-    progress.stage(u"正在复制备份文件……"_s, in.size(), true);
     bool inKernel = true;
     QByteArray buffer;
-    qint64 done = 0;
     for (;;) {
         ssize_t n = -1;
         if (inKernel) {
@@ -184,12 +243,16 @@ bool hasOurSchema(SQLite::Database &file)
 // The checks of a copy, in the order of the refusals: a file the engine
 // cannot read or without a wslo row of two columns is an unknown error, a
 // wrong marker or another schema is not a backup, a damaged file again an
-// unknown error. Cancelling stops the integrity check.
+// unknown error. Cancelling stops the integrity check. The engine opens the
+// copy with the side files copied beside it, so a log's rows are taken in
+// and a crashed commit is rolled back; a sound copy is left a file whole by
+// itself in the rollback journal's mode.
 RestoreOutcome checkCopy(const QString &copy, Progress &progress)
 {
     progress.stage(u"正在检查备份文件……"_s, 0, true);
     try {
         SQLite::Database file(copy.toStdString(), SQLite::OPEN_READWRITE);
+        file.exec("PRAGMA synchronous=FULL");
         // The marker is found by position: the second column of the first row.
         SQLite::Statement wslo(file, "SELECT * FROM wslo");
         if (!wslo.executeStep() || wslo.getColumnCount() < 2)
@@ -207,7 +270,10 @@ RestoreOutcome checkCopy(const QString &copy, Progress &progress)
         sqlite3_progress_handler(file.getHandle(), 0, nullptr, nullptr);
         if (progress.cancelled())
             return RestoreOutcome::Cancelled;
-        return check == "ok" ? RestoreOutcome::Restored : RestoreOutcome::Unknown;
+        if (check != "ok")
+            return RestoreOutcome::Unknown;
+        file.exec("PRAGMA journal_mode=DELETE");
+        return RestoreOutcome::Restored;
     } catch (const SQLite::Exception &) {
         return progress.cancelled() ? RestoreOutcome::Cancelled : RestoreOutcome::Unknown;
     }
@@ -219,19 +285,27 @@ RestoreResult unknown(const QString &detail = {}) { return {RestoreOutcome::Unkn
 
 BackupResult backupDatabase(const QString &database, const QString &target, Progress &progress)
 {
-    if (sameFile(target, database))
+    // The database file and every file the engine keeps beside it: a backup
+    // written there would be taken for the database's own journal or log.
+    const QString live = resolvedPath(database);
+    const QString chosen = resolvedPath(target);
+    if (chosen == live)
         return {BackupOutcome::Failed, u"备份文件不能是数据库文件本身。"_s};
+    for (const QString &suffix : sideFileSuffixes)
+        if (chosen == live + suffix)
+            return {BackupOutcome::Failed,
+                    u"%1 是数据库文件的日志文件，不能用作备份文件。"_s.arg(QFileInfo(chosen).fileName())};
     const QString stage = u"正在备份数据……"_s;
     progress.stage(stage, 0, true);
-    const QString temp = newFileBeside(target);
-    if (temp.isEmpty())
+    removeLeftovers(target);
+    UnfinishedFile temp(target);
+    if (temp.path().isEmpty())
         return {BackupOutcome::Failed,
-                u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()),
-                                                systemError())};
+                u"无法在 %1 写入文件：%2"_s.arg(shown(QFileInfo(target).absolutePath()), systemError())};
     try {
         Database source(database, storedSchema());
         qint64 known = 0;
-        const bool finished = source.copyTo(temp, [&](qint64 done, qint64 pages) {
+        const bool finished = source.copyTo(temp.path(), [&](qint64 done, qint64 pages) {
             if (pages != known) {
                 progress.stage(stage, pages, true);
                 known = pages;
@@ -239,19 +313,15 @@ BackupResult backupDatabase(const QString &database, const QString &target, Prog
             progress.advance(done);
             return !progress.cancelled();
         });
-        if (!finished) {
-            removeWithSideFiles(temp);
+        if (!finished)
             return {BackupOutcome::Cancelled, {}};
-        }
     } catch (const DbError &e) {
-        removeWithSideFiles(temp);
         return {BackupOutcome::Failed, e.message()};
     }
     QString error;
-    if (!replaceFile(temp, target, error)) {
-        removeWithSideFiles(temp);
-        return {BackupOutcome::Failed, u"无法写入文件 %1：%2"_s.arg(QDir::toNativeSeparators(target), error)};
-    }
+    if (!replaceFile(temp.path(), target, error))
+        return {BackupOutcome::Failed, u"无法写入文件 %1：%2"_s.arg(shown(target), error)};
+    temp.keep();
     return {BackupOutcome::Done, {}};
 }
 
@@ -259,36 +329,66 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
 {
     if (sameFile(source, live) || !looksLikeDatabase(source))
         return unknown();
-    const QString copy = newFileBeside(live);
-    if (copy.isEmpty())
-        return unknown(u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(live).absolutePath()),
-                                                       systemError()));
+    UnfinishedFile copy(live);
+    if (copy.path().isEmpty())
+        return unknown(u"无法在 %1 写入文件：%2"_s.arg(shown(QFileInfo(live).absolutePath()), systemError()));
+    // The chosen file comes with the journal or log the engine may have
+    // left beside it, so that what they hold is restored too; the chosen
+    // files themselves are only read.
+    QStringList parts{QString()};
+    qint64 bytes = QFileInfo(source).size();
+    for (const QString &suffix : {u"-journal"_s, u"-wal"_s}) {
+        if (QFileInfo::exists(source + suffix)) {
+            parts << suffix;
+            bytes += QFileInfo(source + suffix).size();
+        }
+    }
+    progress.stage(u"正在复制备份文件……"_s, bytes, true);
+    qint64 done = 0;
     QString error;
-    if (!copyFile(source, copy, progress, error)) {
-        removeWithSideFiles(copy);
-        return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : unknown(error);
+    for (const QString &suffix : parts) {
+        if (!copyFile(source + suffix, copy.path() + suffix, progress, done, error))
+            return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : unknown(error);
     }
-    const RestoreOutcome checked = checkCopy(copy, progress);
-    if (checked != RestoreOutcome::Restored) {
-        removeWithSideFiles(copy);
+    const RestoreOutcome checked = checkCopy(copy.path(), progress);
+    if (checked != RestoreOutcome::Restored)
         return {checked, {}};
-    }
     progress.stage(u"正在恢复数据……"_s, 0, false);
-    // The last connection's close writes its log into the file and removes
-    // log and index; were they still there, another program would have the
-    // file open, and its log would be read into the restored file.
-    if (sideFilesBeside(live)) {
-        removeWithSideFiles(copy);
+    // A journal beside the live file belongs to a commit under way or a
+    // crashed one, and an open handle to a program that would write on
+    // into the replaced file: either way the file is in use.
+    if (sideFilesBeside(live) || heldOpen(live))
         return unknown(u"数据库文件正被其他程序使用。"_s);
-    }
     // The restored file keeps the permissions the database file had.
     if (QFileInfo::exists(live))
-        QFile::setPermissions(copy, QFile::permissions(live));
-    if (!replaceFile(copy, live, error)) {
-        removeWithSideFiles(copy);
-        return unknown(u"无法替换数据库文件 %1：%2"_s.arg(QDir::toNativeSeparators(live), error));
-    }
+        QFile::setPermissions(copy.path(), QFile::permissions(live));
+    if (!replaceFile(copy.path(), live, error))
+        return unknown(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
+    copy.keep();
     return {RestoreOutcome::Restored, {}};
+}
+
+void removeLeftovers(const QString &path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression unfinished(u"^%1\\.(%2\\.)?[0-9a-f]{8}\\.part$"_s.arg(
+        QRegularExpression::escape(info.fileName()), unfinishedMark));
+    const QDir folder = info.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (!unfinished.match(name).hasMatch())
+            continue;
+        const QString leftover = folder.filePath(name);
+        // A copy still being made is held locked by the process making it.
+        const int fd = ::open(nativePath(leftover).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            for (const QString &suffix : sideFileSuffixes)
+                QFile::remove(leftover + suffix);
+            QFile::remove(leftover);
+        }
+        ::close(fd);
+    }
 }
 
 RestoreResult restoreProgramDatabase(const QString &source, Progress &progress)

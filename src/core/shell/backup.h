@@ -2,8 +2,9 @@
 // written through the engine's online backup into a file of its own. A
 // restore copies the chosen file beside the database, checks the copy and
 // only then renames it into the database's place. Neither ever leaves a
-// file half-written: a failed or cancelled step removes what it began, and
-// the live file is replaced whole or not at all.
+// file half-written: a failed or cancelled step removes what it began, the
+// live file is replaced whole or not at all, and what a crash leaves is
+// named as unfinished and removed the next time.
 #pragma once
 
 #include "platform/progress.h"
@@ -19,10 +20,12 @@ struct BackupResult {
     QString error; // what failed, for the user
 };
 
-// Writes the database at path `database` into target, through a temporary
+// Writes the database at path `database` into target, through an unfinished
 // file beside target that is renamed into place: target ends whole or as it
-// was. Refuses the database file itself as target. Cancelling is safe
-// throughout. Opens a connection of its own, so it may run on any thread.
+// was. Refuses the database file itself and the names of its journal and
+// log as target. Removes what earlier backups to target left unfinished.
+// Cancelling is safe throughout. Opens a connection of its own, so it may
+// run on any thread.
 BackupResult backupDatabase(const QString &database, const QString &target, Progress &progress = noProgress());
 
 enum class RestoreOutcome {
@@ -38,13 +41,19 @@ struct RestoreResult {
 };
 
 // Replaces the database file `live` by a checked copy of source: copies
-// source beside live, checks the copy (a database that the engine reads,
-// whose wslo row holds the backup marker, with this program's tables, that
-// passes the integrity check), and when no connection holds live (its log
-// and index files are gone) renames the copy into its place. Until then
-// source and live are only read; cancelling is safe up to the rename. Runs
-// on any thread; the program closes its own connection first.
+// source, with the journal or log the engine left beside it, beside live;
+// checks the copy (a database that the engine reads, whose wslo row holds
+// the backup marker, with this program's tables, that passes the integrity
+// check), and when nothing holds live open and no journal stands beside it
+// renames the copy into its place. Until then source and live are only
+// read; cancelling is safe up to the rename. Runs on any thread; the
+// program closes its own connection first.
 RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress());
+
+// Removes the unfinished copies that a backup to path or a restore of path
+// left beside it when it was killed; a copy that a running program is
+// still making is left alone.
+void removeLeftovers(const QString &path);
 
 // The program's restore without a window: closes the program's connection,
 // restores its database file from source and connects again.

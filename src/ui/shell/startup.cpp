@@ -6,6 +6,7 @@
 #include "platform/units.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
+#include "shell/backup.h"
 #include "shell/password.h"
 #include "shell/splashwindow.h"
 
@@ -20,6 +21,8 @@ namespace kelm {
 
 bool startSession()
 {
+    // What a restore that was killed left beside the database.
+    removeLeftovers(databasePath());
     QString stored;
     try {
         stored = storedPassword(db());
@@ -57,8 +60,6 @@ int runProgram(QApplication &app)
     if (!startSession())
         return 1;
     const int code = app.exec();
-    // The last connection's close checkpoints the write-ahead log into
-    // kelm.mdb and removes the log.
     closeDatabase();
     return code;
 }

@@ -390,34 +390,16 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     const bool scan = inPeriod >= quarter;
     if (!scan)
         requireAcceptanceDates(db);
-    // The copy of another period is rewritten whole, on the run's own
-    // connection while the readers count: the readers see the table as the
-    // transaction began, and the write does not wait for the count.
+    // The copy of another period is rewritten whole. The copy is written
+    // once the readers are done: in the rollback journal a writer whose
+    // pages outgrow its cache needs the file to itself, and would wait for
+    // the readers while new readers waited for it.
     const bool otherPeriod = db.scalar(storedPeriod) != sheetPeriodText(s.start, s.end);
 
     std::atomic<bool> stop = false;
     std::atomic<qint64> seen = 0;
-    std::atomic<int> partsWritten = 0;
-    constexpr int writeParts = 25;
     std::future<BlockSums> copy;
-    std::future<void> rewrite;
-    const auto rewriteWhole = [&] {
-        db.exec(clearCopy);
-        if (!scan) {
-            db.exec(copyPeriod, {start, end});
-            partsWritten = writeParts;
-            return;
-        }
-        // In parts of the table, for the progress and to stop between them.
-        for (int i = 0; i < writeParts && !stop; ++i) {
-            const auto [first, last] = share(all, i, writeParts);
-            db.exec(copyBlock, {first, last, start, end});
-            ++partsWritten;
-        }
-    };
-    if (otherPeriod)
-        rewrite = std::async(std::launch::async, rewriteWhole);
-    else
+    if (!otherPeriod)
         copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
     std::vector<std::future<CasePass>> parts;
     const auto read = [&](const QString &sql, const Params &params) {
@@ -444,9 +426,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         if (cancelled)
             stop = true;
     };
-    // Reading is the first half of the bar, writing the second; a rewrite
-    // that runs beside the reading is told in the second half once the
-    // reading is done.
+    // Reading is the first half of the bar, writing the second.
     tell(0);
     const qint64 expected = std::max<qint64>(1, scan ? all : inPeriod);
     for (auto &part : parts)
@@ -466,11 +446,6 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     }
     if (!pass->unreadable().isEmpty())
         stop = true;
-    if (otherPeriod) {
-        while (rewrite.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-            tell(50 + 49 * partsWritten / writeParts);
-        rewrite.get();
-    }
     const BlockSums held = otherPeriod ? BlockSums() : copy.get();
     tell(50);
     if (!pass->unreadable().isEmpty())
@@ -481,8 +456,24 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         if (cancelled)
             throw Cancelled();
     };
+    // In parts of the table, for the progress and to stop between them.
+    const auto rewriteWhole = [&] {
+        db.exec(clearCopy);
+        if (!scan) {
+            db.exec(copyPeriod, {start, end});
+            return;
+        }
+        constexpr int writeParts = 25;
+        for (int i = 0; i < writeParts; ++i) {
+            const auto [first, last] = share(all, i, writeParts);
+            db.exec(copyBlock, {first, last, start, end});
+            written(std::size_t(i + 1), writeParts);
+        }
+    };
     written(0, 1);
-    if (!otherPeriod) {
+    if (otherPeriod) {
+        rewriteWhole();
+    } else {
         const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);
         if (changed.size() > pass->blocks().blockCount() / 2) {
             rewriteWhole();
