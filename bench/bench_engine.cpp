@@ -3,10 +3,10 @@
 // (UPDATE fitted to capacity, durable commit, read-back) and a line flow
 // that rewrites all four lines of the case summary in one transaction.
 // Percentiles per keystroke are reported as counters, in milliseconds; the
-// same flow with one commit per line is there for comparison. The field
-// save runs in the write-ahead log the program uses (`/0`) and in the
-// rollback journal it used before (`/1`), beside one write and sync of a
-// page on the same disk (`pageSync`), the least a durable commit costs.
+// same flow with one commit per line is there for comparison. Beside the
+// field save: the bare commit of the same change to the same row in the
+// same journal (`bareCommit`), and one write and sync of a page on the same
+// disk (`pageSync`), the least a durable commit costs.
 #include "fixture.h"
 
 #include "cases/documents/filing/labg.h"
@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 #include <algorithm>
 #include <chrono>
@@ -37,21 +38,10 @@ const kelm::fixture::Size large{100000, 1000, 1000};
 const QString benchCase = u"20050000"_s;
 constexpr int keystrokes = 2000;
 
-// Brings the fixture to disk, so that no timed commit pays for writing
-// back what making it left in memory.
-void syncFile(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 void prepareCase()
 {
     kelm::setDatabasePath(kelm::fixture::cached(large));
-    syncFile(kelm::fixture::cached(large));
+    kelm::fixture::syncFile(kelm::fixture::cached(large));
     kelm::app().caseNo = benchCase;
     // The summary: three full lines and half a fourth.
     const QString full = u"案"_s.repeated(40);
@@ -77,11 +67,9 @@ void report(benchmark::State &state, std::vector<double> &ms)
 }
 
 // Alternately types a character at caret and takes it back with Backspace.
-void typeAndErase(benchmark::State &state, int boxIndex, int caret, const char *journal = nullptr)
+void typeAndErase(benchmark::State &state, int boxIndex, int caret)
 {
     prepareCase();
-    if (journal)
-        kelm::db().raw().exec(journal);
     kelm::DocumentWindow w(kelm::labgDescription());
     w.show();
     w.activated();
@@ -104,13 +92,34 @@ void typeAndErase(benchmark::State &state, int boxIndex, int caret, const char *
     kelm::closeDatabase();
 }
 
-void keystrokeFieldSave(benchmark::State &state)
+void keystrokeFieldSave(benchmark::State &state) { typeAndErase(state, 0, 4); }
+BENCHMARK(keystrokeFieldSave)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
+
+// The change the keystrokes make, alternately made and taken back, as one
+// UPDATE of the same row committed on its own through the program's
+// connection: the commit alone, without keys, fitting or read-back.
+void bareCommit(benchmark::State &state)
 {
-    const bool rollbackJournal = state.range(0) == 1;
-    state.SetLabel(rollbackJournal ? "rollback journal" : "write-ahead log");
-    typeAndErase(state, 0, 4, rollbackJournal ? "PRAGMA journal_mode=DELETE" : nullptr);
+    prepareCase();
+    const std::string texts[] = {u"城关a饭店"_s.toStdString(), u"城关饭店"_s.toStdString()};
+    std::vector<double> ms;
+    ms.reserve(keystrokes);
+    {
+        SQLite::Statement update(kelm::db().raw(), "UPDATE labg SET dsr = ? WHERE dabh = ?");
+        int n = 0;
+        for (auto _ : state) {
+            const auto start = std::chrono::steady_clock::now();
+            update.bind(1, texts[n++ % 2]);
+            update.bind(2, benchCase.toStdString());
+            update.exec();
+            update.reset();
+            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    report(state, ms);
+    kelm::closeDatabase();
 }
-BENCHMARK(keystrokeFieldSave)->Arg(0)->Arg(1)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
+BENCHMARK(bareCommit)->Iterations(keystrokes)->Unit(benchmark::kMillisecond);
 
 // One page written over the same place of a file beside the fixture and
 // synced to disk.
