@@ -19,10 +19,11 @@ namespace statistics {
 // being read apart. When the stored figures are of the same period, one
 // more reader reads the copy meanwhile; the blocks of row numbers in which
 // copy and period differ are copied again, so a period counted again
-// rewrites only what changed. The copy of another period is written anew
-// while the readers count. The readers start
-// after the run's write transaction, so they read the cases as it sees
-// them, and the calling thread tells the progress.
+// rewrites only what changed. The copy of another period is written anew.
+// The copy is written once the readers are done, so that the run's writer
+// never waits for them nor they for it; the readers start after the run's
+// write transaction, so they read the cases as it sees them, and the
+// calling thread tells the progress.
 // Throws DbError, or Cancelled.
 void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress);
 
