@@ -127,6 +127,8 @@ private slots:
     void refusedPrint();
     void previewPrintsItsPages();
     void previewMovesBetweenPages();
+    void previewPageBoxKeepsToItsPages_data();
+    void previewPageBoxKeepsToItsPages();
     void previewZooms();
     void previewKeepsFewPages();
 };
@@ -357,6 +359,42 @@ void TestReportOutput::previewMovesBetweenPages()
     QCOMPARE(preview.pageBox()->value(), 1);
     QCOMPARE(preview.pageBox()->accessibleName(), u"页码"_s);
     QCOMPARE(preview.zoomBox()->accessibleName(), u"显示比例"_s);
+}
+
+// A page number typed and entered: one past the last page goes to the
+// last page, 0 or less to the first.
+void TestReportOutput::previewPageBoxKeepsToItsPages_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("page"); // -1: the last
+    QTest::newRow("a page") << u"4"_s << 3;
+    QTest::newRow("the last page") << u"%1"_s.arg(CountingPages(200).pageCount()) << -1;
+    QTest::newRow("one past the last") << u"%1"_s.arg(CountingPages(200).pageCount() + 1) << -1;
+    QTest::newRow("far past the last") << u"236"_s << -1;
+    QTest::newRow("longer than any number") << u"99999999999999999999"_s << -1;
+    QTest::newRow("zero") << u"0"_s << 0;
+    QTest::newRow("below zero") << u"-3"_s << 0;
+}
+
+void TestReportOutput::previewPageBoxKeepsToItsPages()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, page);
+    ReportPreview preview(std::make_unique<CountingPages>(200));
+    preview.resize(900, 700);
+    preview.show();
+    const int last = preview.pages().pageCount() - 1;
+    QVERIFY(last > 5 && last < 235);
+    preview.pageBox()->setValue(3);
+    QCOMPARE(preview.view()->currentPage(), 2);
+    preview.pageBox()->setFocus();
+    preview.pageBox()->selectAll();
+    QTest::keyClicks(preview.pageBox(), typed);
+    QTest::keyClick(preview.pageBox(), Qt::Key_Return);
+    const int expected = page < 0 ? last : page;
+    QCOMPARE(preview.view()->currentPage(), expected);
+    QCOMPARE(preview.pageBox()->value(), expected + 1);
+    QCOMPARE(preview.pageBox()->text(), QString::number(expected + 1));
 }
 
 // 整页 shows a whole page in the window, 页宽 its width, a percentage that
