@@ -5,6 +5,7 @@
 #include "platform/reportengine.h"
 #include "platform/rowsinmemory.h"
 #include "platform/units.h"
+#include "support/printedforms.h"
 #include "support/recordingprogress.h"
 
 #include <QtTest>
@@ -12,6 +13,7 @@
 using namespace Qt::StringLiterals;
 using namespace kelm;
 using namespace kelm::report;
+using kelm::test::fieldLines;
 
 namespace {
 
@@ -61,14 +63,6 @@ const PageItem *find(const Page &page, const QString &text)
     return nullptr;
 }
 
-std::vector<const PageItem *> fieldsOf(const Page &page, const QString &column)
-{
-    std::vector<const PageItem *> out;
-    for (const PageItem &i : page.items)
-        if (i.kind == ItemKind::Field && i.column == column)
-            out.push_back(&i);
-    return out;
-}
 
 } // namespace
 
@@ -127,7 +121,7 @@ void TestReportEngine::rowsPerPage()
     QCOMPARE(m.pageCount(), perPage.size());
     int first = 1;
     for (int p = 0; p < m.pageCount(); ++p) {
-        const auto numbers = fieldsOf(m.pages[std::size_t(p)], u"no"_s);
+        const auto numbers = fieldLines(m.pages[std::size_t(p)], u"no"_s);
         QCOMPARE(int(numbers.size()), perPage[p]);
         if (!numbers.empty())
             QCOMPARE(numbers.front()->text, QString::number(first));
@@ -153,7 +147,7 @@ void TestReportEngine::pageHeaderOnEveryPage()
         QCOMPARE(countOf(page, u"测试列表"_s), 0);
         QCOMPARE(countOf(page, u"编号"_s), 1);
         QCOMPARE(find(page, u"编号"_s)->top, 1000 + 100);
-        QCOMPARE(fieldsOf(page, u"no"_s).front()->top, 1000 + 400 + 50);
+        QCOMPARE(fieldLines(page, u"no"_s).front()->top, 1000 + 400 + 50);
     }
     for (const Page &page : m.pages)
         QCOMPARE(find(page, u"第一页起每页都有"_s)->top, 16838 - 1000 - 300);
@@ -164,13 +158,13 @@ void TestReportEngine::reportFooterAfterLastRow()
     // 3 rows: the footer follows the last row on page one.
     PageModel m = layoutReport(smallList(), rowsOf(3));
     QCOMPARE(m.pageCount(), 1);
-    const int lastRowTop = fieldsOf(m.pages[0], u"no"_s).back()->top - 50;
+    const int lastRowTop = fieldLines(m.pages[0], u"no"_s).back()->top - 50;
     QCOMPARE(find(m.pages[0], u"以上共计"_s)->top, lastRowTop + 300 + 100);
     // 44 rows leave 300 twips on page one: the 500-twip footer moves on.
     m = layoutReport(smallList(), rowsOf(44));
     QCOMPARE(m.pageCount(), 2);
     QCOMPARE(find(m.pages[1], u"以上共计"_s)->top, 1000 + 400 + 100);
-    QCOMPARE(fieldsOf(m.pages[1], u"no"_s).size(), std::size_t(0));
+    QCOMPARE(fieldLines(m.pages[1], u"no"_s).size(), std::size_t(0));
 }
 
 // The name field is 1050 twips wide at 10.5 pt: 10 half-width units, one
@@ -206,7 +200,7 @@ void TestReportEngine::fitting()
     Rows rows = rowsOf(1);
     rows.values[0][1] = value;
     const PageModel m = layoutReport(smallList(), rows);
-    const std::vector<const PageItem *> name = fieldsOf(m.pages[0], u"name"_s);
+    const std::vector<const PageItem *> name = fieldLines(m.pages[0], u"name"_s);
     QCOMPARE(name.size(), std::size_t(1));
     QCOMPARE(name[0]->text, printed);
     QCOMPARE(name[0]->pointSize, size);
@@ -251,7 +245,7 @@ void TestReportEngine::smallestSize()
     rows.columns = {u"v"_s};
     rows.values = {{value}};
     const PageModel m = layoutReport(r, rows);
-    const std::vector<const PageItem *> printed = fieldsOf(m.pages[0], u"v"_s);
+    const std::vector<const PageItem *> printed = fieldLines(m.pages[0], u"v"_s);
     QStringList texts;
     for (const PageItem *p : printed) {
         texts << p->text;
@@ -286,7 +280,7 @@ void TestReportEngine::fieldKeepsClearOfTheWordAfterIt()
     Rows rows = rowsOf(1);
     rows.values[0][1] = value;
     const PageModel m = layoutReport(r, rows);
-    const PageItem *f = fieldsOf(m.pages[0], u"name"_s).front();
+    const PageItem *f = fieldLines(m.pages[0], u"name"_s).front();
     QCOMPARE(f->pointSize, size);
     QCOMPARE(f->left, 1000 + 700);
     QVERIFY(f->left + f->width <= 1000 + 960 + 30);
@@ -298,12 +292,12 @@ void TestReportEngine::alignment()
     rows.values[0][0] = u"20020001"_s; // 8 half-width units: 840 twips
     rows.values[0][2] = u"12.5"_s;     // 420 twips
     const PageModel m = layoutReport(smallList(), rows);
-    const PageItem *no = fieldsOf(m.pages[0], u"no"_s).front();
+    const PageItem *no = fieldLines(m.pages[0], u"no"_s).front();
     QCOMPARE(no->left, 1000 + (1000 - 840) / 2);
     QCOMPARE(no->width, 840);
-    const PageItem *amount = fieldsOf(m.pages[0], u"amount"_s).front();
+    const PageItem *amount = fieldLines(m.pages[0], u"amount"_s).front();
     QCOMPARE(amount->left, 1000 + 3000 + 1000 - 420);
-    QCOMPARE(fieldsOf(m.pages[0], u"name"_s).front()->left, 1000 + 1200);
+    QCOMPARE(fieldLines(m.pages[0], u"name"_s).front()->left, 1000 + 1200);
 }
 
 void TestReportEngine::linesAndBoxes()
@@ -428,7 +422,7 @@ void TestReportEngine::growingField()
     const PageModel m = layoutReport(record(), recordRow(text));
     QCOMPARE(m.pageCount(), 1);
     QCOMPARE(linesOf(m, u"name"_s), lines);
-    const auto fields = fieldsOf(m.pages[0], u"name"_s);
+    const auto fields = fieldLines(m.pages[0], u"name"_s);
     const int detailTop = 1000 + 600 + 400;
     for (std::size_t k = 0; k < fields.size(); ++k)
         QCOMPARE(fields[k]->top, detailTop + 300 + int(k) * 240);
@@ -447,10 +441,10 @@ void TestReportEngine::growingFieldContinuesOnTheNextPage()
     QCOMPARE(m.pageCount(), 2);
     QCOMPARE(linesOf(m, u"name"_s).join(QString()), text);
     // Page 1: lines from 2300 while one more still ends above the footer at 15538.
-    const auto first = fieldsOf(m.pages[0], u"name"_s);
+    const auto first = fieldLines(m.pages[0], u"name"_s);
     QCOMPARE(int(first.size()), 55);
     QCOMPARE(first.back()->top, 2300 + 54 * 240);
-    const auto second = fieldsOf(m.pages[1], u"name"_s);
+    const auto second = fieldLines(m.pages[1], u"name"_s);
     QCOMPARE(int(second.size()), 45);
     QCOMPARE(find(m.pages[1], u"编号"_s)->top, 1000 + 100);
     QCOMPARE(second.front()->top, 1000 + 400);
@@ -486,7 +480,7 @@ void TestReportEngine::emptyLinesMakeNoSheet()
     RowsInMemory rows(recordRow(text));
     QCOMPARE(paginate(record(), rows)->pageCount(), pages);
     for (int n = 1; n < m.pageCount(); ++n) {
-        const auto lines = fieldsOf(m.pages[std::size_t(n)], u"name"_s);
+        const auto lines = fieldLines(m.pages[std::size_t(n)], u"name"_s);
         QVERIFY(!lines.empty());
         QVERIFY(!lines.front()->text.isEmpty());
         QCOMPARE(lines.front()->top, 1000 + 400);
@@ -510,8 +504,8 @@ void TestReportEngine::blockBelowAGrowingFieldStaysTogether()
     // would end at 15780, below the footer's top at 15538.
     const PageModel m = layoutReport(r, recordRow(u"字"_s.repeated(106)));
     QCOMPARE(m.pageCount(), 2);
-    QCOMPARE(int(fieldsOf(m.pages[0], u"name"_s).size()), 53);
-    QVERIFY(fieldsOf(m.pages[1], u"name"_s).empty());
+    QCOMPARE(int(fieldLines(m.pages[0], u"name"_s).size()), 53);
+    QVERIFY(fieldLines(m.pages[1], u"name"_s).empty());
     const PageItem *signature = find(m.pages[1], u"签名："_s);
     QVERIFY(signature);
     QCOMPARE(signature->top, 1000 + 400);
@@ -542,9 +536,9 @@ void TestReportEngine::headerFieldsShowTheFirstRow()
     r.reportHeader.items.push_back(field(0, 0, 3000, u"name"_s));
     r.reportHeader.items.push_back(field(0, 0, 3000, u"nosuchcolumn"_s));
     const PageModel m = layoutReport(r, rowsOf(2));
-    const auto names = fieldsOf(m.pages[0], u"name"_s);
+    const auto names = fieldLines(m.pages[0], u"name"_s);
     QCOMPARE(names.front()->text, u"单位1"_s);
-    QCOMPARE(fieldsOf(m.pages[0], u"nosuchcolumn"_s).front()->text, QString());
+    QCOMPARE(fieldLines(m.pages[0], u"nosuchcolumn"_s).front()->text, QString());
 }
 
 void TestReportEngine::paperSizes()
@@ -698,7 +692,7 @@ void TestReportEngine::pageReadsOnlyItsRows()
         rows.read.clear();
         const Page page = layoutPage(smallList(), rows, *index, n);
         const std::size_t first = n == 0 ? 0 : 45 + std::size_t(n - 1) * 47;
-        QCOMPARE(fieldsOf(page, u"no"_s).front()->text, QString::number(first + 1));
+        QCOMPARE(fieldLines(page, u"no"_s).front()->text, QString::number(first + 1));
         QVERIFY(!rows.read.empty());
         for (std::size_t r : rows.read)
             QVERIFY2(r >= first && r < first + 47, qPrintable(QString::number(r)));

@@ -1,5 +1,6 @@
 #include "support/printedforms.h"
 
+#include "platform/reportengine.h"
 #include "platform/units.h"
 
 #include <QTest>
@@ -102,6 +103,18 @@ bool inLineOfText(const std::vector<const PageItem *> &lines, int top, double po
     const int height = int(std::lround(points * 20));
     return !lines.empty() && lines.front()->top >= top - tolerance
            && lines.back()->top + lines.back()->height <= top + height + tolerance;
+}
+
+void checkFieldWhole(const Page &page, const report::Item &item, int originLeft, const QString &value)
+{
+    const auto lines = fieldLines(page, item.text);
+    QVERIFY2(!lines.empty(), qPrintable(item.text));
+    for (const PageItem *p : lines) {
+        const int left = p->left - originLeft;
+        QVERIFY2(left >= item.left && left + p->width <= item.left + item.width, qPrintable(item.text));
+        QVERIFY2(p->pointSize >= report::smallestPrintedSize, qPrintable(item.text));
+    }
+    QCOMPARE(fieldText(page, item.text), value);
 }
 
 std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/pagemodel.h"
+#include "platform/reportlayout.h"
 
 #include <QString>
 #include <vector>
@@ -55,6 +56,11 @@ QString fieldText(const report::Page &page, const QString &column);
 // the page has it), one line of `points` high: inside it, give or take a
 // pixel, as one line of that size fills it.
 bool inLineOfText(const std::vector<const report::PageItem *> &lines, int top, double points);
+
+// Checks what a page prints for a one-line field designed as item, its
+// left measured from originLeft: every line inside the item's width and
+// no smaller than the smallest printed size, the value whole.
+void checkFieldWhole(const report::Page &page, const report::Item &item, int originLeft, const QString &value);
 
 std::vector<const report::PageItem *> itemsOf(const report::Page &page, report::ItemKind kind);
 int count(const report::Page &page, report::ItemKind kind);
