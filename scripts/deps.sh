@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need,
 # only those that are missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libsqlitecpp-dev libsqlite3-dev
+packages=(cmake g++ make qt6-base-dev libgl-dev libsqlitecpp-dev libsqlite3-dev libcups2-dev
     fonts-arphic-uming fonts-wqy-microhei poppler-utils libbenchmark-dev qt6-translations-l10n
     xvfb libxtst-dev)
 missing=()

@@ -12,6 +12,7 @@
 #include "data/reportsources.h"
 #include "data/schema.h"
 #include "support/documentrows.h"
+#include "support/printedforms.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -71,12 +72,26 @@ QStringList windowLines(const DocumentDescription &d)
     return readLines(tokens);
 }
 
+// A page's texts by the middle of their lines, so that a field printed
+// smaller stands on the line of text it is in; the lines of one field are
+// one token.
 QStringList pageLines(const Page &page)
 {
     std::vector<Token> tokens;
-    for (const PageItem &i : page.items)
-        if (i.isText())
-            tokens.push_back({i.top, i.left, i.kind == ItemKind::Field ? i.column : i.text, i.kind == ItemKind::Field});
+    const PageItem *previous = nullptr;
+    int blockTop = 0;
+    for (const PageItem &i : page.items) {
+        if (!i.isText())
+            continue;
+        const bool field = i.kind == ItemKind::Field;
+        if (field && previous && previous->kind == ItemKind::Field && previous->column == i.column) {
+            tokens.back().top = (blockTop + i.top + i.height) / 2;
+        } else {
+            blockTop = i.top;
+            tokens.push_back({i.top + i.height / 2, i.left, field ? i.column : i.text, field});
+        }
+        previous = &i;
+    }
     return readLines(tokens);
 }
 
@@ -683,17 +698,21 @@ void TestNoticeForms::fullRowPrintsOnOneSheet()
         QVERIFY2(p.left + p.width <= paperRight && p.top + p.height <= paperBottom, qPrintable(p.text));
         if (p.kind != ItemKind::Field)
             continue;
-        ++printed;
-        columns << p.column;
+        // The lines of one field print one after the other.
+        const bool goesOn = !columns.isEmpty() && columns.last() == p.column;
+        printed += goesOn ? 0 : 1;
+        if (!goesOn)
+            columns << p.column;
+        QVERIFY(p.pointSize >= smallestPrintedSize);
         const Item &designed = *std::find_if(d.report.detail.items.begin(), d.report.detail.items.end(),
                                              [&](const Item &i) { return i.text == p.column; });
         const int left = p.left - d.report.page.leftMargin;
         if (designed.align == Align::Left)
             QCOMPARE(left, designed.left);
         QVERIFY2(left >= designed.left && left + p.width <= designed.left + designed.width, qPrintable(p.column));
-        const QString value = stored(d, p.column);
         QVERIFY(!p.text.isEmpty());
-        QVERIFY2(p.text == value, qPrintable(p.column));
+        if (!goesOn)
+            QVERIFY2(test::fieldText(model.pages[0], p.column) == stored(d, p.column), qPrintable(p.column));
     }
     QCOMPARE(printed, fields);
     QCOMPARE(columns.removeDuplicates(), 0);

@@ -3,6 +3,7 @@
 // figures that print whole. No display needed.
 #include "cases/statistics/penaltystatistics.h"
 #include "cases/statistics/statisticssheet.h"
+#include "platform/reportengine.h"
 #include "data/connection.h"
 #include "statisticsfixture.h"
 #include "support/testdb.h"
@@ -48,6 +49,7 @@ private slots:
     void formTexts();
     void emptyPeriodPrintsZeroInEveryCell();
     void wideFigurePrintsWhole();
+    void longestFigurePrintsWholeAndLegible();
     void oneLandscapePage();
 };
 
@@ -145,6 +147,29 @@ void TestStatisticsSheet::wideFigurePrintsWhole()
     QVERIFY(fine->pointSize < 10.5);
     QVERIFY(fine->left > columnRules[11] && fine->left + fine->width < columnRules[12]);
     QCOMPARE(fieldOf(m, u"a111"_s)->pointSize, 10.5);
+}
+
+// The longest figure a cell holds prints whole, on more lines of its cell
+// rather than below the smallest printed size, inside the cell's rules.
+void TestStatisticsSheet::longestFigurePrintsWholeAndLegible()
+{
+    test::TestDatabase tdb;
+    const QString figure = u"12345678901234567.55"_s;
+    tdb.db().exec(u"UPDATE xzcftj SET a112 = ?, a18 = ?"_s, {figure, figure});
+    const report::PageModel m = statisticsSheet();
+    const int top = statisticsSheetLayout().page.topMargin;
+    for (const auto &[name, column] : {std::pair{u"a112"_s, 12}, std::pair{u"a18"_s, 8}}) {
+        QString printed;
+        for (const PageItem &i : m.pages[0].items) {
+            if (i.kind != report::ItemKind::Field || i.column != name)
+                continue;
+            printed += i.text;
+            QCOMPARE(i.pointSize, report::smallestPrintedSize);
+            QVERIFY(i.left > columnRules[column - 1] && i.left + i.width < columnRules[column]);
+            QVERIFY(i.top > top + rowRules[0] && i.top + i.height < top + rowRules[1]);
+        }
+        QCOMPARE(printed, figure);
+    }
 }
 
 void TestStatisticsSheet::oneLandscapePage()

@@ -1,8 +1,8 @@
 // The print layout editor xkzdy: what it shows on opening, the model and
 // item choices, editing by typing and with the spin bars, storing and
-// abandoning a change, refusing a value that would print garbage, the
-// close question, and the register's 打印设置. Needs widgets: the editor's
-// behaviour lives in its controls' events.
+// abandoning a change, refusing a value that would print garbage or put
+// an item off the sheet, the close question, and the register's 打印设置.
+// Needs widgets: the editor's behaviour lives in its controls' events.
 #include "data/connection.h"
 #include "permitfixture.h"
 #include "permits/printing/layouteditorwindow.h"
@@ -82,6 +82,8 @@ private slots:
     void confirmStoresInUseValuesOnly();
     void confirmRefusesGarbage_data();
     void confirmRefusesGarbage();
+    void confirmRefusesOffTheSheet_data();
+    void confirmRefusesOffTheSheet();
     void closeQuestion_data();
     void closeQuestion();
     void missingSet();
@@ -264,19 +266,19 @@ void TestLayoutEditor::confirmStoresInUseValuesOnly()
     e.option(3)->click();
     e.list()->setCurrentRow(6); // 负责人
     e.box(0)->setText(u"99.5"_s);
-    e.box(5)->setText(u"-4"_s);
+    e.box(5)->setText(u"4"_s);
     e.box(2)->setText(u"11"_s);
     e.confirm()->click();
     QCOMPARE(m_script->shown.size(), 0);
     QCOMPARE(e.enabled(), choosing);
     QCOMPARE(e.current(u"xmmc"_s), u"负责人"_s);
-    QCOMPARE(e.boxes(), (QStringList{u"99.5"_s, u"-4"_s, u"11"_s, u"105"_s, u"35"_s, u"12"_s}));
+    QCOMPARE(e.boxes(), (QStringList{u"99.5"_s, u"4"_s, u"11"_s, u"105"_s, u"35"_s, u"12"_s}));
     QCOMPARE(dycc(u"xmu"_s, u"3"_s, u"负责人"_s), u"99.5"_s);
     QCOMPARE(dycc(u"de_xmu"_s, u"3"_s, u"负责人"_s), u"105"_s);
     QCOMPARE(dycc(u"xml"_s, u"1"_s, u"负责人"_s), u"97"_s); // the same item of another set
     const PrintLayout layout = readPrintLayout(tdb.db(), PermitForm::Model3);
     QCOMPARE(layout[5].topMm, 99.5);
-    QCOMPARE(layout[5].leftMm, -4.0);
+    QCOMPARE(layout[5].leftMm, 4.0);
     QCOMPARE(layout[5].pointSize, 11.0);
 }
 
@@ -311,6 +313,63 @@ void TestLayoutEditor::confirmRefusesGarbage()
     QCOMPARE(dycc(u"xmu"_s, u"2"_s, u"整体"_s), u"0"_s);
     QCOMPARE(dycc(u"xml"_s, u"2"_s, u"整体"_s), u"0"_s);
     QCOMPARE(dycc(u"xmzh"_s, u"2"_s, u"整体"_s), u"10"_s);
+}
+
+// A font size or a position that cannot put its item on the sheet is
+// refused, with the values that can: the item's first character, one em
+// square, must stand on the sheet (a two-line item's second line too), the
+// set's 整体 offset added; 整体 itself must keep every item of its set on
+// the sheet. Model 2 prints on A4 landscape (297 x 210 mm), the copy on
+// A5 portrait (148 x 210 mm).
+void TestLayoutEditor::confirmRefusesOffTheSheet_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("row"); // in the item list: 0 is 整体
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message"); // empty: stored
+    QTest::newRow("许可证编号 at 99999 pt")
+        << 2 << 4 << 2 << u"99999"_s << u"打印字号“99999”太大，纸上印不下（至多 595.2），不能存盘。"_s;
+    QTest::newRow("a top of -5") << 2 << 4 << 0 << u"-5"_s << u"上边距“-5”超出纸张（可用 0 至 206.2），不能存盘。"_s;
+    QTest::newRow("a 20-digit left")
+        << 2 << 4 << 5 << u"12345678901234567890"_s
+        << u"左边距“12345678901234567890”超出纸张（可用 0 至 293.2），不能存盘。"_s;
+    QTest::newRow("a unit name's second line below the copy")
+        << 4 << 9 << 0 << u"200"_s << u"上边距“200”超出纸张（可用 0 至 198.4），不能存盘。"_s;
+    QTest::newRow("整体 moving items off the sheet")
+        << 2 << 0 << 0 << u"-60"_s << u"上边距“-60”超出纸张（可用 -52.5 至 14.5），不能存盘。"_s;
+    QTest::newRow("整体 moving every item up") << 2 << 0 << 0 << u"-10"_s << QString();
+    QTest::newRow("an item at the foot of the sheet") << 2 << 4 << 0 << u"206"_s << QString();
+    QTest::newRow("a large size that still fits") << 2 << 4 << 2 << u"40"_s << QString();
+}
+
+void TestLayoutEditor::confirmRefusesOffTheSheet()
+{
+    QFETCH(int, option);
+    QFETCH(int, row);
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    TestDatabase tdb;
+    Editor e;
+    e.option(option)->click();
+    e.list()->setCurrentRow(row);
+    const QString set = QString::number(option);
+    const QString item = e.current(u"xmmc"_s);
+    const QString column = box == 0 ? u"xmu"_s : box == 5 ? u"xml"_s : u"xmzh"_s;
+    const QString before = dycc(column, set, item);
+    e.box(box)->setText(text);
+    e.confirm()->click();
+    if (message.isEmpty()) {
+        QCOMPARE(m_script->shown.size(), 0);
+        QCOMPARE(dycc(column, set, item), text);
+        return;
+    }
+    QCOMPARE(m_script->shown.size(), 1);
+    QCOMPARE(m_script->shown[0].title, u"错误"_s);
+    QCOMPARE(m_script->lastText(), message);
+    QCOMPARE(e.enabled(), editing);
+    QCOMPARE(dycc(column, set, item), before);
 }
 
 void TestLayoutEditor::closeQuestion_data()

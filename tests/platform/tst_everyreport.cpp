@@ -1,6 +1,8 @@
 // Every report the program prints (the 22 case documents, the four list
 // reports and the statistics sheet) laid out over rows as full as their
-// columns hold: no field draws outside its box or cuts its text, no two
+// columns hold: nothing prints smaller than the smallest printed size, no
+// field draws outside its box, a field's text prints whole unless its box
+// cannot hold it even at that size (and then the cut shows), no two
 // printed characters fall on each other, a line's field leaves room before
 // the words that follow it on its line, and everything stays on the paper.
 // Layout arithmetic over the schema's capacities, no database or display.
@@ -124,6 +126,40 @@ bool overlaps(const QRect &a, const QRect &b)
 
 QString describe(const PageItem &p) { return p.kind == ItemKind::Field ? p.column : p.text; }
 
+// The lines of each place where a one-line field prints (a row, a page's
+// header), in page order: the items of one field that follow each other.
+std::vector<std::vector<const PageItem *>> placesOf(const PageModel &m, const QString &column)
+{
+    std::vector<std::vector<const PageItem *>> out;
+    for (const Page &page : m.pages) {
+        bool following = false;
+        for (const PageItem &p : page.items) {
+            const bool mine = p.kind == ItemKind::Field && p.column == column;
+            if (mine && !following)
+                out.emplace_back();
+            if (mine)
+                out.back().push_back(&p);
+            following = mine;
+        }
+    }
+    return out;
+}
+
+// The same rows with every one-line field holding one character: where
+// that character prints at its own size shows where the field's box is.
+Rows shortRows(const ReportLayout &layout, Rows rows)
+{
+    for (std::size_t c = 0; c < rows.columns.size(); ++c) {
+        const Item *f = designedField(layout, rows.columns[c]);
+        if (f && !f->grow)
+            for (auto &row : rows.values)
+                row[c] = u"9"_s;
+    }
+    return rows;
+}
+
+int emOf(double pointSize) { return int(std::lround(pointSize * 20)); }
+
 } // namespace
 
 class TestEveryReport : public QObject {
@@ -158,13 +194,16 @@ void TestEveryReport::fullRowsPrintTrue()
     const int paperRight = paperWidth(layout.page);
     const int bottom = paperHeight(layout.page) - layout.page.bottomMargin;
 
-    // Each field prints its row's text whole: a growing one line by line,
-    // any other on one line.
-    std::map<QString, QString> printed;
+    // Nothing smaller than the smallest printed size, nothing off the
+    // paper; a growing field prints its row's text whole, line by line.
+    std::map<QString, QString> grown;
     for (const Page &page : m.pages) {
         for (const PageItem &p : page.items) {
             QVERIFY2(p.left >= 0 && p.left + p.width <= paperRight && p.top + p.height <= bottom,
                      qPrintable(describe(p)));
+            if (p.isText())
+                QVERIFY2(p.pointSize >= smallestPrintedSize,
+                         qPrintable(u"%1 at %2 pt"_s.arg(describe(p)).arg(p.pointSize)));
             if (p.kind != ItemKind::Field)
                 continue;
             const Item *f = designedField(layout, p.column);
@@ -176,13 +215,49 @@ void TestEveryReport::fullRowsPrintTrue()
                                     .arg(f->left)
                                     .arg(f->width)));
             if (f->grow)
-                printed[p.column] += p.text;
-            else
-                QCOMPARE(p.text, rows.value(0, p.column));
+                grown[p.column] += p.text;
         }
     }
-    for (const auto &[column, text] : printed)
+    for (const auto &[column, text] : grown)
         QCOMPARE(text, QString(rows.value(0, column)).remove(u'\n'));
+
+    // A one-line field stands in its box, one line of its size high or
+    // its item's height: its text whole, or, where the box cannot hold it
+    // even on lines of the smallest size, the lines it holds and the cut
+    // mark.
+    const PageModel placed = layoutReport(layout, shortRows(layout, rows));
+    QCOMPARE(placed.pageCount(), m.pageCount());
+    for (const QString &column : fieldColumns(layout)) {
+        const Item *f = designedField(layout, column);
+        if (f->grow)
+            continue;
+        const double pt = f->pointSize > 0 ? f->pointSize : layout.fontSize;
+        const int height = std::max(f->height, emOf(pt));
+        const auto places = placesOf(m, column);
+        const auto boxes = placesOf(placed, column);
+        QCOMPARE(places.size(), boxes.size());
+        const QString value = rows.value(0, column);
+        for (std::size_t n = 0; n < places.size(); ++n) {
+            const int boxTop = boxes[n].front()->top - (height - emOf(pt)) / 2;
+            QString text;
+            for (const PageItem *p : places[n]) {
+                QVERIFY2(p->top >= boxTop && p->top + p->height <= boxTop + height,
+                         qPrintable(u"%1 (%2, %3) outside %4 + %5"_s.arg(column)
+                                        .arg(p->top - boxTop)
+                                        .arg(p->height)
+                                        .arg(boxTop)
+                                        .arg(height)));
+                text += p->text;
+            }
+            if (text == value)
+                continue;
+            QVERIFY2(text.endsWith(cutMark) && value.startsWith(text.chopped(1)),
+                     qPrintable(column + u": "_s + text));
+            // Cut only at the smallest size, on every line the box holds.
+            QCOMPARE(places[n].front()->pointSize, std::min(pt, smallestPrintedSize));
+            QCOMPARE(int(places[n].size()), std::max(1, height / emOf(places[n].front()->pointSize)));
+        }
+    }
 
     for (const Page &page : m.pages) {
         std::vector<const PageItem *> texts;

@@ -5,6 +5,7 @@
 #include "platform/reportengine.h"
 #include "platform/rowsinmemory.h"
 #include "platform/units.h"
+#include "support/printedforms.h"
 #include "support/recordingprogress.h"
 
 #include <QtTest>
@@ -12,6 +13,7 @@
 using namespace Qt::StringLiterals;
 using namespace kelm;
 using namespace kelm::report;
+using kelm::test::fieldLines;
 
 namespace {
 
@@ -61,14 +63,6 @@ const PageItem *find(const Page &page, const QString &text)
     return nullptr;
 }
 
-std::vector<const PageItem *> fieldsOf(const Page &page, const QString &column)
-{
-    std::vector<const PageItem *> out;
-    for (const PageItem &i : page.items)
-        if (i.kind == ItemKind::Field && i.column == column)
-            out.push_back(&i);
-    return out;
-}
 
 } // namespace
 
@@ -81,6 +75,8 @@ private slots:
     void reportFooterAfterLastRow();
     void fitting_data();
     void fitting();
+    void smallestSize_data();
+    void smallestSize();
     void fieldKeepsClearOfTheWordAfterIt_data();
     void fieldKeepsClearOfTheWordAfterIt();
     void alignment();
@@ -91,6 +87,8 @@ private slots:
     void growingField_data();
     void growingField();
     void growingFieldContinuesOnTheNextPage();
+    void emptyLinesMakeNoSheet_data();
+    void emptyLinesMakeNoSheet();
     void blockBelowAGrowingFieldStaysTogether();
     void noPageForAnEmptySection();
     void headerFieldsShowTheFirstRow();
@@ -123,7 +121,7 @@ void TestReportEngine::rowsPerPage()
     QCOMPARE(m.pageCount(), perPage.size());
     int first = 1;
     for (int p = 0; p < m.pageCount(); ++p) {
-        const auto numbers = fieldsOf(m.pages[std::size_t(p)], u"no"_s);
+        const auto numbers = fieldLines(m.pages[std::size_t(p)], u"no"_s);
         QCOMPARE(int(numbers.size()), perPage[p]);
         if (!numbers.empty())
             QCOMPARE(numbers.front()->text, QString::number(first));
@@ -149,7 +147,7 @@ void TestReportEngine::pageHeaderOnEveryPage()
         QCOMPARE(countOf(page, u"测试列表"_s), 0);
         QCOMPARE(countOf(page, u"编号"_s), 1);
         QCOMPARE(find(page, u"编号"_s)->top, 1000 + 100);
-        QCOMPARE(fieldsOf(page, u"no"_s).front()->top, 1000 + 400 + 50);
+        QCOMPARE(fieldLines(page, u"no"_s).front()->top, 1000 + 400 + 50);
     }
     for (const Page &page : m.pages)
         QCOMPARE(find(page, u"第一页起每页都有"_s)->top, 16838 - 1000 - 300);
@@ -160,30 +158,37 @@ void TestReportEngine::reportFooterAfterLastRow()
     // 3 rows: the footer follows the last row on page one.
     PageModel m = layoutReport(smallList(), rowsOf(3));
     QCOMPARE(m.pageCount(), 1);
-    const int lastRowTop = fieldsOf(m.pages[0], u"no"_s).back()->top - 50;
+    const int lastRowTop = fieldLines(m.pages[0], u"no"_s).back()->top - 50;
     QCOMPARE(find(m.pages[0], u"以上共计"_s)->top, lastRowTop + 300 + 100);
     // 44 rows leave 300 twips on page one: the 500-twip footer moves on.
     m = layoutReport(smallList(), rowsOf(44));
     QCOMPARE(m.pageCount(), 2);
     QCOMPARE(find(m.pages[1], u"以上共计"_s)->top, 1000 + 400 + 100);
-    QCOMPARE(fieldsOf(m.pages[1], u"no"_s).size(), std::size_t(0));
+    QCOMPARE(fieldLines(m.pages[1], u"no"_s).size(), std::size_t(0));
 }
 
-// The name field is 1050 twips wide at 10.5 pt: 10 half-width units. A
-// wider text prints whole, at the box's top, in the largest quarter point
-// size that fits.
+// The name field is 1050 twips wide at 10.5 pt: 10 half-width units, one
+// 10.5 pt line (210 twips) high. A wider text prints in the largest
+// quarter point size that fits, down to the smallest printed size, in the
+// middle of the box's height; beyond that it is cut, and the cut shows.
 void TestReportEngine::fitting_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("printed");
     QTest::addColumn<double>("size");
-    QTest::newRow("fits") << u"城关饭店"_s << u"城关饭店"_s << 10.5;
-    QTest::newRow("exactly full") << u"城关饭店好"_s << u"城关饭店好"_s << 10.5;
-    QTest::newRow("one character over") << u"城关饭店好吃"_s << u"城关饭店好吃"_s << 8.75;
-    QTest::newRow("a half-width character over") << u"A城关饭店好"_s << u"A城关饭店好"_s << 9.5;
-    QTest::newRow("a number is never cut") << u"200200100012345"_s << u"200200100012345"_s << 7.0;
-    QTest::newRow("its lines on one line") << u"第一行\n第二行"_s << u"第一行 第二行"_s << 8.0;
-    QTest::newRow("empty") << QString() << QString() << 10.5;
+    QTest::addColumn<int>("width");
+    QTest::newRow("fits") << u"城关饭店"_s << u"城关饭店"_s << 10.5 << 840;
+    QTest::newRow("exactly full") << u"城关饭店好"_s << u"城关饭店好"_s << 10.5 << 1050;
+    QTest::newRow("one character over") << u"城关饭店好吃"_s << u"城关饭店好吃"_s << 8.75 << 1050;
+    QTest::newRow("a half-width character over") << u"A城关饭店好"_s << u"A城关饭店好"_s << 9.5 << 1045;
+    QTest::newRow("a number whole") << u"200200100012345"_s << u"200200100012345"_s << 7.0 << 1050;
+    QTest::newRow("its lines on one line") << u"第一行\n第二行"_s << u"第一行 第二行"_s << 8.0 << 1040;
+    QTest::newRow("down to the smallest size") << u"20020010001234567"_s << u"20020010001234567"_s << 6.0 << 1020;
+    // Two lines of 6 pt would not stand in 210 twips: the mark takes a
+    // full-width cell at the end of the one line.
+    QTest::newRow("too long even so: cut, the cut shown")
+        << u"20020010001234567890123456"_s << u"200200100012345…"_s << 6.0 << 1020;
+    QTest::newRow("empty") << QString() << QString() << 10.5 << 0;
 }
 
 void TestReportEngine::fitting()
@@ -191,16 +196,67 @@ void TestReportEngine::fitting()
     QFETCH(QString, value);
     QFETCH(QString, printed);
     QFETCH(double, size);
+    QFETCH(int, width);
     Rows rows = rowsOf(1);
     rows.values[0][1] = value;
     const PageModel m = layoutReport(smallList(), rows);
-    const PageItem *name = fieldsOf(m.pages[0], u"name"_s).front();
-    QCOMPARE(name->text, printed);
-    QCOMPARE(name->pointSize, size);
-    QVERIFY(name->width <= 1050);
-    QCOMPARE(name->width, gridWidthTwips(printed, size));
-    QCOMPARE(name->left, 1000 + 1200);
-    QCOMPARE(name->top, 1000 + 600 + 400 + 50);
+    const std::vector<const PageItem *> name = fieldLines(m.pages[0], u"name"_s);
+    QCOMPARE(name.size(), std::size_t(1));
+    QCOMPARE(name[0]->text, printed);
+    QCOMPARE(name[0]->pointSize, size);
+    QCOMPARE(name[0]->width, width);
+    QCOMPARE(name[0]->left, 1000 + 1200);
+    // In the middle of the box, give or take a twip of rounding.
+    const int above = name[0]->top - (1000 + 600 + 400 + 50);
+    const int below = 1000 + 600 + 400 + 50 + 210 - (name[0]->top + name[0]->height);
+    QVERIFY(above >= 0 && below >= 0 && std::abs(above - below) <= 1);
+}
+
+// A one-line field of a 12 pt form, 600 twips wide, one 12 pt line (240
+// twips) high: room for two lines of the smallest printed size. A text
+// too wide for it shrinks, then wraps at the smallest size, its lines in
+// the middle of the box; what even two lines cannot hold is cut, a name
+// or a number alike, and ends in the mark.
+void TestReportEngine::smallestSize_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<double>("size");
+    QTest::newRow("fits") << u"卫生"_s << QStringList{u"卫生"_s} << 12.0;
+    QTest::newRow("smaller, in the middle of the box") << u"卫生监"_s << QStringList{u"卫生监"_s} << 10.0;
+    QTest::newRow("wrapped at the smallest size")
+        << u"卫生监督所卫生"_s << QStringList{u"卫生监督所"_s, u"卫生"_s} << 6.0;
+    QTest::newRow("cut where even that cannot hold it")
+        << u"卫生监督所卫生监督所卫生"_s << QStringList{u"卫生监督所"_s, u"卫生监督…"_s} << 6.0;
+    QTest::newRow("a number is cut visibly")
+        << u"1234567890123456789012"_s << QStringList{u"1234567890"_s, u"12345678…"_s} << 6.0;
+}
+
+void TestReportEngine::smallestSize()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, lines);
+    QFETCH(double, size);
+    ReportLayout r;
+    r.page.leftMargin = r.page.topMargin = 1000;
+    r.detail.height = 400;
+    r.detail.items = {field(1000, 100, 600, u"v"_s).size(12)};
+    Rows rows;
+    rows.columns = {u"v"_s};
+    rows.values = {{value}};
+    const PageModel m = layoutReport(r, rows);
+    const std::vector<const PageItem *> printed = fieldLines(m.pages[0], u"v"_s);
+    QStringList texts;
+    for (const PageItem *p : printed) {
+        texts << p->text;
+        QCOMPARE(p->pointSize, size);
+        QVERIFY(p->left >= 2000 && p->left + p->width <= 2600);
+    }
+    QCOMPARE(texts, lines);
+    const int top = printed.front()->top - 1100;
+    const int bottom = 1100 + 240 - (printed.back()->top + printed.back()->height);
+    QVERIFY(top >= 0 && bottom >= 0);
+    QVERIFY(std::abs(top - bottom) <= 1);
 }
 
 // A box that reaches into the word after its blank: a text as wide as the
@@ -224,7 +280,7 @@ void TestReportEngine::fieldKeepsClearOfTheWordAfterIt()
     Rows rows = rowsOf(1);
     rows.values[0][1] = value;
     const PageModel m = layoutReport(r, rows);
-    const PageItem *f = fieldsOf(m.pages[0], u"name"_s).front();
+    const PageItem *f = fieldLines(m.pages[0], u"name"_s).front();
     QCOMPARE(f->pointSize, size);
     QCOMPARE(f->left, 1000 + 700);
     QVERIFY(f->left + f->width <= 1000 + 960 + 30);
@@ -236,12 +292,12 @@ void TestReportEngine::alignment()
     rows.values[0][0] = u"20020001"_s; // 8 half-width units: 840 twips
     rows.values[0][2] = u"12.5"_s;     // 420 twips
     const PageModel m = layoutReport(smallList(), rows);
-    const PageItem *no = fieldsOf(m.pages[0], u"no"_s).front();
+    const PageItem *no = fieldLines(m.pages[0], u"no"_s).front();
     QCOMPARE(no->left, 1000 + (1000 - 840) / 2);
     QCOMPARE(no->width, 840);
-    const PageItem *amount = fieldsOf(m.pages[0], u"amount"_s).front();
+    const PageItem *amount = fieldLines(m.pages[0], u"amount"_s).front();
     QCOMPARE(amount->left, 1000 + 3000 + 1000 - 420);
-    QCOMPARE(fieldsOf(m.pages[0], u"name"_s).front()->left, 1000 + 1200);
+    QCOMPARE(fieldLines(m.pages[0], u"name"_s).front()->left, 1000 + 1200);
 }
 
 void TestReportEngine::linesAndBoxes()
@@ -352,6 +408,10 @@ void TestReportEngine::growingField_data()
         << u"一二三四五"_s << QStringList{u"一二"_s, u"三四"_s, u"五"_s} << 240;
     QTest::newRow("an empty line counts") << u"一二三四\n\n五"_s
                                           << QStringList{u"一二"_s, u"三四"_s, QString(), u"五"_s} << 480;
+    QTest::newRow("empty lines at its end take no room") << u"一二三四\n\n\n\n"_s
+                                                         << QStringList{u"一二"_s, u"三四"_s} << 0;
+    QTest::newRow("nor do blanks at its end") << u"一二三四五\n  \n\t\n　"_s
+                                              << QStringList{u"一二"_s, u"三四"_s, u"五"_s} << 240;
 }
 
 void TestReportEngine::growingField()
@@ -362,7 +422,7 @@ void TestReportEngine::growingField()
     const PageModel m = layoutReport(record(), recordRow(text));
     QCOMPARE(m.pageCount(), 1);
     QCOMPARE(linesOf(m, u"name"_s), lines);
-    const auto fields = fieldsOf(m.pages[0], u"name"_s);
+    const auto fields = fieldLines(m.pages[0], u"name"_s);
     const int detailTop = 1000 + 600 + 400;
     for (std::size_t k = 0; k < fields.size(); ++k)
         QCOMPARE(fields[k]->top, detailTop + 300 + int(k) * 240);
@@ -381,10 +441,10 @@ void TestReportEngine::growingFieldContinuesOnTheNextPage()
     QCOMPARE(m.pageCount(), 2);
     QCOMPARE(linesOf(m, u"name"_s).join(QString()), text);
     // Page 1: lines from 2300 while one more still ends above the footer at 15538.
-    const auto first = fieldsOf(m.pages[0], u"name"_s);
+    const auto first = fieldLines(m.pages[0], u"name"_s);
     QCOMPARE(int(first.size()), 55);
     QCOMPARE(first.back()->top, 2300 + 54 * 240);
-    const auto second = fieldsOf(m.pages[1], u"name"_s);
+    const auto second = fieldLines(m.pages[1], u"name"_s);
     QCOMPARE(int(second.size()), 45);
     QCOMPARE(find(m.pages[1], u"编号"_s)->top, 1000 + 100);
     QCOMPARE(second.front()->top, 1000 + 400);
@@ -394,6 +454,42 @@ void TestReportEngine::growingFieldContinuesOnTheNextPage()
     QCOMPARE(countOf(m.pages[0], u"第一页起每页都有"_s), 1);
     QCOMPARE(countOf(m.pages[1], u"第一页起每页都有"_s), 1);
     QCOMPARE(countOf(m.pages[1], u"以上共计"_s), 1);
+}
+
+// Empty lines of a growing field make no sheet: those at its end take no
+// room, and those that would begin a page are left out, so every page
+// goes on with text. Page 1 holds 55 lines of the field, later pages 59.
+void TestReportEngine::emptyLinesMakeNoSheet_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pages");
+    const QString fifty = u"字"_s.repeated(100);
+    QTest::newRow("at its end") << fifty + u"\n"_s.repeated(300) << 1;
+    QTest::newRow("across a page break") << fifty + u"\n"_s.repeated(100) + u"页"_s << 2;
+    QTest::newRow("across two page breaks") << fifty + u"\n"_s.repeated(200) + u"页"_s << 2;
+    QTest::newRow("at its start") << u"\n"_s.repeated(200) + u"页"_s << 2;
+    QTest::newRow("between text on one page") << u"字\n\n\n页"_s << 1;
+}
+
+void TestReportEngine::emptyLinesMakeNoSheet()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pages);
+    const PageModel m = layoutReport(record(), recordRow(text));
+    QCOMPARE(m.pageCount(), pages);
+    RowsInMemory rows(recordRow(text));
+    QCOMPARE(paginate(record(), rows)->pageCount(), pages);
+    for (int n = 1; n < m.pageCount(); ++n) {
+        const auto lines = fieldLines(m.pages[std::size_t(n)], u"name"_s);
+        QVERIFY(!lines.empty());
+        QVERIFY(!lines.front()->text.isEmpty());
+        QCOMPARE(lines.front()->top, 1000 + 400);
+    }
+    QStringList written = text.split(u'\n', Qt::SkipEmptyParts);
+    QStringList printed = linesOf(m, u"name"_s);
+    printed.removeAll(QString());
+    QCOMPARE(printed.join(QString()), written.join(QString()));
+    QVERIFY(find(m.pages.back(), u"签名："_s));
 }
 
 // What stands below a growing field (a signature, a rule, a date) moves as
@@ -408,8 +504,8 @@ void TestReportEngine::blockBelowAGrowingFieldStaysTogether()
     // would end at 15780, below the footer's top at 15538.
     const PageModel m = layoutReport(r, recordRow(u"字"_s.repeated(106)));
     QCOMPARE(m.pageCount(), 2);
-    QCOMPARE(int(fieldsOf(m.pages[0], u"name"_s).size()), 53);
-    QVERIFY(fieldsOf(m.pages[1], u"name"_s).empty());
+    QCOMPARE(int(fieldLines(m.pages[0], u"name"_s).size()), 53);
+    QVERIFY(fieldLines(m.pages[1], u"name"_s).empty());
     const PageItem *signature = find(m.pages[1], u"签名："_s);
     QVERIFY(signature);
     QCOMPARE(signature->top, 1000 + 400);
@@ -440,9 +536,9 @@ void TestReportEngine::headerFieldsShowTheFirstRow()
     r.reportHeader.items.push_back(field(0, 0, 3000, u"name"_s));
     r.reportHeader.items.push_back(field(0, 0, 3000, u"nosuchcolumn"_s));
     const PageModel m = layoutReport(r, rowsOf(2));
-    const auto names = fieldsOf(m.pages[0], u"name"_s);
+    const auto names = fieldLines(m.pages[0], u"name"_s);
     QCOMPARE(names.front()->text, u"单位1"_s);
-    QCOMPARE(fieldsOf(m.pages[0], u"nosuchcolumn"_s).front()->text, QString());
+    QCOMPARE(fieldLines(m.pages[0], u"nosuchcolumn"_s).front()->text, QString());
 }
 
 void TestReportEngine::paperSizes()
@@ -596,7 +692,7 @@ void TestReportEngine::pageReadsOnlyItsRows()
         rows.read.clear();
         const Page page = layoutPage(smallList(), rows, *index, n);
         const std::size_t first = n == 0 ? 0 : 45 + std::size_t(n - 1) * 47;
-        QCOMPARE(fieldsOf(page, u"no"_s).front()->text, QString::number(first + 1));
+        QCOMPARE(fieldLines(page, u"no"_s).front()->text, QString::number(first + 1));
         QVERIFY(!rows.read.empty());
         for (std::size_t r : rows.read)
             QVERIFY2(r >= first && r < first + 47, qPrintable(QString::number(r)));

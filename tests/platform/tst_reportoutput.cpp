@@ -1,7 +1,8 @@
 // The back ends of the report runtime: a PDF written through the print
 // path and read back by an independent tool (poppler's pdftotext and
 // pdfinfo), printing that asks for each page once and in order, the path
-// without a default printer, a failing printer, and the preview window:
+// without a default printer, a failing printer, a printer's queue that
+// gets nothing of a cancelled print, and the preview window:
 // its print command, page movement and zoom. Needs fonts and a paint
 // device, so it runs with a (headless) GUI.
 #include "platform/pagedreport.h"
@@ -93,6 +94,22 @@ private:
     PagedReport m_report;
 };
 
+// Stands in for a printer's queue: keeps the page count of each PDF handed
+// to it, as the print system would receive it.
+class RecordingQueue : public PrintQueue {
+public:
+    QString printerName() const override { return u"P"_s; }
+    QString submit(const QString &path, const QString &title, const PageSetup &) override
+    {
+        const QString info = run(u"pdfinfo"_s, {path});
+        const QRegularExpressionMatch pages = QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(info);
+        handed.append({title, pages.hasMatch() ? pages.captured(1).toInt() : -1});
+        return refusal;
+    }
+    QList<std::pair<QString, int>> handed; // title, pages
+    QString refusal;
+};
+
 } // namespace
 
 class TestReportOutput : public QObject {
@@ -105,8 +122,13 @@ private slots:
     void failingPrinter();
     void printingAsksForEachPageOnce();
     void printingCancelled();
+    void cancelledPrintReachesNoPrinter_data();
+    void cancelledPrintReachesNoPrinter();
+    void refusedPrint();
     void previewPrintsItsPages();
     void previewMovesBetweenPages();
+    void previewPageBoxKeepsToItsPages_data();
+    void previewPageBoxKeepsToItsPages();
     void previewZooms();
     void previewKeepsFewPages();
 };
@@ -220,6 +242,62 @@ void TestReportOutput::printingCancelled()
     QVERIFY(!QFile::exists(pdf));
 }
 
+// 取消 at any moment of a print, the last page included, hands nothing to
+// the printer's queue and leaves no spool file; a print left alone goes to
+// the queue once, whole.
+void TestReportOutput::cancelledPrintReachesNoPrinter_data()
+{
+    QTest::addColumn<int>("cancelAfter");
+    QTest::addColumn<bool>("handed");
+    const int count = CountingPages(200).pageCount();
+    QTest::newRow("not cancelled") << 0 << true;
+    QTest::newRow("first page") << 1 << false;
+    QTest::newRow("middle") << count / 2 << false;
+    QTest::newRow("last page") << count << false;
+}
+
+void TestReportOutput::cancelledPrintReachesNoPrinter()
+{
+    QFETCH(int, cancelAfter);
+    QFETCH(bool, handed);
+    if (QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
+        QFAIL("pdfinfo (poppler-utils) is needed: scripts/deps.sh installs it");
+    QTemporaryDir spool;
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(spool.path()));
+    auto queue = std::make_shared<RecordingQueue>();
+    CountingPages pages(200);
+    test::RecordingProgress progress;
+    progress.cancelAfter = cancelAfter;
+    const PrintResult r = PrinterSink(queue).print(pages, progress);
+    qputenv("TMPDIR", tmp);
+
+    QCOMPARE(r.ok(), handed);
+    QCOMPARE(r.cancelled, !handed);
+    QVERIFY(r.error.isEmpty());
+    if (handed)
+        QCOMPARE(queue->handed, (QList<std::pair<QString, int>>{{pages.caption(), pages.pageCount()}}));
+    else
+        QVERIFY(queue->handed.isEmpty());
+    QCOMPARE(int(pages.asked.size()), handed ? pages.pageCount() : cancelAfter);
+    QVERIFY(QDir(spool.path()).isEmpty());
+}
+
+// A queue that refuses the job: the reason is shown and nothing counts as
+// printed.
+void TestReportOutput::refusedPrint()
+{
+    auto &messages = test::ScriptedMessages::install();
+    auto queue = std::make_shared<RecordingQueue>();
+    queue->refusal = u"打印失败：打印机 P 没有接受打印任务（停用）。"_s;
+    setPrintSink(std::make_unique<PrinterSink>(queue));
+    QVERIFY(!printPages(nullptr, layoutReport(listLayout(), listRows(3))));
+    QCOMPARE(queue->handed.size(), 1);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].title, u"错误"_s);
+    QCOMPARE(messages.shown[0].text, queue->refusal);
+}
+
 void TestReportOutput::previewPrintsItsPages()
 {
     auto &messages = test::ScriptedMessages::install();
@@ -281,6 +359,42 @@ void TestReportOutput::previewMovesBetweenPages()
     QCOMPARE(preview.pageBox()->value(), 1);
     QCOMPARE(preview.pageBox()->accessibleName(), u"页码"_s);
     QCOMPARE(preview.zoomBox()->accessibleName(), u"显示比例"_s);
+}
+
+// A page number typed and entered: one past the last page goes to the
+// last page, 0 or less to the first.
+void TestReportOutput::previewPageBoxKeepsToItsPages_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("page"); // -1: the last
+    QTest::newRow("a page") << u"4"_s << 3;
+    QTest::newRow("the last page") << u"%1"_s.arg(CountingPages(200).pageCount()) << -1;
+    QTest::newRow("one past the last") << u"%1"_s.arg(CountingPages(200).pageCount() + 1) << -1;
+    QTest::newRow("far past the last") << u"236"_s << -1;
+    QTest::newRow("longer than any number") << u"99999999999999999999"_s << -1;
+    QTest::newRow("zero") << u"0"_s << 0;
+    QTest::newRow("below zero") << u"-3"_s << 0;
+}
+
+void TestReportOutput::previewPageBoxKeepsToItsPages()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, page);
+    ReportPreview preview(std::make_unique<CountingPages>(200));
+    preview.resize(900, 700);
+    preview.show();
+    const int last = preview.pages().pageCount() - 1;
+    QVERIFY(last > 5 && last < 235);
+    preview.pageBox()->setValue(3);
+    QCOMPARE(preview.view()->currentPage(), 2);
+    preview.pageBox()->setFocus();
+    preview.pageBox()->selectAll();
+    QTest::keyClicks(preview.pageBox(), typed);
+    QTest::keyClick(preview.pageBox(), Qt::Key_Return);
+    const int expected = page < 0 ? last : page;
+    QCOMPARE(preview.view()->currentPage(), expected);
+    QCOMPARE(preview.pageBox()->value(), expected + 1);
+    QCOMPARE(preview.pageBox()->text(), QString::number(expected + 1));
 }
 
 // 整页 shows a whole page in the window, 页宽 its width, a percentage that

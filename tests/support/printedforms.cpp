@@ -1,10 +1,12 @@
 #include "support/printedforms.h"
 
+#include "platform/reportengine.h"
 #include "platform/units.h"
 
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kelm::test {
@@ -77,6 +79,42 @@ void checkPlaced(const PageItem &p, int left, const FormItem &form, const QStrin
         QVERIFY(near(left + p.width, form.left + form.width));
         break;
     }
+}
+
+std::vector<const PageItem *> fieldLines(const Page &page, const QString &column)
+{
+    std::vector<const PageItem *> out;
+    for (const PageItem &i : page.items)
+        if (i.kind == ItemKind::Field && i.column == column)
+            out.push_back(&i);
+    return out;
+}
+
+QString fieldText(const Page &page, const QString &column)
+{
+    QString text;
+    for (const PageItem *i : fieldLines(page, column))
+        text += i->text;
+    return text;
+}
+
+bool inLineOfText(const std::vector<const PageItem *> &lines, int top, double points)
+{
+    const int height = int(std::lround(points * 20));
+    return !lines.empty() && lines.front()->top >= top - tolerance
+           && lines.back()->top + lines.back()->height <= top + height + tolerance;
+}
+
+void checkFieldWhole(const Page &page, const report::Item &item, int originLeft, const QString &value)
+{
+    const auto lines = fieldLines(page, item.text);
+    QVERIFY2(!lines.empty(), qPrintable(item.text));
+    for (const PageItem *p : lines) {
+        const int left = p->left - originLeft;
+        QVERIFY2(left >= item.left && left + p->width <= item.left + item.width, qPrintable(item.text));
+        QVERIFY2(p->pointSize >= report::smallestPrintedSize, qPrintable(item.text));
+    }
+    QCOMPARE(fieldText(page, item.text), value);
 }
 
 std::vector<const PageItem *> itemsOf(const Page &page, ItemKind kind)

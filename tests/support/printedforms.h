@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/pagemodel.h"
+#include "platform/reportlayout.h"
 
 #include <QString>
 #include <vector>
@@ -45,6 +46,21 @@ struct FormItem {
 // width, one pixel high and filled; an underline ending where the form's
 // ends. A failed check fails the calling test function.
 void checkPlaced(const report::PageItem &p, int left, const FormItem &form, const QString &fieldValue);
+
+// The items a field prints on a page, in order: its one line, or the lines
+// that a text too wide for its box goes on over at a smaller size.
+std::vector<const report::PageItem *> fieldLines(const report::Page &page, const QString &column);
+// Their texts joined: the field's text as printed.
+QString fieldText(const report::Page &page, const QString &column);
+// Whether a field's lines stand in the form's line of text at top (as
+// the page has it), one line of `points` high: inside it, give or take a
+// pixel, as one line of that size fills it.
+bool inLineOfText(const std::vector<const report::PageItem *> &lines, int top, double points);
+
+// Checks what a page prints for a one-line field designed as item, its
+// left measured from originLeft: every line inside the item's width and
+// no smaller than the smallest printed size, the value whole.
+void checkFieldWhole(const report::Page &page, const report::Item &item, int originLeft, const QString &value);
 
 std::vector<const report::PageItem *> itemsOf(const report::Page &page, report::ItemKind kind);
 int count(const report::Page &page, report::ItemKind kind);

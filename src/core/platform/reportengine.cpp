@@ -49,6 +49,36 @@ QStringList labelLines(const Item &item, double pointSize)
     return lines;
 }
 
+// A one-line field's text as it prints in its box: the largest quarter
+// point size, from its own down to the smallest printed size, at which
+// the text broken on the grid into lines of the box's width stands in the
+// box's height. A text that even that cannot hold shows the lines the box
+// holds at the smallest size, the last ending in the cut mark.
+struct FittedText {
+    double pointSize = 0;
+    QStringList lines;
+    bool cut = false;
+};
+
+FittedText fitField(const QString &text, int width, int height, double pointSize)
+{
+    const double smallest = std::min(pointSize, smallestPrintedSize);
+    if (gridWidthTwips(text, pointSize) <= width)
+        return {pointSize, {text}, false};
+    for (double size = pointSize; size >= smallest; size -= 0.25) {
+        const QStringList lines = gridLines(text, width, size);
+        if (int(lines.size()) * em(size) <= height)
+            return {size, lines, false};
+    }
+    QStringList lines = gridLines(text, width, smallest).mid(0, std::max(1, height / em(smallest)));
+    // The mark takes a full-width cell, as the 宋体 ellipsis is drawn.
+    QString &last = lines.last();
+    while (!last.isEmpty() && gridWidthTwips(last, smallest) + em(smallest) > width)
+        last.chop(last.size() > 1 && last.at(last.size() - 1).isLowSurrogate() ? 2 : 1);
+    last += cutMark;
+    return {smallest, lines, true};
+}
+
 // Where a field's room ends: at its box's right edge, or where a word of a
 // label on its line begins inside the box, give or take the glyph's side
 // bearing (a quarter of a half-width character). The forms' boxes were
@@ -81,6 +111,9 @@ int roomRight(const std::vector<PageItem> &words, int left, int right, int top, 
 struct LaidSection {
     std::vector<PageItem> items;
     std::vector<int> blocks; // one per item
+    // One per item: an empty line of a growing field, which takes no room
+    // where a page begins.
+    std::vector<bool> blank;
     int grown = 0;
 };
 
@@ -117,6 +150,9 @@ public:
                 continue;
             const double pt = pointsOf(item);
             grownLines[n] = wrappedLines(valueOf(n), std::max(item.width, 1), pt);
+            // Empty lines at the end of the text take no room.
+            while (grownLines[n].size() > 1 && grownLines[n].last().trimmed().isEmpty())
+                grownLines[n].removeLast();
             const int extra = int(grownLines[n].size()) * em(pt) - item.height;
             if (extra > 0)
                 growth.emplace_back(item.top + item.height, extra);
@@ -163,26 +199,39 @@ public:
                                  words.begin() + std::ptrdiff_t(wordsFrom[n + 1]));
                 break;
             case ItemKind::Field: {
-                auto put = [&](const Item &box, const QString &text, int at, double size) {
+                auto put = [&](const Item &box, const QString &text, int at, double size, int extra = 0) {
                     PageItem p = textItem(0, at, text, size, item.bold);
                     p.kind = ItemKind::Field;
                     p.column = item.text;
+                    p.width += extra;
                     p.left = x0 + aligned(box, p.width);
                     out.items.push_back(std::move(p));
                 };
                 if (item.grow) {
-                    for (qsizetype k = 0; k < grownLines[n].size(); ++k)
+                    for (qsizetype k = 0; k < grownLines[n].size(); ++k) {
                         put(item, grownLines[n][k], top + int(k) * em(pt), pt);
+                        out.blank.resize(out.items.size(), false);
+                        out.blank.back() = grownLines[n][k].trimmed().isEmpty();
+                    }
                     break;
                 }
-                // One line, whole: smaller where it is wider than its room,
-                // at the box's top as every text of a box stands.
+                // Smaller, and then on more lines, where it is wider than
+                // its room; its lines stand in the middle of the box's
+                // height, where one line of its own size fills it.
                 Item room = item;
                 room.width = roomRight(words, x0 + item.left, x0 + item.left + item.width, top, em(pt)) - x0
                              - item.left;
                 QString text = valueOf(n);
                 text.replace(u'\n', u' ');
-                put(room, text, top, fittingPointSize(text, room.width, pt));
+                const int height = std::max(item.height, em(pt));
+                const FittedText fitted = fitField(text, room.width, height, pt);
+                const int lineHeight = em(fitted.pointSize);
+                int at = top + (height - int(fitted.lines.size()) * lineHeight) / 2;
+                for (qsizetype k = 0; k < fitted.lines.size(); ++k, at += lineHeight) {
+                    const bool marked = fitted.cut && k + 1 == fitted.lines.size();
+                    // The mark's glyph is full-width; the grid counts it half.
+                    put(room, fitted.lines[k], at, fitted.pointSize, marked ? lineHeight / 2 : 0);
+                }
                 break;
             }
             case ItemKind::Line:
@@ -200,6 +249,7 @@ public:
             }
             }
             out.blocks.resize(out.items.size(), block);
+            out.blank.resize(out.items.size(), false);
         }
         return out;
     }
@@ -314,7 +364,8 @@ private:
     // (unless it is taller than a page). Returns the item the next page
     // goes on with, -1 when the section ends on this page. A page that
     // goes on within a block finds that block begun above its top, so it
-    // never moves it again.
+    // never moves it again. Empty lines of a growing field that would begin
+    // a page are left out, so that a page begins with text.
     int place(Page &page, const Section &section, const std::vector<int> &columns, std::ptrdiff_t row, int &y,
               int bodyTop, int from) const
     {
@@ -341,7 +392,18 @@ private:
         std::stable_sort(order.begin(), order.end(),
                          [&](std::size_t a, std::size_t b) { return topOf(laid.items[a]) < topOf(laid.items[b]); });
         const int count = int(order.size());
+        auto blankAt = [&](int i) { return laid.blank[order[std::size_t(i)]]; };
+        // Nothing but empty lines left: the section ends on this page, so
+        // that no sheet is made of them.
+        auto onlyBlanksFrom = [&](int i) {
+            for (; i < count; ++i)
+                if (!blankAt(i))
+                    return false;
+            return true;
+        };
         int k = from < 0 ? 0 : std::min(from, count);
+        while (from >= 0 && k < count && blankAt(k))
+            ++k;
         // Where the section's top stands on this page.
         const int origin = from < 0 ? y : bodyTop - (k < count ? topOf(laid.items[order[std::size_t(k)]]) : 0);
         int started = 0; // the block being placed
@@ -356,8 +418,11 @@ private:
                     return k;
             }
             const bool wholeBlock = b != 0 && blocks.at(b).second - blocks.at(b).first <= m_footerTop - bodyTop;
-            if (!wholeBlock && origin + bottomOf(p) > m_footerTop && origin + topOf(p) > bodyTop)
+            if (!wholeBlock && origin + bottomOf(p) > m_footerTop && origin + topOf(p) > bodyTop) {
+                if (onlyBlanksFrom(k))
+                    break;
                 return k;
+            }
             PageItem placed = p;
             placed.top += origin;
             page.items.push_back(std::move(placed));

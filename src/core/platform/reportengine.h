@@ -53,13 +53,27 @@ std::optional<PageIndex> paginate(const ReportLayout &layout, RowSource &rows, P
 // Page n of the report, laid out from its start. Throws DbError.
 Page layoutPage(const ReportLayout &layout, RowSource &rows, const PageIndex &index, int n);
 
+// The smallest size a field is shrunk to: 6 pt, a full-width character
+// about 2.1 mm high, the fine print of printed forms. Below it 宋体 strokes
+// run together on paper and a figure can no longer be read.
+constexpr double smallestPrintedSize = 6.0;
+
+// Ends a field's last line where its box could not hold the rest: the cut
+// shows on paper, so a shortened name or number never passes for whole.
+inline constexpr char16_t cutMark = u'…';
+
 // The whole report, page after page (documents, the statistics sheet).
 // Fields show the row of their place: the report header the first row, a
 // page header the page's first row, a page footer the page's last row,
 // the report footer the last row. A field whose column the rows lack
-// prints nothing. A field never draws outside its box and prints its text
-// whole: a growing field wraps inside its width, any other prints in a
-// smaller size where its text is wider than the box.
+// prints nothing. A field never draws outside its box. A growing field
+// wraps inside its width; its empty lines at the end take no room, nor do
+// those that would begin a page. Any other field is one em of its size
+// high, or its item's height if that is more: where its text is wider
+// than the box it prints smaller, down to smallestPrintedSize, and then
+// on as many lines as the box's height holds, the lines in the middle of
+// the box. A text that the box cannot hold even so prints the lines it
+// holds at the smallest size, the last ending in cutMark.
 PageModel layoutReport(const ReportLayout &layout, const Rows &rows);
 
 // The columns that the fields of a layout show, each once: all that a

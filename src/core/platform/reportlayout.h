@@ -13,7 +13,8 @@ namespace kelm::report {
 
 enum class ItemKind {
     Label, // fixed text, never clipped across (see cutAt for a fixed height)
-    Field, // one column of the row on one line, smaller when wider than its box
+    Field, // one column of the row on one line, smaller (and then on more
+           // lines of its box) when wider than its box
     Line,  // from (left, top) to (left + width, top + height)
     Box,   // a filled bar or an outlined rectangle
 };

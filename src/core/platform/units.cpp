@@ -2,7 +2,6 @@
 
 #include "platform/database.h"
 
-#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -59,16 +58,6 @@ QStringList gridLines(const QString &text, int widthTwips, double pointSize)
     }
     lines << current;
     return lines;
-}
-
-double fittingPointSize(const QString &text, int widthTwips, double pointSize)
-{
-    const int units = displayUnits(text);
-    if (units == 0 || units * pointSize * 10 <= widthTwips)
-        return pointSize;
-    const double exact = std::max(widthTwips, 0) / (units * 10.0);
-    // Below one point a quarter step could round a text away altogether.
-    return exact >= 1 ? std::floor(exact * 4) / 4 : exact;
 }
 
 } // namespace kelm

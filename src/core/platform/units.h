@@ -39,8 +39,5 @@ int gridOffsetTwips(const QString &text, qsizetype index, double pointSize);
 // One line of text broken on that grid into lines no wider than widthTwips,
 // as many whole characters a line as fit (at least one).
 QStringList gridLines(const QString &text, int widthTwips, double pointSize);
-// The size at which text fits widthTwips on that grid: pointSize when it
-// fits, else the largest quarter point size below it that does.
-double fittingPointSize(const QString &text, int widthTwips, double pointSize);
 
 } // namespace kelm

@@ -13,7 +13,12 @@ constexpr double titleSize = 21.75;
 constexpr int headHeight = 450;
 constexpr int headTop = 120;
 constexpr int rowHeight = 345;
-constexpr int rowTop = 68;
+constexpr int rowTop = 68; // one line of the report's 10.5 pt text: 68 to 278
+// A row's field box: room for two lines of the smallest printed size
+// between the row's rules, its middle where one line of the report's text
+// stands, so an unshrunk text prints there as before.
+constexpr int fieldHeight = 270;
+constexpr int fieldTop = rowTop + (210 - fieldHeight) / 2;
 constexpr int ruleTop = 15; // the rule above the heads, inside the section
 
 // Vertical rules at xs from top to the section's foot, and horizontal ones
@@ -47,7 +52,9 @@ report::ReportLayout listReportLayout(const ListReportDesign &design)
 
     for (const ListReportColumn &c : design.columns) {
         r.pageHeader.items.push_back(report::label(c.left, headTop, c.head, c.width));
-        r.detail.items.push_back(report::field(c.left, rowTop, c.width, c.column));
+        report::Item field = report::field(c.left, fieldTop, c.width, c.column);
+        field.height = fieldHeight;
+        r.detail.items.push_back(field);
     }
     return r;
 }

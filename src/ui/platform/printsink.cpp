@@ -6,12 +6,12 @@
 #include "platform/pagepainter.h"
 #include "platform/progressonscreen.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-
-#include <functional>
+#include <QTemporaryFile>
 
 using namespace Qt::StringLiterals;
 
@@ -26,85 +26,77 @@ QPageLayout paperLayout(const PageSource &pages)
     return QPageLayout(QPageSize(pages.paper().paper), pages.paper().orientation, QMarginsF(0, 0, 0, 0));
 }
 
-enum class Painted { Done, Failed, Cancelled };
-
-// Draws every page, one laid out at a time, on a device already set to the
-// pages' paper.
-Painted paintAll(QPagedPaintDevice &device, PageSource &pages, Progress &progress,
-                 const std::function<bool()> &newPage)
+// Draws every page, one laid out at a time, as a PDF at the printer's
+// resolution into an open device. 取消 is heeded after each page, the last
+// one included, so a cancel at any moment leaves no finished document.
+PrintResult drawPdf(QFileDevice &out, PageSource &pages, Progress &progress, const QString &failure)
 {
+    QPdfWriter writer(&out);
+    writer.setResolution(1200);
+    writer.setTitle(pages.caption());
+    writer.setCreator(u"Kelm"_s);
+    writer.setPageLayout(paperLayout(pages));
     const int count = pages.pageCount();
     progress.stage(u"正在打印……"_s, count, true);
     QPainter painter;
-    if (!painter.begin(&device))
-        return Painted::Failed;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !newPage()) {
-            painter.end();
-            return Painted::Failed;
+    if (!painter.begin(&writer))
+        return {failure};
+    try {
+        for (int i = 0; i < count; ++i) {
+            if (i > 0 && !writer.newPage())
+                return {failure};
+            paintPage(painter, pages.page(i), writer.logicalDpiY());
+            progress.advance(i + 1);
+            if (progress.cancelled())
+                return {{}, true};
         }
-        paintPage(painter, pages.page(i), device.logicalDpiY());
-        progress.advance(i + 1);
-        if (progress.cancelled() && i + 1 < count) {
-            painter.end();
-            return Painted::Cancelled;
-        }
+    } catch (const DbError &e) {
+        return {e.message()};
     }
-    return painter.end() ? Painted::Done : Painted::Failed;
+    if (!painter.end() || out.error() != QFileDevice::NoError)
+        return {failure};
+    return {};
 }
 
 } // namespace
 
 PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
 {
-    const QPrinterInfo info = m_printer ? *m_printer : QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return {u"没有默认打印机，无法打印。"_s};
-    QPrinter printer(info, QPrinter::HighResolution);
-    if (!printer.isValid())
-        return {u"打印机 %1 不可用，无法打印。"_s.arg(info.printerName())};
-    printer.setFullPage(true);
-    printer.setDocName(pages.caption());
-    printer.setPageLayout(paperLayout(pages));
-    try {
-        switch (paintAll(printer, pages, progress, [&] { return printer.newPage(); })) {
-        case Painted::Cancelled: printer.abort(); return {{}, true};
-        case Painted::Failed: return {u"打印失败：打印机 %1 没有接受打印任务。"_s.arg(info.printerName())};
-        case Painted::Done: break;
-        }
-    } catch (const DbError &e) {
-        printer.abort();
-        return {e.message()};
+    std::shared_ptr<PrintQueue> queue = m_queue;
+    if (!queue) {
+        const QPrinterInfo info = m_printer ? *m_printer : QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return {u"没有默认打印机，无法打印。"_s};
+        if (!QPrinter(info, QPrinter::HighResolution).isValid())
+            return {u"打印机 %1 不可用，无法打印。"_s.arg(info.printerName())};
+        queue = systemQueue(info);
     }
-    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
-        return {u"打印失败：打印机 %1 没有接受打印任务。"_s.arg(info.printerName())};
-    return {};
+    QTemporaryFile spool(QDir::tempPath() + u"/kelm-XXXXXX.pdf"_s);
+    const QString failure = u"打印失败：无法写入临时文件 %1。"_s.arg(spool.fileTemplate());
+    if (!spool.open())
+        return {failure};
+    const PrintResult drawn = drawPdf(spool, pages, progress, failure);
+    if (!drawn.ok())
+        return drawn;
+    if (!spool.flush())
+        return {failure};
+    progress.stage(u"正在送往打印机……"_s, 0, false);
+    return {queue->submit(spool.fileName(), pages.caption(), pages.paper())};
 }
 
 PrintResult PdfSink::print(PageSource &pages, Progress &progress) { return writePdf(pages, m_path, progress); }
 
 PrintResult writePdf(PageSource &pages, const QString &path, Progress &progress)
 {
-    PrintResult result;
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(1200);
-        writer.setTitle(pages.caption());
-        writer.setCreator(u"Kelm"_s);
-        writer.setPageLayout(paperLayout(pages));
-        try {
-            switch (paintAll(writer, pages, progress, [&] { return writer.newPage(); })) {
-            case Painted::Cancelled: result.cancelled = true; break;
-            case Painted::Failed: result.error = u"无法写入文件 %1。"_s.arg(path); break;
-            case Painted::Done: break;
-            }
-        } catch (const DbError &e) {
-            result.error = e.message();
-        }
-    }
+    const QString failure = u"无法写入文件 %1。"_s.arg(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {failure};
+    const PrintResult result = drawPdf(file, pages, progress, failure);
+    file.close();
     // An unfinished file is no print.
     if (!result.ok())
-        QFile::remove(path);
+        file.remove();
     return result;
 }
 

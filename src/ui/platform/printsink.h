@@ -6,6 +6,7 @@
 
 #include "platform/pagemodel.h"
 #include "platform/pagesource.h"
+#include "platform/printqueue.h"
 #include "platform/progress.h"
 
 #include <QPrinterInfo>
@@ -27,22 +28,27 @@ struct PrintResult {
 class PrintSink {
 public:
     virtual ~PrintSink() = default;
-    // Prints every page in order, reporting each; a cancel stops it and
-    // the printer drops the job.
+    // Prints every page in order, reporting each; a cancel, up to the
+    // last page drawn, stops it and nothing is printed.
     virtual PrintResult print(PageSource &pages, Progress &progress) = 0;
 };
 
 // A printer at high resolution, full page, every page, no dialog: the
 // default printer as it is at each print, or a given one. A null printer
-// (no default printer) prints nothing and says so.
+// (no default printer) prints nothing and says so. The pages are drawn
+// into a spool file, which goes to the printer's queue only when every
+// page is drawn and nobody cancelled.
 class PrinterSink : public PrintSink {
 public:
     PrinterSink() = default;
     explicit PrinterSink(const QPrinterInfo &printer) : m_printer(printer) { }
+    // Hands finished prints to this queue in place of a printer's (tests).
+    explicit PrinterSink(std::shared_ptr<PrintQueue> queue) : m_queue(std::move(queue)) { }
     PrintResult print(PageSource &pages, Progress &progress) override;
 
 private:
     std::optional<QPrinterInfo> m_printer;
+    std::shared_ptr<PrintQueue> m_queue;
 };
 
 // Writes each print to one PDF file (replacing it).

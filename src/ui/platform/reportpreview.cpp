@@ -3,6 +3,7 @@
 #include "platform/accessiblenames.h"
 #include "platform/busypointer.h"
 #include "platform/modelpages.h"
+#include "platform/pagenumberbox.h"
 #include "platform/pageview.h"
 #include "platform/printsink.h"
 #include "platform/units.h"
@@ -65,7 +66,7 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget *parent)
     m_previous = button(u"上一页"_s, this);
     m_next = button(u"下一页"_s, this);
     m_last = button(u"末页"_s, this);
-    m_pageBox = new QSpinBox(this);
+    m_pageBox = new PageNumberBox(this);
     m_pageBox->setRange(1, std::max(count, 1));
     m_pageBox->setKeyboardTracking(false);
     m_pageBox->setMinimumWidth(90);

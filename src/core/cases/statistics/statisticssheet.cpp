@@ -32,6 +32,7 @@ constexpr int numbersBottom = 4719;
 constexpr int rowRules[reportRowCount] = {5394, 5949, 6519, 7104, 7674, 8214};
 constexpr int rowTops[reportRowCount] = {4935, 5535, 6120, 6705, 7290, 7860};
 constexpr int cellPadding = 30;
+constexpr int cellHeight = 2 * lineHeight; // three lines of 6 pt, inside every row's rules
 
 int columnLeft(int c) { return columnRules[c - 1]; }
 int columnRight(int c) { return columnRules[c]; }
@@ -112,7 +113,12 @@ void addRows(report::Section &d)
         for (int c = 1; c <= reportColumnCount; ++c) {
             const int left = columnLeft(c) + cellPadding;
             const int width = columnRight(c) - columnLeft(c) - 2 * cellPadding;
-            d.items.push_back(report::field(left, top, width, cellName(r, c)).centred());
+            // The cell's box has room for a figure as long as its column
+            // holds on lines of the smallest printed size; one line of the
+            // sheet's text stands where it always did.
+            report::Item cell = report::field(left, top - (cellHeight - lineHeight) / 2, width, cellName(r, c));
+            cell.height = cellHeight;
+            d.items.push_back(cell.centred());
         }
     }
 }
@@ -127,7 +133,9 @@ void addFooter(report::Section &d)
     d.items.push_back(report::line(12315, 8565, 13860, 8565));
 }
 
-// The size in which every value of the field's column fits its width.
+// The size in which every value of the field's column fits its width,
+// but never below the smallest printed size: a longer figure goes on
+// over more lines of its cell.
 double fieldSize(const report::Item &field, const Rows &rows, double size)
 {
     const int column = rows.columnIndex(field.text);
@@ -135,7 +143,7 @@ double fieldSize(const report::Item &field, const Rows &rows, double size)
     for (const auto &row : rows.values)
         if (column >= 0)
             units = std::max(units, displayUnits(row[std::size_t(column)]));
-    return fittingSize(units, field.width, size);
+    return std::max(fittingSize(units, field.width, size), std::min(size, report::smallestPrintedSize));
 }
 
 } // namespace

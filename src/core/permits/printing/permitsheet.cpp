@@ -59,8 +59,6 @@ QString itemText(SheetText item, const PermitTexts &p, const QString &numeral)
     return {};
 }
 
-bool isSplit(SheetText item) { return item == T::UnitName || item == T::Address || item == T::Items; }
-
 // The font size of the row that prints `item`.
 double sizeOf(PermitForm form, SheetText item, const PrintLayout &layout)
 {
@@ -82,6 +80,8 @@ constexpr std::array<std::array<Member, 6>, 4> members = {{
 } // namespace
 
 QString licensedItemsText(const QString &items) { return items + u"※"_s; }
+
+bool isSplit(SheetText item) { return item == T::UnitName || item == T::Address || item == T::Items; }
 
 const std::vector<SheetText> &itemTable(PermitForm form)
 {

@@ -52,6 +52,10 @@ enum class SheetText {
 // The form's items in print order: item k is printed from row k + 1.
 const std::vector<SheetText> &itemTable(PermitForm form);
 
+// The unit name, the address and the licensed items: cut at the form's
+// width limit, the rest on a second line.
+bool isSplit(SheetText item);
+
 // The sheet of one permit, each item at its layout place, split items cut
 // on the character grid at the form's width limit.
 report::PageModel permitSheet(PermitForm form, const PermitTexts &permit, const PrintLayout &layout);

@@ -54,12 +54,21 @@ QStringList layoutItemNames(Database &db, PermitForm form)
     return names;
 }
 
+std::vector<LayoutRow> readLayoutRows(Database &db, PermitForm form)
+{
+    const PermitFormSpec &spec = formSpec(form);
+    std::vector<LayoutRow> rows;
+    for (const auto &row : db.select(selectSet, {spec.set, spec.rows}).values)
+        rows.push_back({row[0], val(row[1]), val(row[2]), row[3]});
+    return rows;
+}
+
 PrintLayout readPrintLayout(Database &db, PermitForm form)
 {
     const PermitFormSpec &spec = formSpec(form);
-    Rows rows;
+    std::vector<LayoutRow> rows;
     try {
-        rows = db.select(selectSet, {spec.set, spec.rows});
+        rows = readLayoutRows(db, form);
     } catch (const DbError &e) {
         throw LayoutError{u"无法读取打印设置：%1"_s.arg(e.message())};
     }
@@ -68,25 +77,20 @@ PrintLayout readPrintLayout(Database &db, PermitForm form)
                               .arg(spec.rows)
                               .arg(rows.size())};
     }
-    // A position reads as its leading number ("12mm" is 12, empty is 0).
-    auto position = [&](std::size_t row, int column) { return val(rows.values[row][std::size_t(column)]); };
-    auto pointSize = [&](std::size_t row) {
-        const QString text = rows.values[row][3];
-        const std::optional<double> n = layoutNumber(text);
+    auto pointSize = [&](const LayoutRow &row) {
+        const std::optional<double> n = layoutNumber(row.size);
         if (!n || *n <= 0) {
             throw LayoutError{u"打印设置“%1”中“%2”的打印字号“%3”不是有效的字号，请在打印设置中改正。"_s.arg(
-                spec.caption, rows.values[row][0], text)};
+                spec.caption, row.name, row.size)};
         }
         return *n;
     };
-    const double offsetLeft = position(0, 1);
-    const double offsetTop = position(0, 2);
     PrintLayout layout;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         ItemPlace p;
-        p.pointSize = pointSize(r);
-        p.leftMm = float(position(r, 1) + offsetLeft);
-        p.topMm = float(position(r, 2) + offsetTop);
+        p.pointSize = pointSize(rows[r]);
+        p.leftMm = float(rows[r].leftMm + rows[0].leftMm);
+        p.topMm = float(rows[r].topMm + rows[0].topMm);
         layout.push_back(p);
     }
     return layout;

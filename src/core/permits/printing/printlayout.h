@@ -62,6 +62,19 @@ struct LayoutError {
 // prints. Throws DbError.
 QStringList layoutItemNames(Database &db, PermitForm form);
 
+// One row of a form's set as printing reads it: its position as val()
+// reads it ("12mm" is 12, empty is 0), its font size as stored.
+struct LayoutRow {
+    QString name;
+    double leftMm = 0;
+    double topMm = 0;
+    QString size;
+};
+
+// The form's rows in table order (整体 first), as many as it prints, or
+// fewer where the set lacks some. Throws DbError.
+std::vector<LayoutRow> readLayoutRows(Database &db, PermitForm form);
+
 // Reads the form's set in table order; a position reads as val() reads it
 // ("12mm" is 12, empty is 0). Throws LayoutError when the set cannot be
 // read, has fewer rows than the form prints, or holds a font size that is

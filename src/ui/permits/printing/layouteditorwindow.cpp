@@ -21,6 +21,9 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm {
@@ -254,26 +257,37 @@ void LayoutEditorWindow::step(Spin &spin, int value)
     spin.box->setText(QString::number(*now + (value > previous ? 1 : -1), 'g', 15));
 }
 
-// Refuses a value that is no number (or no positive font size) or that
-// its column cannot hold, which would print garbage or be cut unseen.
+// Refuses a value that is no number (or no positive font size), that its
+// column cannot hold, or that would put an item off the sheet: each would
+// print garbage, be cut unseen or leave the item off the certificate.
 bool LayoutEditorWindow::store()
 {
+    auto refuse = [this](const Value &v, const QString &problem) {
+        QLineEdit *box = m_boxes[std::size_t(v.box)];
+        showError(this, u"%1“%2”%3，不能存盘。"_s.arg(str(v.caption), box->text(), problem));
+        box->setFocus();
+        return false;
+    };
     for (const Value &v : values) {
         QLineEdit *box = m_boxes[std::size_t(v.box)];
         const std::optional<double> n = layoutNumber(box->text());
-        QString problem;
         if (!n || (v.box == sizeBox && *n <= 0))
-            problem = v.box == sizeBox ? u"不是有效的字号"_s : u"不是数字"_s;
-        else if (const int units = db().capacity(u"dycc"_s, str(v.column));
-                 units >= 0 && displayUnits(box->text()) > units)
-            problem = u"太长"_s;
-        if (!problem.isEmpty()) {
-            showError(this, u"%1“%2”%3，不能存盘。"_s.arg(str(v.caption), box->text(), problem));
-            box->setFocus();
-            return false;
-        }
+            return refuse(v, v.box == sizeBox ? u"不是有效的字号"_s : u"不是数字"_s);
+        if (const int units = db().capacity(u"dycc"_s, str(v.column));
+            units >= 0 && displayUnits(box->text()) > units)
+            return refuse(v, u"太长"_s);
     }
     try {
+        if (const std::optional<OffSheet> off = offSheet()) {
+            const Value &v = values[off->value == LayoutValue::Top ? 0 : off->value == LayoutValue::Left ? 1 : 2];
+            auto shown = [](double value) { return QString::number(value + 0.0, 'g', 10); };
+            if (off->value == LayoutValue::Size)
+                return refuse(v, u"太大，纸上印不下（至多 %1）"_s.arg(shown(std::floor(off->allowed->second * 10) / 10)));
+            if (!off->allowed)
+                return refuse(v, u"使项目超出纸张"_s);
+            return refuse(v, u"超出纸张（可用 %1 至 %2）"_s.arg(shown(std::ceil(off->allowed->first * 10) / 10),
+                                                                shown(std::floor(off->allowed->second * 10) / 10)));
+        }
         m_record->update();
     } catch (const DbError &e) {
         showError(this, e.message());
@@ -281,6 +295,25 @@ bool LayoutEditorWindow::store()
     }
     setEditing(false);
     return true;
+}
+
+// The shown row's values as they would be stored, checked against the
+// sheet of its form with the set's other rows as they are stored.
+std::optional<OffSheet> LayoutEditorWindow::offSheet()
+{
+    const int set = m_set.toInt();
+    if (set < 1 || set > 4)
+        return std::nullopt;
+    const PermitForm form = PermitForm(set - 1);
+    std::vector<LayoutRow> rows = readLayoutRows(db(), form);
+    const QString name = m_record->storedValue(u"xmmc"_s);
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const LayoutRow &r) { return r.name == name; });
+    if (row == rows.end())
+        return std::nullopt;
+    row->topMm = *layoutNumber(m_boxes[topBox]->text());
+    row->leftMm = *layoutNumber(m_boxes[leftBox]->text());
+    row->size = m_boxes[sizeBox]->text();
+    return kelm::offSheet(form, rows, std::size_t(row - rows.begin()));
 }
 
 void LayoutEditorWindow::cancelEdit()

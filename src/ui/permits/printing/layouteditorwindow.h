@@ -6,9 +6,11 @@
 // values in use of existing rows are written, never a reference value.
 #pragma once
 
+#include "permits/printing/sheetbounds.h"
 #include "platform/formwindow.h"
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 class QListWidget;
@@ -55,6 +57,7 @@ private:
     void edited();
     void step(Spin &spin, int value);
     bool store();
+    std::optional<OffSheet> offSheet();
     void cancelEdit();
     void setEditing(bool on);
 
