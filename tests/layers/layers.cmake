@@ -1,6 +1,7 @@
 # Includes run one way: from a folder on a higher floor to one below it,
 # never up and never across. The core library lies wholly below the
-# windows; its not seeing them is kept by the build itself. Run as
+# windows; its not seeing them is kept by the build itself, and no core file
+# includes a header of the widgets or of printing. Run as
 #   cmake -DSOURCE_DIR=<checkout> -P layers.cmake
 
 # Folder and floor, lowest first. Folders on one floor do not include each
@@ -37,6 +38,11 @@ foreach(tree core ui)
         if(from_floor STREQUAL "")
             list(APPEND failures "src/${tree}/${source}: its folder has no floor in tests/layers/layers.cmake")
             continue()
+        endif()
+        # Qt's include root is on the core's path too: only this keeps widgets out.
+        file(STRINGS ${SOURCE_DIR}/src/${tree}/${source} widgets REGEX "^#include <Qt(Widgets|PrintSupport)[/>]")
+        if(tree STREQUAL "core" AND widgets)
+            list(APPEND failures "src/core/${source} includes a widget header: ${widgets}")
         endif()
         file(STRINGS ${SOURCE_DIR}/src/${tree}/${source} includes REGEX "^#include \"")
         foreach(line IN LISTS includes)

@@ -5,11 +5,10 @@
 // statistics window draws what the computation returns.
 #pragma once
 
+#include "cases/statistics/tally.h"
+
 #include <QDate>
 #include <QString>
-#include <array>
-#include <functional>
-#include <stdexcept>
 
 namespace kelm {
 
@@ -17,48 +16,8 @@ class Database;
 
 namespace statistics {
 
-constexpr int penaltyKinds = 10; // cf1..cf10
-constexpr int screenRowCount = 16;
 constexpr int reportRowCount = 6;
 constexpr int reportColumnCount = 14;
-
-// A sum of amounts as val() reads them, added with compensation so that a
-// total of typed decimal amounts prints as their exact decimal sum.
-class AmountSum {
-public:
-    void add(double value);
-    void add(const AmountSum &other);
-    double value() const { return m_sum + m_compensation; }
-
-private:
-    double m_sum = 0;
-    double m_compensation = 0;
-};
-
-// What the cases of one row condition add up to.
-struct Tally {
-    int rows = 0;   // every case, numbered or not: a sum over none is empty
-    int cases = 0;  // the counts count case numbers
-    int filed = 0;  // lasj not empty
-    int closed = 0; // sfja ticked
-    std::array<int, penaltyKinds> penalties{};
-    AmountSum confiscated; // msje
-    AmountSum fine;        // fkje
-    AmountSum recalled;    // shsp
-    AmountSum destroyed;   // xhsp
-
-    void add(const Tally &other);
-};
-
-// A row of the statistics window: its label and the cases it takes in
-// (an empty condition takes any value) and the sheet's row it fills.
-struct ScreenRow {
-    QString label;
-    QString category;    // dwlb1
-    QString subcategory; // dwlb2
-    int reportRow;       // 1 to 6; 0: drawn only
-};
-const std::array<ScreenRow, screenRowCount> &screenRows();
 
 // The window's columns, left to right.
 enum class ScreenColumn {
@@ -77,24 +36,6 @@ enum class ScreenColumn {
     Cases,             // 处罚户次
 };
 constexpr int screenColumnCount = 13;
-
-struct PenaltyStatistics {
-    QDate start;
-    QDate end;
-    std::array<Tally, screenRowCount> rows; // in screen row order
-    // The head totals are those of the last row, which takes every case.
-    const Tally &total() const { return rows.back(); }
-};
-
-// Told the share of the run done, in percent, as it grows; returning false
-// stops the run.
-using Progress = std::function<bool(int percent)>;
-
-// A run stopped through its progress: nothing was changed.
-class Cancelled : public std::runtime_error {
-public:
-    Cancelled();
-};
 
 // Copies the cases whose acceptance date lies from start to end, both days
 // included, into xzcf2, counting them in the same pass, and stores the

@@ -51,8 +51,6 @@ const QString copiedColumns = u"dabh, dwlb1, dwlb2, slsj, lasj, sfja, cf1, cf2, 
                               "cf10, msje, fkje, shsp, xhsp"_s;
 const QString clearBlock = u"DELETE FROM xzcf2 WHERE rowid BETWEEN ? AND ?"_s;
 const QString clearCopy = u"DELETE FROM xzcf2"_s;
-// The period the stored figures, and so the copy, were counted for.
-const QString storedPeriod = u"SELECT tjsj FROM xzcftj"_s;
 const QString copyPeriod = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf WHERE slsj BETWEEN ? AND ?"_s.arg(
     copiedColumns);
 const QString copyBlock = u"INSERT INTO xzcf2 (rowid, %1) SELECT rowid, %1 FROM xzcf "
@@ -380,7 +378,7 @@ std::pair<qint64, qint64> share(qint64 all, int i, int n)
 
 } // namespace
 
-void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
+void copyAndCount(Database &db, PenaltyStatistics &s, bool samePeriod, const Progress &progress)
 {
     const QString start = s.start.toString(Qt::ISODate);
     const QString end = s.end.toString(Qt::ISODate);
@@ -394,12 +392,11 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     // once the readers are done: in the rollback journal a writer whose
     // pages outgrow its cache needs the file to itself, and would wait for
     // the readers while new readers waited for it.
-    const bool otherPeriod = db.scalar(storedPeriod) != sheetPeriodText(s.start, s.end);
 
     std::atomic<bool> stop = false;
     std::atomic<qint64> seen = 0;
     std::future<BlockSums> copy;
-    if (!otherPeriod)
+    if (samePeriod)
         copy = std::async(std::launch::async, readCopyOf, db.path(), std::cref(stop));
     std::vector<std::future<CasePass>> parts;
     const auto read = [&](const QString &sql, const Params &params) {
@@ -446,7 +443,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
     }
     if (!pass->unreadable().isEmpty())
         stop = true;
-    const BlockSums held = otherPeriod ? BlockSums() : copy.get();
+    const BlockSums held = samePeriod ? copy.get() : BlockSums();
     tell(50);
     if (!pass->unreadable().isEmpty())
         throw unreadableDates(pass->unreadable());
@@ -471,7 +468,7 @@ void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress)
         }
     };
     written(0, 1);
-    if (otherPeriod) {
+    if (!samePeriod) {
         rewriteWhole();
     } else {
         const std::vector<sqlite3_int64> changed = BlockSums::differing(pass->blocks(), held);

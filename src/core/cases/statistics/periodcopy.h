@@ -3,7 +3,7 @@
 // them. Used by computeStatistics inside its transaction.
 #pragma once
 
-#include "cases/statistics/penaltystatistics.h"
+#include "cases/statistics/tally.h"
 
 namespace kelm {
 
@@ -16,8 +16,8 @@ namespace statistics {
 // more than about a quarter of them (faster than following the date index
 // to each, and every acceptance date is read on the way), shared among
 // readers by ranges of row numbers; otherwise through the index, the dates
-// being read apart. When the stored figures are of the same period, one
-// more reader reads the copy meanwhile; the blocks of row numbers in which
+// being read apart. When xzcf2 holds a copy of the same period
+// (samePeriod), one more reader reads the copy meanwhile; the blocks of row numbers in which
 // copy and period differ are copied again, so a period counted again
 // rewrites only what changed. The copy of another period is written anew.
 // The copy is written once the readers are done, so that the run's writer
@@ -25,7 +25,7 @@ namespace statistics {
 // write transaction, so they read the cases as it sees them, and the
 // calling thread tells the progress.
 // Throws DbError, or Cancelled.
-void copyAndCount(Database &db, PenaltyStatistics &s, const Progress &progress);
+void copyAndCount(Database &db, PenaltyStatistics &s, bool samePeriod, const Progress &progress);
 
 } // namespace statistics
 } // namespace kelm
