@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,16 +24,6 @@ using namespace kelm::test;
 namespace {
 
 const QString warning = u"恢复数据将用备份数据替换当前数据，现有数据将丢失，确认恢复数据吗？"_s;
-
-ProgressWindow *progressWindow() { return qobject_cast<ProgressWindow *>(shownWindow(u"progress"_s)); }
-
-bool anyMessage()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMessageBox *>(w) && w->isVisible())
-            return true;
-    return false;
-}
 
 } // namespace
 

@@ -15,7 +15,6 @@
 #include "registers/listreport.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -53,16 +52,6 @@ std::unique_ptr<PageSource> longList(int rows)
     auto source = std::make_shared<RowsInMemory>(std::move(r));
     const ReportLayout layout = listReportLayout(design);
     return std::make_unique<PagedReport>(layout, source, *paginate(layout, *source));
-}
-
-ProgressWindow *progressWindow() { return qobject_cast<ProgressWindow *>(shownWindow(u"progress"_s)); }
-
-bool anyMessage()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMessageBox *>(w) && w->isVisible())
-            return true;
-    return false;
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "e2e/support/screen.h"
 
+#include "platform/progresswindow.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+
+using namespace Qt::StringLiterals;
 
 namespace kelm::test {
 
@@ -47,5 +51,15 @@ QAbstractButton *messageButton(QMessageBox *box, const QString &caption)
             return b;
     return nullptr;
 }
+
+bool anyMessage()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox *>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
+ProgressWindow *progressWindow() { return qobject_cast<ProgressWindow *>(shownWindow(u"progress"_s)); }
 
 } // namespace kelm::test

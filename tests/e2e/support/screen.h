@@ -1,5 +1,6 @@
 // What the user sees on the screen: the windows shown, the one that is
-// active (holds the keyboard), message boxes and their buttons.
+// active (holds the keyboard), message boxes and their buttons, the
+// progress window.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,10 @@
 class QAbstractButton;
 class QMessageBox;
 class QWidget;
+
+namespace kelm {
+class ProgressWindow;
+}
 
 namespace kelm::test {
 
@@ -22,5 +27,9 @@ QString activeName();
 QMessageBox *shownMessage(const QString &text);
 // The button of a message box with that caption, or nullptr.
 QAbstractButton *messageButton(QMessageBox *box, const QString &caption);
+// Whether any message box is shown.
+bool anyMessage();
+// The progress window of long work, when it is shown.
+ProgressWindow *progressWindow();
 
 } // namespace kelm::test
