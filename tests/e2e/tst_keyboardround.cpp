@@ -402,7 +402,8 @@ void TestKeyboardRound::choiceFromListStartsEditing()
     QCOMPARE(p.db().scalar(u"SELECT count(*) FROM wsxkz WHERE lb = '食证'"_s), u"3"_s);
 }
 
-// Typing into a permit's list box is an edit of the permit.
+// Typing into a permit's list box is an edit of the permit, kept as typed
+// also where it is an entry written otherwise.
 void TestKeyboardRound::typingAPermitListStartsEditing()
 {
     Program p;
@@ -419,6 +420,15 @@ void TestKeyboardRound::typingAPermitListStartsEditing()
         .await(u"editing, the text as typed"_s, [] {
             return editing(u"xkz"_s) && listBox(u"xkz"_s, u"Combo1_0"_s)->currentText() == u"NO.Y.05-2x"_s;
         })
+        .act(u"type an entry in small letters instead, Tab"_s,
+             [] {
+                 real::key(Qt::Key_A, Qt::ControlModifier);
+                 real::type(u"no.y.05-1"_s);
+                 real::key(Qt::Key_Tab);
+             })
+        .await(u"the focus has left"_s, [] { return focused() == childOf(u"xkz"_s, u"Combo1_1"_s); })
+        .holds(u"the text stays as typed, not the entry"_s,
+               [] { return listBox(u"xkz"_s, u"Combo1_0"_s)->currentText() == u"no.y.05-1"_s; })
         .act(u"取消"_s, [] { real::click(childOf(u"xkz"_s, u"Command4"_s)); });
     closeRegister(s, u"xkz"_s);
     QVERIFY2(s.run(), qPrintable(s.failure()));
