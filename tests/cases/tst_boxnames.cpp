@@ -85,6 +85,8 @@ private slots:
     void spokenLabels();
     void namesFromTheWording_data();
     void namesFromTheWording();
+    void namesInWholeWordsOfTheForms_data();
+    void namesInWholeWordsOfTheForms();
     void everyDocumentBoxHasItsOwnName_data();
     void everyDocumentBoxHasItsOwnName();
 };
@@ -138,6 +140,38 @@ void TestBoxNames::namesFromTheWording()
     QFETCH(int, box);
     QFETCH(QString, name);
     QCOMPARE(boxNames(smallForm()).at(std::size_t(box)), name);
+}
+
+void TestBoxNames::namesInWholeWordsOfTheForms_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a paragraph's line broken inside a word") << u"frm_cfjd"_s << 22
+                                                             << u"责令改正或责令自收到本处罚决定书之日起 日"_s;
+    QTest::newRow("the same sentence broken between words") << u"frm_bczj"_s << 22
+                                                            << u"我局决定对你（单位）的下列物品作为证据以 方式于"_s;
+    QTest::newRow("two pieces of wording on one line") << u"frm_bczj"_s << 23 << u"方式于 进行登记保存"_s;
+    QTest::newRow("a date's unit with the word it makes: 日前") << u"frm_cfjd"_s << 20 << u"缴至"_s;
+    QTest::newRow("a date's unit with the word it makes: 日内") << u"frm_cfjd"_s << 28 << u"或者向 人民法院起诉"_s;
+    QTest::newRow("a label under a date runs on from nothing") << u"frm_jabg"_s << 5 << u"案由"_s;
+    QTest::newRow("nor a list's next item") << u"frm_qzzx"_s << 18 << u"其他资料 份"_s;
+    QTest::newRow("nor a line after a line of boxes") << u"frm_qzzx"_s << 10 << u"行政处罚决定书对 作出"_s;
+}
+
+// A name never holds a piece of a word that a line break or a blank cut
+// off; the sentence is followed across the break only where it runs on.
+void TestBoxNames::namesInWholeWordsOfTheForms()
+{
+    QFETCH(QString, window);
+    QFETCH(int, box);
+    QFETCH(QString, name);
+    for (const DocumentDescription *d : documentDescriptions())
+        if (d->document.windowName() == window) {
+            QCOMPARE(boxNames(*d).at(std::size_t(box)), name);
+            return;
+        }
+    QFAIL("no such document");
 }
 
 void TestBoxNames::everyDocumentBoxHasItsOwnName_data()

@@ -242,21 +242,30 @@ void TestStatisticsWindows::figuresDrawnInRedAtTheirPlaces()
         int x;
         int y;
         QString text;
+        QString name; // read with its row and column
     };
     const int row1 = 4;             // the first screen row's first figure
     const int food = 4 + 6 * 13;    // the food group's 合计
     const int all = 4 + 15 * 13;    // 总  计
-    for (const Place &p : {Place{0, 1000, 100, u"2002-01-01 - 2002-12-31"_s}, Place{1, 4050, 100, u" 2"_s},
-                           Place{2, 6200, 100, u" 1"_s}, Place{3, 8350, 100, u" 0"_s},
-                           Place{row1 + 7, 6840, 1100, u" 1"_s}, Place{row1 + 8, 7640, 1100, u" 1500.5"_s},
-                           Place{row1 + 12, 10440, 1100, u" 2"_s}, Place{row1 + 13 + 8, 7640, 1460, u"0"_s},
-                           Place{food + 6, 6200, 3260, u" 0"_s}, Place{all + 12, 10440, 6680, u" 2"_s}}) {
+    for (const Place &p :
+         {Place{0, 1000, 100, u"2002-01-01 - 2002-12-31"_s, u"统计时间：2002-01-01 - 2002-12-31"_s},
+          Place{1, 4050, 100, u" 2"_s, u"案件总数：2"_s}, Place{2, 6200, 100, u" 1"_s, u"立案总数：1"_s},
+          Place{3, 8350, 100, u" 0"_s, u"结案总数：0"_s},
+          Place{row1 + 7, 6840, 1100, u" 1"_s, u"食品卫生 生产加工 罚款：1"_s},
+          Place{row1 + 8, 7640, 1100, u" 1500.5"_s, u"食品卫生 生产加工 罚款金额：1500.5"_s},
+          Place{row1 + 12, 10440, 1100, u" 2"_s, u"食品卫生 生产加工 处罚户次：2"_s},
+          Place{row1 + 13 + 8, 7640, 1460, u"0"_s, u"食品卫生 批发零售 罚款金额：0"_s},
+          Place{food + 6, 6200, 3260, u" 0"_s, u"食品卫生 合计 没收金额：0"_s},
+          Place{all + 12, 10440, 6680, u" 2"_s, u"总计 处罚户次：2"_s}}) {
         const GridLabel *l = f[p.index];
         QCOMPARE(l->text(), p.text);
+        QCOMPARE(l->accessibleName(), p.name);
         QCOMPARE(l->pos(), QPoint(px(p.x), px(p.y)));
         QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(l->isVisible());
     }
+    QCOMPARE(f[4 + 7 * 13]->accessibleName(), u"公共场所 旅馆业 警告：0"_s);
+    QCOMPARE(f[4 + 14 * 13 + 1]->accessibleName(), u"其他 责令改正：0"_s);
 }
 
 void TestStatisticsWindows::wideFigureDrawnSmallerWithinItsColumn()

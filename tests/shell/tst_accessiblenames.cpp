@@ -1,6 +1,7 @@
 // Every window read as a screen reader reads it, through Qt's accessibility
-// interface: each box, button, check box and picture has a name, no two in
-// a window share one, and none is a frame's caption or a column code. The
+// interface: each box, button, check box, picture and page has a name, no
+// two in a window share one, and none is a frame's caption, a column code,
+// a list box's value or spread with blanks; each window is read as one. The
 // record navigator's caption and a query's count are there to be read.
 // Needs widgets.
 #include "cases/documents/descriptions.h"
@@ -22,6 +23,7 @@
 #include "platform/reportpreview.h"
 #include "registers/querywindow.h"
 #include "shell/aboutbox.h"
+#include "shell/helpwindow.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/passwordwindow.h"
@@ -34,6 +36,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QtTest>
 #include <functional>
@@ -71,8 +74,12 @@ void collect(QAccessibleInterface *iface, std::vector<Control> &found)
             continue;
         const QAccessible::Role role = child->role();
         auto *widget = qobject_cast<QWidget *>(child->object());
-        if (controlRoles.contains(role) || role == QAccessible::StaticText)
-            found.push_back({child->text(QAccessible::Name), child->text(QAccessible::Value), role, widget});
+        // A page that scrolls (a preview's pages, the help page) is read as
+        // a whole, by its name.
+        const bool page = qobject_cast<QAbstractScrollArea *>(child->object()) && !controlRoles.contains(role);
+        if (controlRoles.contains(role) || role == QAccessible::StaticText || page)
+            found.push_back({child->text(QAccessible::Name), child->text(QAccessible::Value),
+                             page ? QAccessible::Document : role, widget});
         if (role == QAccessible::ComboBox) {
             if (auto *list = qobject_cast<QComboBox *>(widget); list && list->lineEdit())
                 found.push_back({list->lineEdit()->accessibleName(), {}, QAccessible::EditableText, nullptr});
@@ -100,6 +107,12 @@ QStringList everyColumn()
     return columns;
 }
 
+// A name of words: no blanks at its ends, none spreading it.
+bool isWords(const QString &name)
+{
+    return name.trimmed() == name && !name.contains(u"  "_s);
+}
+
 // What is wrong with the names of a window's controls.
 QStringList nameProblems(QWidget *window)
 {
@@ -118,6 +131,10 @@ QStringList nameProblems(QWidget *window)
         if (columns.contains(c.name, Qt::CaseInsensitive) || code.match(c.name).hasMatch()
             || (c.widget && c.name == c.widget->objectName()))
             problems << u"%1 is named by a code: %2"_s.arg(where, c.name);
+        if (c.role == QAccessible::ComboBox && c.name == c.value)
+            problems << u"%1 is named by its value: %2"_s.arg(where, c.name);
+        if (!isWords(c.name))
+            problems << u"%1 is named with blanks that only spread it: \"%2\""_s.arg(where, c.name);
         // An editable list box's line is named as its box.
         if (c.widget && ++seen[c.name] == 2)
             problems << u"two controls are named %1"_s.arg(c.name);
@@ -135,6 +152,23 @@ QStringList nameProblems(QWidget *window)
                 problems << u"%1 is named by the frame %2"_s.arg(c.widget->objectName(), frame->title());
     }
     return problems;
+}
+
+// The names of the entries of a menu bar and of its menus.
+QStringList menuNames(QMenuBar *bar)
+{
+    QStringList names;
+    std::vector<QWidget *> holders = {bar};
+    for (QAction *a : bar->actions())
+        if (a->menu())
+            holders.push_back(a->menu());
+    for (QWidget *holder : holders) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(holder);
+        for (int i = 0; i < iface->childCount(); ++i)
+            if (iface->child(i)->role() == QAccessible::MenuItem)
+                names << iface->child(i)->text(QAccessible::Name);
+    }
+    return names;
 }
 
 bool readable(QWidget *window, const QString &start)
@@ -161,6 +195,7 @@ private slots:
     void documentWindows_data();
     void documentWindows();
     void queryFilterFollowsItsPrompt();
+    void menuEntries();
 
 private:
     std::unique_ptr<test::TestDatabase> m_db;
@@ -172,7 +207,7 @@ void TestAccessibleNames::initTestCase()
     m_db = std::make_unique<test::TestDatabase>();
     test::ScriptedMessages::install();
     // A row in each register, so each navigator has a record to tell of.
-    db().exec(u"INSERT INTO xzcf (dabh, dwmc) VALUES ('20020001', '单位')"_s);
+    db().exec(u"INSERT INTO xzcf (dabh, dwmc, dwlb1, dwlb2) VALUES ('20020001', '单位', '食品卫生', '饮食')"_s);
     db().exec(u"INSERT INTO wsxkz (xkzh, dwmc, xh) VALUES ('20020001', '单位', 'NO.Y.05-1')"_s);
     db().exec(u"INSERT INTO jktj (tjbh, xm, tjhg, pxhg) VALUES ('20020001', '甲', '合格', '合格')"_s);
     app().caseNo = u"20020001"_s;
@@ -218,6 +253,7 @@ void TestAccessibleNames::workWindows_data()
     QTest::newRow("log-in") << Factory([] { return static_cast<QWidget *>(new LoginWindow(u"kelm"_s)); }) << QString();
     QTest::newRow("main window") << Factory([] { return static_cast<QWidget *>(new MainWindow); }) << QString();
     QTest::newRow("about") << Factory([] { return static_cast<QWidget *>(new AboutBox); }) << QString();
+    QTest::newRow("help") << Factory([] { return static_cast<QWidget *>(new HelpWindow); }) << QString();
 }
 
 void TestAccessibleNames::workWindows()
@@ -232,6 +268,23 @@ void TestAccessibleNames::workWindows()
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     if (!readable.isEmpty())
         QVERIFY2(::readable(made, readable), qPrintable(readable));
+    // Read as a window, never as a pane without a role.
+    const QAccessible::Role role = QAccessible::queryAccessibleInterface(made)->role();
+    QVERIFY2(role == QAccessible::Dialog || role == QAccessible::Window, qPrintable(QString::number(int(role))));
+}
+
+// The menus are read by their words, not by the blanks that spread their
+// captions on the bar.
+void TestAccessibleNames::menuEntries()
+{
+    MainWindow main;
+    main.show();
+    const QStringList names = menuNames(main.menuBar());
+    QCOMPARE(names.size(), 5 + 4 + 2 + 2);
+    for (const QString &name : names)
+        QVERIFY2(!name.isEmpty() && isWords(name), qPrintable(u"\""_s + name + u'"'));
+    QVERIFY(names.contains(u"系统"_s));
+    QVERIFY(names.contains(u"退出"_s));
 }
 
 void TestAccessibleNames::documentWindows_data()

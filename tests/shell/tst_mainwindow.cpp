@@ -3,9 +3,11 @@
 // around the registers. Needs widgets.
 #include "platform/busypointer.h"
 #include "platform/modal.h"
+#include "platform/spokenlabel.h"
 #include "shell/aboutbox.h"
 #include "shell/helpwindow.h"
 #include "shell/mainwindow.h"
+#include "shell/menucaptionstyle.h"
 #include "shell/passwordwindow.h"
 #include "shell/titlebanner.h"
 #include "support/testdb.h"
@@ -145,15 +147,23 @@ void TestMainWindow::menuCaptions()
     QFETCH(QString, caption);
     QFETCH(QStringList, items);
     MainWindow main;
-    const QList<QAction *> top = main.menuBar()->actions();
+    main.show();
+    QMenuBar *bar = main.menuBar();
+    const auto *style = qobject_cast<const MenuCaptionStyle *>(bar->style());
+    QVERIFY(style);
+    const QList<QAction *> top = bar->actions();
     QCOMPARE(top.size(), 5);
     QAction *entry = top[position];
-    QCOMPARE(entry->text(), caption);
+    // Drawn as the caption, its blanks taking their room; read as its words.
+    QCOMPARE(style->captionOf(entry), caption);
+    QVERIFY(bar->actionGeometry(entry).width() > bar->fontMetrics().horizontalAdvance(caption));
+    QCOMPARE(entry->text(), spokenLabel(caption));
     QStringList found;
     if (QMenu *menu = entry->menu()) {
         QCOMPARE(menu->objectName(), name);
+        QCOMPARE(menu->style(), style);
         for (QAction *a : menu->actions())
-            found << a->objectName() + u' ' + (a->isSeparator() ? u"-"_s : a->text());
+            found << a->objectName() + u' ' + (a->isSeparator() ? u"-"_s : style->captionOf(a));
     } else {
         QCOMPARE(entry->objectName(), name);
     }

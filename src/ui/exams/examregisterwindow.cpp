@@ -200,9 +200,8 @@ void ExamRegisterWindow::setTabOrder()
                                m_text[9]});
     order.insert(order.end(), m_text.begin() + firstTransferBox, m_text.begin() + lastTransferBox + 1);
     order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_query});
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
     order.front()->setFocus();
+    setFocusOrder(std::move(order));
 }
 
 void ExamRegisterWindow::applyState(State state)

@@ -3,8 +3,8 @@
 #include "permits/permitprintlines.h"
 #include "platform/accessiblenames.h"
 #include "platform/formcontrols.h"
+#include "platform/listbox.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,15 +65,11 @@ void addBoxes(QWidget *frame, const auto &places, int floorAreaBox, std::vector<
 
 } // namespace
 
-QComboBox *permitListBox(QWidget *parent, const QString &name, const QStringList &entries)
+ListBox *permitListBox(QWidget *parent, const QString &name, const QStringList &entries)
 {
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(entries);
-    combo->setEditText({});
-    return combo;
+    auto *box = new ListBox(entries, parent);
+    box->setObjectName(name);
+    return box;
 }
 
 PermitParticulars PermitParticulars::build(QWidget *window, int floorAreaBox, const QStringList &categories)

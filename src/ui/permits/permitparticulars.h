@@ -9,12 +9,13 @@
 #include <QStringList>
 #include <vector>
 
-class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QWidget;
 
 namespace kelm {
+
+class ListBox;
 
 struct PermitParticulars {
     struct Box {
@@ -25,14 +26,14 @@ struct PermitParticulars {
     QGroupBox *unitFrame = nullptr;   // Frame1
     QGroupBox *permitFrame = nullptr; // Frame2
     std::vector<Box> boxes;           // Text1(0)..Text1(10), Text1(16), the floor area
-    QComboBox *model = nullptr;       // Combo1(0), xh
-    QComboBox *category = nullptr;    // Combo1(1), lb
+    ListBox *model = nullptr;         // Combo1(0), xh
+    ListBox *category = nullptr;      // Combo1(1), lb
 
     // Lays the two frames out on window.
     static PermitParticulars build(QWidget *window, int floorAreaBox, const QStringList &categories);
 };
 
-// An editable list box whose typed text is kept as typed.
-QComboBox *permitListBox(QWidget *parent, const QString &name, const QStringList &entries);
+// A list box of the permit windows with its object name and entries.
+ListBox *permitListBox(QWidget *parent, const QString &name, const QStringList &entries);
 
 } // namespace kelm

@@ -9,11 +9,11 @@
 #include "permits/printing/permitprinting.h"
 #include "platform/accessiblenames.h"
 #include "platform/formcontrols.h"
+#include "platform/listbox.h"
 #include "platform/messages.h"
 #include "platform/spacekeylock.h"
 #include "platform/typinglimit.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -117,9 +117,8 @@ void PermitRegisterWindow::setTabOrder()
     for (int i = numberBox; i <= 15; ++i)
         order.push_back(box(i));
     order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_print, m_copy, m_settings, m_query});
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
     order.front()->setFocus();
+    setFocusOrder(std::move(order));
 }
 
 // Read from the boxes at the moment of use, so a print shows what the

@@ -8,10 +8,11 @@
 #include "permits/permitwindow.h"
 #include "permits/printing/permitonscreen.h"
 
-class QComboBox;
 class QPushButton;
 
 namespace kelm {
+
+class ListBox;
 
 class PermitRegisterWindow : public PermitWindow, public PermitOnScreen {
     Q_OBJECT
@@ -35,8 +36,8 @@ private:
     void add();
     void deletePermit();
 
-    QComboBox *m_model = nullptr;    // Combo1(0)
-    QComboBox *m_category = nullptr; // Combo1(1)
+    ListBox *m_model = nullptr;    // Combo1(0)
+    ListBox *m_category = nullptr; // Combo1(1)
 
     QPushButton *m_add = nullptr;      // Command1
     QPushButton *m_delete = nullptr;   // Command2

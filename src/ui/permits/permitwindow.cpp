@@ -1,9 +1,9 @@
 #include "permits/permitwindow.h"
 
+#include "platform/listbox.h"
 #include "platform/recordnavigator.h"
 #include "platform/units.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -41,11 +41,11 @@ void PermitWindow::bindBox(int index, const QString &column, QWidget *box, bool 
     }
 }
 
-void PermitWindow::bindListBox(const QString &column, QComboBox *box)
+void PermitWindow::bindListBox(const QString &column, ListBox *box)
 {
     m_record->bind(column, box);
     connect(box, &QComboBox::editTextChanged, this, &PermitWindow::edited);
-    connect(box, &QComboBox::activated, this, &PermitWindow::edited);
+    connect(box, &ListBox::chosen, this, &PermitWindow::edited);
 }
 
 QString PermitWindow::text(int index) const

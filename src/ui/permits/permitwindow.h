@@ -8,9 +8,9 @@
 
 #include <vector>
 
-class QComboBox;
-
 namespace kelm {
+
+class ListBox;
 
 class PermitWindow : public AbstractRegisterWindow {
     Q_OBJECT
@@ -21,7 +21,7 @@ protected:
     // change of its text starts editing.
     void bindBox(int index, const QString &column, QWidget *box, bool edits = true);
     // A list box: choosing an entry or typing its text starts editing.
-    void bindListBox(const QString &column, QComboBox *box);
+    void bindListBox(const QString &column, ListBox *box);
     QWidget *box(int index) const { return m_text.at(std::size_t(index)); }
     QString text(int index) const;
 

@@ -9,9 +9,9 @@
 #include "platform/accessiblenames.h"
 #include "platform/comboboxlock.h"
 #include "platform/formcontrols.h"
+#include "platform/listbox.h"
 #include "platform/messages.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,7 +51,7 @@ ReviewWindow::ReviewWindow(QWidget *parent)
     }
     m_combo[0] = particulars.model;
     m_combo[1] = particulars.category;
-    for (QComboBox *c : {particulars.model, particulars.category})
+    for (ListBox *c : {particulars.model, particulars.category})
         new ComboBoxLock(c);
     m_record->bind(u"xh"_s, particulars.model);
     m_record->bind(u"lb"_s, particulars.category);
@@ -105,9 +105,8 @@ void ReviewWindow::setTabOrder()
     order.insert(order.end(), {m_combo[0], m_combo[1]});
     for (int i : {6, 7, 8, 9, 10})
         order.push_back(box(i));
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
     order.front()->setFocus();
+    setFocusOrder(std::move(order));
 }
 
 void ReviewWindow::applyState(State state)
@@ -120,7 +119,7 @@ void ReviewWindow::applyState(State state)
     if (state == State::Empty) {
         for (int i = 0; i <= lastBox; ++i)
             box(i)->setEnabled(false);
-        for (QComboBox *c : m_combo)
+        for (ListBox *c : m_combo)
             c->setEnabled(false);
     }
 }

@@ -9,10 +9,11 @@
 
 #include <array>
 
-class QComboBox;
 class QPushButton;
 
 namespace kelm {
+
+class ListBox;
 
 class ReviewWindow : public PermitWindow {
     Q_OBJECT
@@ -28,7 +29,7 @@ private:
     void buildButtons();
     void setTabOrder();
 
-    std::array<QComboBox *, 3> m_combo{}; // Combo1(i): model, category, result
+    std::array<ListBox *, 3> m_combo{}; // Combo1(i): model, category, result
 
     QPushButton *m_close = nullptr;  // Command1
     QPushButton *m_save = nullptr;   // Command3

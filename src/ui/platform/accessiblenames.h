@@ -11,6 +11,10 @@ class QWidget;
 
 namespace kelm {
 
+// From now on a list box is read by its name, as any other box, and its
+// text as its value (Qt reads its text as its name). Runs before a window
+// makes its list boxes: Qt keeps the first reading it gave of a box.
+void readListBoxesByName();
 // Names box; an editable list box's own line too, which takes the focus
 // and the typing.
 void nameBox(QWidget *box, const QString &name);

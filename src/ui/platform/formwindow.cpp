@@ -1,11 +1,14 @@
 #include "platform/formwindow.h"
 
+#include "platform/accessiblenames.h"
+
 #include <QCloseEvent>
 
 namespace kelm {
 
 FormWindow::FormWindow(QWidget *parent) : QDialog(parent)
 {
+    readListBoxesByName();
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 

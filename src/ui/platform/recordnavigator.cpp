@@ -19,7 +19,8 @@ QToolButton *navButton(QWidget *parent, const QString &glyph, const QString &nam
     b->setAccessibleName(name);
     b->setToolTip(name);
     b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; a click leaves the focus in the box being read.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     b->setFixedWidth(24);
     return b;
@@ -40,6 +41,7 @@ RecordNavigator::RecordNavigator(BoundRecord *record, QWidget *parent)
     QToolButton *previous = navButton(this, u"◀"_s, u"上一条"_s);
     QToolButton *next = navButton(this, u"▶"_s, u"下一条"_s);
     QToolButton *last = navButton(this, u"▶|"_s, u"最后一条"_s);
+    m_buttons = {first, previous, next, last};
     m_caption->setFrameShape(QFrame::Panel);
     m_caption->setFrameShadow(QFrame::Sunken);
     m_caption->setContentsMargins(4, 0, 4, 0);

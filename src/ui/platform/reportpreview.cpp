@@ -92,6 +92,7 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget *parent)
     bar->addStretch();
 
     m_view = new PageView(*m_pages, this);
+    m_view->setAccessibleName(u"预演页面"_s);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(bar);

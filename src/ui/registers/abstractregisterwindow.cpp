@@ -38,6 +38,13 @@ void AbstractRegisterWindow::setState(State state)
     applyState(state);
 }
 
+void AbstractRegisterWindow::setFocusOrder(std::vector<QWidget *> order)
+{
+    order.insert(order.end(), m_navigator->buttons().begin(), m_navigator->buttons().end());
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 // Any edit of a box, typed or set by the window, starts editing; showing a
 // record does not, its move ends in the browsing state.
 void AbstractRegisterWindow::edited()

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace kelm {
 
@@ -57,6 +58,8 @@ protected:
     // Shows the first record; a failure is shown over the window.
     void openRecord();
     void setState(State state);
+    // The window's focus order: order, then the navigator's buttons.
+    void setFocusOrder(std::vector<QWidget *> order);
     // A change of a box: starts editing unless a record is being shown.
     void edited();
 

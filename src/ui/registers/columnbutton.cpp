@@ -4,6 +4,7 @@
 #include "platform/units.h"
 
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace kelm {
@@ -17,7 +18,6 @@ ColumnButton::ColumnButton(const QString &caption, int plateWidth, int plateHeig
       m_plate(px(plateWidth), px(plateHeight))
 {
     setText(caption);
-    setFocusPolicy(Qt::NoFocus);
     // Its own text colour, not the button text colour it would inherit.
     m_caption->setForegroundRole(QPalette::WindowText);
     m_caption->move(px(captionOffset), px(captionOffset));
@@ -41,6 +41,12 @@ void ColumnButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     qDrawWinPanel(&p, rect(), palette(), m_chosen, &palette().brush(QPalette::Button));
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
 }
 
 } // namespace kelm

@@ -1,6 +1,6 @@
 // A column button of a query window: a raised plate with a caption label
 // laid over it. The chosen button's plate is sunken and its caption red;
-// a click on the plate or on the caption chooses it.
+// a click on the plate or on the caption, or the space bar, chooses it.
 #pragma once
 
 #include <QAbstractButton>

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +75,10 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
+    // Tab leaves the grid, as it leaves any other control; Enter on a row
+    // does what a double-click does.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->installEventFilter(this);
     m_grid->setToolTip(m_design.gridTip);
     for (std::size_t i = 0; i < m_design.gridColumns.size(); ++i)
         if (m_design.gridColumns[i].width > 0)
@@ -112,19 +117,20 @@ QueryWindow::QueryWindow(QueryDesign design, QWidget *parent)
     m_print = commandButton(m_design.printCaption, m_design.printButton, this);
     m_close = commandButton(u"关闭"_s, m_design.closeButton, this);
 
+    // The form's focus order, with the column buttons after the filter box
+    // they serve, from left to right.
+    std::vector<QWidget *> order = {m_count, m_filter};
+    order.insert(order.end(), m_buttons.begin(), m_buttons.end());
     if (m_design.gridFirst) {
-        setTabOrder(m_grid, m_count);
-        setTabOrder(m_count, m_filter);
-        setTabOrder(m_filter, m_close);
-        setTabOrder(m_close, m_print);
-        m_grid->setFocus();
+        order.insert(order.begin(), m_grid);
+        order.insert(order.end(), {m_close, m_print});
     } else {
-        setTabOrder(m_close, m_count);
-        setTabOrder(m_count, m_filter);
-        setTabOrder(m_filter, m_grid);
-        setTabOrder(m_grid, m_print);
-        m_close->setFocus();
+        order.insert(order.begin(), m_close);
+        order.insert(order.end(), {m_grid, m_print});
     }
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    order.front()->setFocus();
 
     connect(m_filter, &QLineEdit::textChanged, this, &QueryWindow::filterChanged);
     connect(m_print, &QPushButton::clicked, this, &QueryWindow::printList);
@@ -234,6 +240,13 @@ bool QueryWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         chooseRow();
         return true;
+    }
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            chooseRow();
+            return true;
+        }
     }
     return FormWindow::eventFilter(watched, event);
 }

@@ -1,14 +1,14 @@
 // The program's help: help/help.htm of the program folder in a window of
-// its own beside the main window.
+// its own beside the main window, which Esc closes like any work window.
 #pragma once
 
-#include <QWidget>
+#include "platform/formwindow.h"
 
 class QTextBrowser;
 
 namespace kelm {
 
-class HelpWindow : public QWidget {
+class HelpWindow : public FormWindow {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
@@ -17,6 +17,9 @@ public:
     void showTopic(const QString &path);
 
     QTextBrowser *browser() const { return m_browser; }
+
+    // The keyboard goes back to the main window.
+    void unloaded() override;
 
 private:
     QTextBrowser *m_browser;

@@ -8,6 +8,7 @@
 #include "shell/aboutbox.h"
 #include "shell/backupmenu.h"
 #include "shell/helpwindow.h"
+#include "shell/menucaptionstyle.h"
 #include "shell/passwordwindow.h"
 #include "shell/titlebanner.h"
 
@@ -34,8 +35,19 @@ MainWindow::MainWindow(QWidget *parent)
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    auto item = [this](QMenu *menu, const char *name, const QString &caption, auto slot) {
+    // The entries show the form's captions; their actions hold the words.
+    auto *captions = new MenuCaptionStyle;
+    captions->setParent(this);
+    bar->setStyle(captions);
+    auto topMenu = [bar, captions](const QString &caption) {
+        QMenu *m = bar->addMenu(caption);
+        captions->setCaption(m->menuAction(), caption);
+        m->setStyle(captions);
+        return m;
+    };
+    auto item = [this, captions](QMenu *menu, const char *name, const QString &caption, auto slot) {
         QAction *action = menu->addAction(caption);
+        captions->setCaption(action, caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, slot);
     };
@@ -43,7 +55,7 @@ void MainWindow::buildMenus()
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
 
-    QMenu *system = bar->addMenu(u"  系统  "_s);
+    QMenu *system = topMenu(u"  系统  "_s);
     system->setObjectName(u"xt"_s);
     item(system, "bf", u"数据备份"_s, [this] { backUpFromMenu(this, m_fileName); });
     item(system, "hf", u"数据恢复"_s, [this] { restoreFromMenu(this, m_fileName); });
@@ -52,7 +64,7 @@ void MainWindow::buildMenus()
     separator(system, "gxfgdhf");
     item(system, "tc", u"退    出"_s, [this] { close(); });
 
-    QMenu *permits = bar->addMenu(u"卫生许可证管理"_s);
+    QMenu *permits = topMenu(u"卫生许可证管理"_s);
     permits->setObjectName(u"wsxkz"_s);
     item(permits, "xkzff", u"卫生许可证发放管理"_s, [this] { openRegister(RegisterWindow::Permits); });
     item(permits, "xkzns", u"卫生许可证年审管理"_s, [this] { openRegister(RegisterWindow::Reviews); });
@@ -65,7 +77,7 @@ void MainWindow::buildMenus()
     cases->setObjectName(u"xzxf"_s);
     connect(cases, &QAction::triggered, this, [this] { openRegister(RegisterWindow::Cases); });
 
-    QMenu *help = bar->addMenu(u"帮助"_s);
+    QMenu *help = topMenu(u"帮助"_s);
     help->setObjectName(u"qt"_s);
     item(help, "bz", u"帮    助"_s, [this] { showHelp(); });
     separator(help, "krjg");

@@ -29,6 +29,8 @@ constexpr double titlePoints = 14;
 // The units of a date and time, 午 after 上 or 下 included.
 const QString units = u"年月日午时分"_s;
 const QString clauseEnds = u"，,。；;：:、"_s;
+// What makes one word with a date's unit before it: 日内, 日前, 日起.
+const QString afterUnit = u"内前起后止"_s;
 
 // The name of a box of the issuing authority, which has no label: the
 // seal is set over it.
@@ -40,8 +42,11 @@ struct Element {
     QString word; // empty for a box
     int box = -1;
     QRect place;
+    double points = 0; // of a word
     bool isBox() const { return box >= 0; }
 };
+
+using Line = std::vector<const Element *>;
 
 bool isUnit(const QString &word) { return word.size() == 1 && units.contains(word.front()); }
 
@@ -55,6 +60,13 @@ bool startsClause(const QString &word)
 {
     const QString w = word.trimmed();
     return !w.isEmpty() && clauseEnds.contains(w.front());
+}
+
+// The form's sentence goes on past this word: it closes no clause.
+bool runsOn(const QString &word)
+{
+    const QString w = word.trimmed();
+    return !w.isEmpty() && !clauseEnds.contains(w.back());
 }
 
 // Drops the brackets a blank has parted from their partner ("卫(" of
@@ -85,13 +97,19 @@ QString withoutLoneBrackets(const QString &word)
     return out;
 }
 
+// The number of an item of a list: "3、", "(1)".
+const QRegularExpression &enumerator()
+{
+    static const QRegularExpression e(u"^([0-9一二三四五六七八九十]+、|[(（][0-9一二三四五六七八九十]+[)）])"_s);
+    return e;
+}
+
 // A word as it is spoken: without lone brackets, a leading enumerator
-// ("3、", "(1)") and the punctuation at its edges.
+// and the punctuation at its edges.
 QString cleaned(const QString &word)
 {
-    static const QRegularExpression enumerator(u"^([0-9一二三四五六七八九十]+、|[(（][0-9一二三四五六七八九十]+[)）])"_s);
     QString w = spokenLabel(withoutLoneBrackets(word));
-    return spokenLabel(w.remove(enumerator));
+    return spokenLabel(w.remove(enumerator()));
 }
 
 QStringList clauses(const QString &words)
@@ -148,7 +166,7 @@ private:
         const int height = int(t.points * 20);
         if (t.width > 0) {
             const int lines = int(gridLines(t.text, t.width, t.points).size());
-            m_elements.push_back({t.text, -1, QRect(t.left, t.top, t.width, lines * height)});
+            m_elements.push_back({t.text, -1, QRect(t.left, t.top, t.width, lines * height), t.points});
             return;
         }
         const QRect line(t.left, t.top, gridWidthTwips(t.text, t.points), height);
@@ -163,7 +181,7 @@ private:
                 return;
             const QString word = t.text.mid(start, end - start);
             const int left = t.left + gridOffsetTwips(t.text, start, t.points);
-            m_elements.push_back({word, -1, QRect(left, t.top, gridWidthTwips(word, t.points), height)});
+            m_elements.push_back({word, -1, QRect(left, t.top, gridWidthTwips(word, t.points), height), t.points});
         };
         for (const auto &[runStart, length] : blankRuns(t.text)) {
             const int from = t.left + gridOffsetTwips(t.text, runStart, t.points);
@@ -178,17 +196,78 @@ private:
             m_titles.push_back({spokenLabel(t.text), t.top});
     }
 
-    // The words and boxes on the line of box i, from left to right.
-    std::vector<const Element *> lineOf(int i) const
+    // The words and boxes on the line of element e, from left to right.
+    Line lineThrough(const Element &e) const
     {
-        const QRect own = band(m_layout.boxes[std::size_t(i)]);
-        std::vector<const Element *> line;
-        for (const Element &e : m_elements)
-            if (e.box == i || bandsMeet(own, bandOf(e)))
-                line.push_back(&e);
+        const QRect own = bandOf(e);
+        Line line;
+        for (const Element &other : m_elements)
+            if (&other == &e || bandsMeet(own, bandOf(other)))
+                line.push_back(&other);
         std::stable_sort(line.begin(), line.end(),
                          [](const Element *a, const Element *b) { return a->place.x() < b->place.x(); });
         return line;
+    }
+
+    Line lineOf(int i) const { return lineThrough(m_elements[std::size_t(i)]); }
+
+    // The word that ends the line right above word, one line's height up.
+    const Element *wordAbove(const Element &word) const
+    {
+        const QRect own = bandOf(word);
+        const Element *found = nullptr;
+        for (const Element &e : m_elements) {
+            const QRect b = bandOf(e);
+            const int gap = own.top() - b.bottom();
+            if (&e == &word || e.place.width() == 0 || gap < -sameLine / 2 || gap > lineHeight)
+                continue;
+            if (!found || b.bottom() > bandOf(*found).bottom() + sameLine
+                || (bandsMeet(b, bandOf(*found)) && e.place.left() > found->place.left()))
+                found = &e;
+        }
+        return found && !found->isBox() ? found : nullptr;
+    }
+
+    // The sentence of a wrapped paragraph that ends the line above `first`
+    // and runs on into the words from `first`: a line of wording alone, in
+    // the same size, that closes no clause and is no date or number, while
+    // the words it runs into are no label and no item of a list.
+    QString runningInto(const Element &first, const QString &words) const
+    {
+        const Element *end = wordAbove(first);
+        if (!end || end->points != first.points || endsLabel(words) || enumerator().match(words.trimmed()).hasMatch())
+            return {};
+        const QString w = end->word.trimmed();
+        if (!runsOn(w) || isUnit(w.right(1)) || w.back() == u'号')
+            return {};
+        const Line above = lineThrough(*end);
+        const bool wordingAlone = std::none_of(above.begin(), above.end(), [](const Element *e) { return e->isBox(); });
+        return wordingAlone ? end->word : QString();
+    }
+
+    // The words that stand together up to the word at `last` of its line,
+    // none of the form's blanks between them, the sentence that runs on
+    // into them first where they start the line ("…责令自收到本处" +
+    // "罚决定书之日起").
+    QString wordsUpTo(const Line &line, Line::const_iterator last) const
+    {
+        auto first = last;
+        while (first != line.begin() && !(*(first - 1))->isBox())
+            --first;
+        QString words;
+        for (auto it = first; it != last + 1; ++it)
+            words += (*it)->word;
+        return first == line.begin() ? runningInto(**first, words) + words : words;
+    }
+
+    // The words that stand together from the word at `first` of its line on
+    // ("进行登记保" + "存，到").
+    static QString wordsFrom(const Line &line, Line::const_iterator first)
+    {
+        QString words;
+        for (auto it = first; it != line.end() && !(*it)->isBox(); ++it)
+            words += (*it)->word;
+        return words;
     }
 
     // What a word or box above a box tells of it.
@@ -196,7 +275,8 @@ private:
     {
         if (e.isBox())
             return fullName(e.box);
-        const QStringList parts = clauses(cleaned(e.word));
+        const Line line = lineThrough(e);
+        const QStringList parts = clauses(cleaned(wordsUpTo(line, std::find(line.begin(), line.end(), &e))));
         return parts.isEmpty() ? QString() : parts.back();
     }
 
@@ -260,16 +340,23 @@ private:
             return *known;
         known = QString();
         const QRect own = m_layout.boxes[std::size_t(i)];
-        const std::vector<const Element *> line = lineOf(i);
+        const Line line = lineOf(i);
         const auto at = std::find_if(line.begin(), line.end(), [i](const Element *e) { return e->box == i; });
         const Element *before = at == line.begin() ? nullptr : *(at - 1);
-        const Element *boxBefore = at - line.begin() >= 2 && (*(at - 2))->isBox() ? *(at - 2) : nullptr;
+        auto runStart = at;
+        while (runStart != line.begin() && !(*(runStart - 1))->isBox())
+            --runStart;
+        const Element *boxBefore = runStart != at && runStart != line.begin() ? *(runStart - 1) : nullptr;
         QString s;
         if (before && !before->isBox() && own.left() - before->place.right() <= labelGap) {
-            QString words = cleaned(before->word);
-            // "日起立案，由": the 日 is the unit of the box before.
-            if (boxBefore && words.size() > 1 && units.contains(words.front()))
+            QString words = cleaned(wordsUpTo(line, at - 1));
+            // "日起立案，由": the 日 is the unit of the box before, and so is
+            // the word it makes with what follows ("日内向", "日前缴至").
+            if (boxBefore && words.size() > 1 && units.contains(words.front())) {
                 words.remove(0, 1);
+                if (words.size() > 1 && afterUnit.contains(words.front()))
+                    words.remove(0, 1);
+            }
             const QStringList parts = clauses(words);
             const QString last = parts.isEmpty() ? QString() : parts.back();
             if (last.isEmpty() || isUnit(last))
@@ -293,14 +380,14 @@ private:
     // the words that close the phrase the box stands in ("以上事实有 为证").
     QString after(int i) const
     {
-        const std::vector<const Element *> line = lineOf(i);
+        const Line line = lineOf(i);
         const auto at = std::find_if(line.begin(), line.end(), [i](const Element *e) { return e->box == i; });
         if (at + 1 == line.end() || (*(at + 1))->isBox())
             return {};
         const Element &next = **(at + 1);
         if (next.place.left() - m_layout.boxes[std::size_t(i)].right() > adjoining)
             return {};
-        const QString w = cleaned(next.word);
+        const QString w = cleaned(wordsFrom(line, at + 1));
         if (!w.isEmpty() && units.contains(w.front()) && !startsClause(next.word))
             return w.left(1);
         if (endsLabel(next.word) || startsClause(next.word)

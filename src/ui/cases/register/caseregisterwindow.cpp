@@ -14,6 +14,7 @@
 #include "platform/boundrecord.h"
 #include "platform/busypointer.h"
 #include "platform/formcontrols.h"
+#include "platform/listbox.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/recordnavigator.h"
@@ -28,7 +29,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 using namespace Qt::StringLiterals;
 
@@ -146,18 +146,10 @@ void CaseRegisterWindow::buildUnitFrame()
     number->setReadOnly(true);
     new SpaceKeyLock(number);
 
-    m_firstLevel = placed(new QComboBox(f), 1080, 1800, 1335, 300);
+    m_firstLevel = placed(new ListBox(firstLevelCategories(), f), 1080, 1800, 1335, 300);
     m_firstLevel->setObjectName(u"Combo1"_s);
-    m_secondLevel = placed(new QComboBox(f), 2520, 1800, 2415, 300);
+    m_secondLevel = placed(new ListBox(*secondLevelCategories(u"食品卫生"_s), f), 2520, 1800, 2415, 300);
     m_secondLevel->setObjectName(u"Combo2"_s);
-    for (QComboBox *c : {m_firstLevel, m_secondLevel}) {
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-    }
-    m_firstLevel->addItems(firstLevelCategories());
-    m_secondLevel->addItems(*secondLevelCategories(u"食品卫生"_s));
-    m_firstLevel->setEditText({});
-    m_secondLevel->setEditText({});
     nameAfter(m_firstLevel, category);
     nameBox(m_secondLevel, u"单位类别 小类"_s);
 }
@@ -253,26 +245,24 @@ void CaseRegisterWindow::buildButtons()
     connect(m_statistics, &QPushButton::clicked, this, &CaseRegisterWindow::statistics);
 }
 
-// The number box and the unit and summary boxes first, then the first
-// eleven documents, every other control, and the remaining documents.
+// The number box and the unit and summary boxes first, then as the window
+// reads: the category lists, the closure frame, the document boxes from
+// the top, the buttons and the navigator.
 void CaseRegisterWindow::setTabOrder()
 {
     std::vector<QWidget *> order;
     for (int i = 0; i <= contentBox; ++i)
         order.push_back(m_text[std::size_t(i)]);
-    for (int k = 0; k <= 10; ++k)
-        order.push_back(m_documents[std::size_t(k)]);
     order.insert(order.end(), {m_firstLevel, m_secondLevel, m_penalty[closureBox], m_text[closedBox]});
     for (int i = 0; i < 10; ++i) {
         order.push_back(m_penalty[std::size_t(i)]);
         if (const AmountRule *r = amountRuleOf(i))
             order.push_back(m_text[std::size_t(r->field)]);
     }
-    order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_query, m_statistics});
-    for (int k = 11; k < 22; ++k)
+    for (int k : documentRows)
         order.push_back(m_documents[std::size_t(k)]);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_query, m_statistics});
+    setFocusOrder(std::move(order));
 }
 
 void CaseRegisterWindow::bindColumns()
@@ -294,10 +284,10 @@ void CaseRegisterWindow::bindColumns()
 
     m_record->bind(u"dwlb1"_s, m_firstLevel);
     m_record->bind(u"dwlb2"_s, m_secondLevel);
-    for (QComboBox *c : {m_firstLevel, m_secondLevel})
+    for (ListBox *c : {m_firstLevel, m_secondLevel})
         connect(c, &QComboBox::editTextChanged, this, &CaseRegisterWindow::edited);
-    connect(m_firstLevel, &QComboBox::activated, this, &CaseRegisterWindow::firstLevelChosen);
-    connect(m_secondLevel, &QComboBox::activated, this, &CaseRegisterWindow::edited);
+    connect(m_firstLevel, &ListBox::chosen, this, &CaseRegisterWindow::firstLevelChosen);
+    connect(m_secondLevel, &ListBox::chosen, this, &CaseRegisterWindow::edited);
 
     for (int i = 0; i < penaltyCount; ++i) {
         QCheckBox *box = m_penalty[std::size_t(i)];
@@ -439,14 +429,8 @@ void CaseRegisterWindow::firstLevelChosen(int index)
 // Only the entries change; the second-level text stays as it is.
 void CaseRegisterWindow::fillSecondLevel(const QString &firstLevel)
 {
-    const std::optional<QStringList> entries = secondLevelCategories(firstLevel);
-    if (!entries)
-        return;
-    const QSignalBlocker block(m_secondLevel);
-    const QString current = m_secondLevel->currentText();
-    m_secondLevel->clear();
-    m_secondLevel->addItems(*entries);
-    m_secondLevel->setEditText(current);
+    if (const std::optional<QStringList> entries = secondLevelCategories(firstLevel))
+        m_secondLevel->setEntries(*entries);
 }
 
 // A case (or a new one) is shown: the closure controls are enabled as the

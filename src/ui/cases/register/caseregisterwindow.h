@@ -12,13 +12,14 @@
 #include <array>
 
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace kelm {
+
+class ListBox;
 
 class CaseRegisterWindow : public AbstractRegisterWindow, public CaseRegisterLink {
     Q_OBJECT
@@ -73,8 +74,8 @@ private:
     QGroupBox *m_documentFrame = nullptr; // Frame2
 
     std::array<QWidget *, textCount> m_text{}; // Text1(i); 8 and 9 are multi-line
-    QComboBox *m_firstLevel = nullptr;  // Combo1
-    QComboBox *m_secondLevel = nullptr; // Combo2
+    ListBox *m_firstLevel = nullptr;  // Combo1
+    ListBox *m_secondLevel = nullptr; // Combo2
     std::array<QCheckBox *, penaltyCount> m_penalty{}; // Check2(i)
     std::array<QCheckBox *, 22> m_documents{};         // Check1(k)
     QLabel *m_penaltyHeading = nullptr; // Label9

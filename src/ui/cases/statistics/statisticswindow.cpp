@@ -12,6 +12,7 @@
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/reportpreview.h"
+#include "platform/spokenlabel.h"
 #include "platform/units.h"
 
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +42,40 @@ struct Caption {
 
 // Two lines high where the caption wraps at this width.
 constexpr int headingWidth = 600;
+
+// The column heads, left to right.
+const std::array<Caption, statistics::screenColumnCount> headings = {{
+    {u"警  告"_s, 1920, 720},        {u"责  令改  正"_s, 2640, 600}, {u"责  令收  回"_s, 3360, 600},
+    {u"责令停产停业"_s, 4080, 600}, {u"责  令销  毁"_s, 4800, 600}, {u"没收违法所得"_s, 5520, 600},
+    {u"没  收金  额"_s, 6240, 600}, {u"罚  款"_s, 6960, 720},        {u"罚  款金  额"_s, 7680, 600},
+    {u"吊  销许可证"_s, 8400, 600}, {u"取  缔"_s, 9120, 720},        {u"免  予处  罚"_s, 9840, 600},
+    {u"处  罚户  次"_s, 10560, 600},
+}};
+
+const std::array<QString, 4> headCaptions = {u"统计时间："_s, u"案件总数："_s, u"立案总数："_s, u"结案总数："_s};
+
+// The group each screen row is drawn in, by row.
+QString groupOf(std::size_t row)
+{
+    if (row < 7)
+        return u"食品卫生"_s;
+    return row < 14 ? u"公共场所"_s : QString();
+}
+
+// Figure i of drawnFigures as a screen reader reads it: its row and column
+// with the figure ("食品卫生 饮食 罚款：1"), or its caption ("案件总数：3").
+QString figureName(std::size_t i, const QString &figure)
+{
+    const QString value = figure.trimmed();
+    if (i < headCaptions.size())
+        return headCaptions[i] + value;
+    const std::size_t row = (i - headCaptions.size()) / headings.size();
+    const std::size_t column = (i - headCaptions.size()) % headings.size();
+    const QString group = groupOf(row);
+    const QString rowName = spokenLabel(statistics::screenRows()[row].label);
+    return (group.isEmpty() ? rowName : group + u' ' + rowName) + u' ' + spokenLabel(headings[column].text) + u'：'
+           + value;
+}
 
 void onGreen(QLabel *label)
 {
@@ -103,17 +140,10 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
         l->move(px(c.left), px(c.top));
         l->adjustSize();
     };
-    for (const Caption &c : {Caption{u"统计时间："_s, 120, 120}, Caption{u"案件总数："_s, 3240, 120},
-                             Caption{u"立案总数："_s, 5400, 120}, Caption{u"结案总数："_s, 7560, 120}})
-        single(c);
+    const std::array<int, 4> headLefts = {120, 3240, 5400, 7560};
+    for (std::size_t i = 0; i < headCaptions.size(); ++i)
+        single({headCaptions[i], headLefts[i], 120});
 
-    const Caption headings[] = {
-        {u"警  告"_s, 1920, 720},        {u"责  令改  正"_s, 2640, 600}, {u"责  令收  回"_s, 3360, 600},
-        {u"责令停产停业"_s, 4080, 600}, {u"责  令销  毁"_s, 4800, 600}, {u"没收违法所得"_s, 5520, 600},
-        {u"没  收金  额"_s, 6240, 600}, {u"罚  款"_s, 6960, 720},        {u"罚  款金  额"_s, 7680, 600},
-        {u"吊  销许可证"_s, 8400, 600}, {u"取  缔"_s, 9120, 720},        {u"免  予处  罚"_s, 9840, 600},
-        {u"处  罚户  次"_s, 10560, 600},
-    };
     for (const Caption &c : headings) {
         auto *l = new GridLabel(c.text, font, this);
         l->setLineWidth(headingWidth);
@@ -205,6 +235,7 @@ void StatisticsWindow::draw(const statistics::PenaltyStatistics &result)
         }
         GridLabel *label = m_figures[i];
         label->setText(f.text);
+        label->setAccessibleName(figureName(i, f.text));
         label->setFont(uiFont(statistics::fittingSize(displayUnits(f.text), f.room, windowSize)));
         label->move(px(f.x), px(f.y));
         label->adjustSize();

@@ -73,6 +73,13 @@ LayoutEditorWindow::LayoutEditorWindow(QWidget *parent)
     buildSizeFrame();
     m_confirm = formButton(this, u"Command1"_s, u"确认"_s, 3000, 3960, 1335);
     m_cancel = formButton(this, u"Command2"_s, u"取消"_s, 4800, 3960, 1215);
+    // Tab goes as the window reads: the item list, the models, the font
+    // size, the position, the buttons.
+    std::vector<QWidget *> order = {m_list};
+    order.insert(order.end(), m_options.begin(), m_options.end());
+    order.insert(order.end(), {m_boxes[sizeBox], m_boxes[topBox], m_boxes[leftBox], m_confirm, m_cancel});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     // A value's two boxes are named by its row or frame and their column.
     for (const Value &v : values) {
         m_boxes[std::size_t(v.box)]->setAccessibleName(str(v.caption) + u" 使用值"_s);
