@@ -29,6 +29,7 @@ constexpr int firstTransferBox = 10; // dlsh, dlsj, jbr, jsr
 constexpr int lastTransferBox = 13;
 constexpr int examResultBox = 14;    // tjhg, hidden
 constexpr int trainingResultBox = 15; // pxhg, hidden
+constexpr int boxCount = 16;          // Text1(0)..Text1(15)
 constexpr int buttonTop = 5880;
 
 const QString passed = u"合格"_s;
@@ -85,15 +86,13 @@ ExamRegisterWindow::ExamRegisterWindow(QWidget *parent)
     buildResultFrames();
     buildTransferFrame();
     for (const auto &[index, column] : {std::pair{examResultBox, u"tjhg"}, std::pair{trainingResultBox, u"pxhg"}}) {
-        bindBox(index, column, this, 0, 0, 0)->hide();
-        connect(m_text[std::size_t(index)], &QLineEdit::textChanged, this, &ExamRegisterWindow::showResults);
+        addBox(index, column, this, 0, 0, 0)->hide();
+        connect(lineBox(index), &QLineEdit::textChanged, this, &ExamRegisterWindow::showResults);
     }
     buildButtons();
     setTabOrder();
     m_navigator->setGeometry(pxRect(0, 6315, 5325, 375));
 
-    // Only 确认 writes: leaving a record never stores its pending change.
-    m_record->setValidateHandler([](BoundRecord::Action, bool &save) { save = false; });
     m_record->setNewRowValue(u"tjhg"_s, passed);
     m_record->setNewRowValue(u"pxhg"_s, passed);
     // A record shown with the result it already showed changes no box, so
@@ -102,29 +101,24 @@ ExamRegisterWindow::ExamRegisterWindow(QWidget *parent)
     openRecord();
 }
 
-QLineEdit *ExamRegisterWindow::bindBox(int index, const char16_t *column, QWidget *frame, int left, int top,
+QLineEdit *ExamRegisterWindow::addBox(int index, const char16_t *column, QWidget *frame, int left, int top,
                                        int width, int height)
 {
-    auto *box = placed(new QLineEdit(frame), left, top, width, height);
-    box->setObjectName(u"Text1_%1"_s.arg(index));
-    m_text[std::size_t(index)] = box;
-    m_record->bind(QString::fromUtf16(column), box);
-    connect(box, &QLineEdit::textChanged, this, &ExamRegisterWindow::edited);
-    return box;
+    return bindTextBox(index, QString::fromUtf16(column), placed(new QLineEdit(frame), left, top, width, height));
 }
 
 void ExamRegisterWindow::buildParticulars()
 {
     QGroupBox *f = formFrame(this, u"Frame1"_s, {}, 120, 120, 5055, 2175);
     for (const BoxPlace &b : particularBoxes)
-        bindBox(b.index, b.column, f, b.left, b.top, b.width);
+        addBox(b.index, b.column, f, b.left, b.top, b.width);
     for (const LabelPlace &l : particularLabels)
-        nameAfter(m_text[std::size_t(l.box)], formLabel(f, QString::fromUtf16(l.text), l.left, l.top, l.width));
+        nameAfter(lineBox(l.box), formLabel(f, QString::fromUtf16(l.text), l.left, l.top, l.width));
 
-    QLineEdit *number = m_text[numberBox];
+    QLineEdit *number = lineBox(numberBox);
     number->setToolTip(u"体检编号为8位"_s);
     number->setValidator(new TypingLimit(8, number));
-    m_text[1]->setToolTip(u"必须按该格式填写：“2000-05-09”"_s);
+    lineBox(1)->setToolTip(u"必须按该格式填写：“2000-05-09”"_s);
 }
 
 // The two results: an option pair over the conclusion or remarks box.
@@ -157,7 +151,7 @@ void ExamRegisterWindow::buildResultFrames()
         }
         (*fr.options)[0]->setChecked(true);
         // A single line, written from its top as a tall box shows it.
-        QLineEdit *box = bindBox(fr.box, fr.column, f, 240, 840, 2055, 855);
+        QLineEdit *box = addBox(fr.box, fr.column, f, 240, 840, 2055, 855);
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setAccessibleName(f->title() + u" 说明"_s);
     }
@@ -172,9 +166,9 @@ void ExamRegisterWindow::buildTransferFrame()
         m_transferLabels[i]->setObjectName(u"Label%1"_s.arg(9 + i));
     }
     for (const BoxPlace &b : transferBoxes)
-        bindBox(b.index, b.column, m_transfer, b.left, b.top, b.width);
+        addBox(b.index, b.column, m_transfer, b.left, b.top, b.width);
     for (std::size_t i = 0; i < m_transferLabels.size(); ++i)
-        nameAfter(m_text[std::size_t(transferLabels[i].box)], m_transferLabels[i]);
+        nameAfter(lineBox(transferLabels[i].box), m_transferLabels[i]);
 }
 
 void ExamRegisterWindow::buildButtons()
@@ -195,10 +189,13 @@ void ExamRegisterWindow::buildButtons()
 // section, then the buttons with 查询 last.
 void ExamRegisterWindow::setTabOrder()
 {
-    std::vector<QWidget *> order(m_text.begin(), m_text.begin() + 8);
-    order.insert(order.end(), {m_examResult[0], m_examResult[1], m_text[8], m_trainResult[0], m_trainResult[1],
-                               m_text[9]});
-    order.insert(order.end(), m_text.begin() + firstTransferBox, m_text.begin() + lastTransferBox + 1);
+    std::vector<QWidget *> order;
+    for (int i = 0; i < 8; ++i)
+        order.push_back(textBox(i));
+    order.insert(order.end(), {m_examResult[0], m_examResult[1], textBox(8), m_trainResult[0], m_trainResult[1],
+                               textBox(9)});
+    for (int i = firstTransferBox; i <= lastTransferBox; ++i)
+        order.push_back(textBox(i));
     order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_query});
     order.front()->setFocus();
     setFocusOrder(std::move(order));
@@ -219,8 +216,8 @@ void ExamRegisterWindow::applyState(State state)
 
 void ExamRegisterWindow::setEntryEnabled(bool on)
 {
-    for (QLineEdit *box : m_text)
-        box->setEnabled(on);
+    for (int i = 0; i < boxCount; ++i)
+        textBox(i)->setEnabled(on);
     for (QRadioButton *option : {m_examResult[0], m_examResult[1], m_trainResult[0], m_trainResult[1]})
         option->setEnabled(on);
 }
@@ -230,30 +227,30 @@ void ExamRegisterWindow::setEntryEnabled(bool on)
 // boxes and locks it. Any other text leaves everything as it is.
 void ExamRegisterWindow::showResults()
 {
-    const QString exam = m_text[examResultBox]->text();
+    const QString exam = text(examResultBox);
     if (exam == passed || exam == failed) {
         const bool on = exam == passed;
         m_examResult[on ? 0 : 1]->setChecked(true);
         for (int i = firstTransferBox; i <= lastTransferBox; ++i) {
             if (!on)
-                m_text[std::size_t(i)]->clear();
-            m_text[std::size_t(i)]->setEnabled(on);
+                lineBox(i)->clear();
+            lineBox(i)->setEnabled(on);
         }
         for (QLabel *label : m_transferLabels)
             label->setEnabled(on);
         m_transfer->setEnabled(on);
     }
-    const QString training = m_text[trainingResultBox]->text();
+    const QString training = text(trainingResultBox);
     if (training == passed || training == failed)
         m_trainResult[training == passed ? 0 : 1]->setChecked(true);
 }
 
 void ExamRegisterWindow::chooseResult(int box, int option)
 {
-    m_text[std::size_t(box)]->setText(option == 0 ? passed : failed);
+    setText(box, option == 0 ? passed : failed);
 }
 
-QString ExamRegisterWindow::shownNumber() const { return m_text[numberBox]->text(); }
+QString ExamRegisterWindow::shownNumber() const { return text(numberBox); }
 
 // A number that no record holds any more shows the last record, as
 // opening from the menu does.
@@ -285,7 +282,7 @@ void ExamRegisterWindow::deleteRecord()
 // A refused store leaves the window editing with every box as typed.
 bool ExamRegisterWindow::save()
 {
-    if (const std::optional<CheckFailure> failure = firstFailingCheck(ExamEntry{m_text[numberBox]->text()})) {
+    if (const std::optional<CheckFailure> failure = firstFailingCheck(ExamEntry{text(numberBox)})) {
         inform(this, failure->message);
         return false;
     }

@@ -37,8 +37,9 @@ private:
     void buildTransferFrame();
     void buildButtons();
     void setTabOrder();
-    QLineEdit *bindBox(int index, const char16_t *column, QWidget *frame, int left, int top, int width,
-                       int height = 270);
+    // A new line box Text1(index) in frame, bound to column.
+    QLineEdit *addBox(int index, const char16_t *column, QWidget *frame, int left, int top, int width,
+                      int height = 270);
 
     void setEntryEnabled(bool on);
     void showResults();
@@ -48,7 +49,6 @@ private:
     void deleteRecord();
     void query();
 
-    std::array<QLineEdit *, 16> m_text{};          // Text1(0)..Text1(15)
     std::array<QRadioButton *, 2> m_examResult{};  // Option1(0) 合格, Option1(1) 不合格
     std::array<QRadioButton *, 2> m_trainResult{}; // Option2(0), Option2(1)
     QGroupBox *m_transfer = nullptr;               // 调离情况

@@ -45,7 +45,7 @@ PermitRegisterWindow::PermitRegisterWindow(QWidget *parent)
     const PermitParticulars particulars =
         PermitParticulars::build(this, lastBox, {u"公证"_s, u"食证"_s, u"消证"_s});
     for (const PermitParticulars::Box &b : particulars.boxes)
-        bindBox(b.index, b.column, b.box);
+        bindTextBox(b.index, b.column, b.box);
     m_model = particulars.model;
     m_category = particulars.category;
     bindListBox(u"xh"_s, m_model);
@@ -54,12 +54,12 @@ PermitRegisterWindow::PermitRegisterWindow(QWidget *parent)
     buildButtons();
     setTabOrder();
 
-    auto *number = static_cast<QLineEdit *>(box(numberBox));
+    auto *number = lineBox(numberBox);
     number->setToolTip(u"填写格式为：年度4位+编号。"_s);
     number->setValidator(new TypingLimit(15, number));
     new SpaceKeyLock(number);
     for (int i : {issuedBox, validBox, appliedBox})
-        box(i)->setToolTip(dateTip);
+        textBox(i)->setToolTip(dateTip);
     m_model->setToolTip(u"必须按列表中内容填写。"_s);
 
     openRecord();
@@ -73,17 +73,17 @@ void PermitRegisterWindow::buildApprovalFrames()
                          Box{13, u"spr", u"审 批 人", 1080}}) {
         auto *line = placed(new QLineEdit(approval), 1080, b.top, 1695, 270);
         nameAfter(line, formLabel(approval, QString::fromUtf16(b.label), 240, b.top, 840));
-        bindBox(b.index, QString::fromUtf16(b.column), line);
+        bindTextBox(b.index, QString::fromUtf16(b.column), line);
     }
     auto *review = placed(new QPlainTextEdit(approval), 1080, 1440, 1695, 735);
     nameAfter(review, formLabel(approval, u"年审情况"_s, 240, 1440, 840));
-    bindBox(14, u"ns"_s, review);
+    bindTextBox(14, u"ns"_s, review);
 
     // The frame's caption is the only label of its box.
     QGroupBox *remarks = formFrame(this, u"Frame4"_s, u"备注"_s, 5640, 2520, 2895, 1935);
     auto *remarksBox = placed(new QPlainTextEdit(remarks), 120, 240, 2655, 1575);
     remarksBox->setAccessibleName(remarks->title());
-    bindBox(15, u"bz"_s, remarksBox);
+    bindTextBox(15, u"bz"_s, remarksBox);
 }
 
 void PermitRegisterWindow::buildButtons()
@@ -112,10 +112,10 @@ void PermitRegisterWindow::setTabOrder()
 {
     std::vector<QWidget *> order;
     for (int i : {0, 1, 2, 3, 4, 5, 16, 17})
-        order.push_back(box(i));
+        order.push_back(textBox(i));
     order.insert(order.end(), {m_model, m_category});
     for (int i = numberBox; i <= 15; ++i)
-        order.push_back(box(i));
+        order.push_back(textBox(i));
     order.insert(order.end(), {m_add, m_delete, m_save, m_cancel, m_print, m_copy, m_settings, m_query});
     order.front()->setFocus();
     setFocusOrder(std::move(order));
@@ -159,7 +159,7 @@ void PermitRegisterWindow::applyState(State state)
 void PermitRegisterWindow::setEntryEnabled(bool on)
 {
     for (int i = 0; i <= lastBox; ++i)
-        box(i)->setEnabled(on);
+        textBox(i)->setEnabled(on);
     m_model->setEnabled(on);
     m_category->setEnabled(on);
 }
@@ -171,7 +171,7 @@ void PermitRegisterWindow::add()
         return;
     if (added->tableWasEmpty)
         setEntryEnabled(true);
-    static_cast<QLineEdit *>(box(numberBox))->setText(added->proposedNumber);
+    lineBox(numberBox)->setText(added->proposedNumber);
     setState(State::Editing);
 }
 
@@ -193,7 +193,7 @@ bool PermitRegisterWindow::save()
     if (const std::optional<CheckFailure> failure = firstFailingCheck(entry)) {
         inform(this, failure->message);
         if (failure->focusBox >= 0)
-            box(failure->focusBox)->setFocus();
+            textBox(failure->focusBox)->setFocus();
         return false;
     }
     m_record->edit();

@@ -4,9 +4,6 @@
 #include "platform/recordnavigator.h"
 #include "platform/units.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-
 using namespace Qt::StringLiterals;
 
 namespace kelm {
@@ -22,38 +19,11 @@ PermitWindow::PermitWindow(const RecordSource &source, ReturnSlot slot, QueryOpe
     m_navigator->setGeometry(pxRect(0, 5055, 8715, 345));
 }
 
-void PermitWindow::bindBox(int index, const QString &column, QWidget *box, bool edits)
-{
-    if (m_text.size() <= std::size_t(index))
-        m_text.resize(std::size_t(index) + 1);
-    m_text[std::size_t(index)] = box;
-    box->setObjectName(u"Text1_%1"_s.arg(index));
-    if (auto *line = qobject_cast<QLineEdit *>(box)) {
-        m_record->bind(column, line);
-        if (edits)
-            connect(line, &QLineEdit::textChanged, this, &PermitWindow::edited);
-    } else {
-        auto *memo = static_cast<QPlainTextEdit *>(box);
-        memo->setTabChangesFocus(true);
-        m_record->bind(column, memo);
-        if (edits)
-            connect(memo, &QPlainTextEdit::textChanged, this, &PermitWindow::edited);
-    }
-}
-
 void PermitWindow::bindListBox(const QString &column, ListBox *box)
 {
     m_record->bind(column, box);
     connect(box, &QComboBox::editTextChanged, this, &PermitWindow::edited);
     connect(box, &ListBox::chosen, this, &PermitWindow::edited);
-}
-
-QString PermitWindow::text(int index) const
-{
-    QWidget *w = box(index);
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        return line->text();
-    return static_cast<QPlainTextEdit *>(w)->toPlainText();
 }
 
 QString PermitWindow::shownNumber() const { return text(numberBox); }

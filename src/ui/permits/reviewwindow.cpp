@@ -41,13 +41,11 @@ ReviewWindow::ReviewWindow(QWidget *parent)
 {
     setObjectName(u"ns"_s);
     setWindowTitle(u"卫生许可证年审管理"_s);
-    // The record itself never writes: the save writes the review columns.
-    m_record->setValidateHandler([](BoundRecord::Action, bool &save) { save = false; });
 
     const PermitParticulars particulars = PermitParticulars::build(this, floorAreaBox, {u"公"_s, u"食"_s, u"消"_s});
     for (const PermitParticulars::Box &b : particulars.boxes) {
         b.box->setReadOnly(true);
-        bindBox(b.index, b.column, b.box, false);
+        bindTextBox(b.index, b.column, b.box, false);
     }
     m_combo[0] = particulars.model;
     m_combo[1] = particulars.category;
@@ -66,21 +64,21 @@ void ReviewWindow::buildReviewFrame()
     QGroupBox *f = formFrame(this, u"Frame3"_s, u"年审信息"_s, 5640, 120, 2895, 4335);
     auto *reviewed = placed(new QLineEdit(f), 1080, 360, 1695, 270);
     nameAfter(reviewed, formLabel(f, u"年审日期"_s, 240, 360, 840));
-    bindBox(reviewedBox, u"nsrq"_s, reviewed);
+    bindTextBox(reviewedBox, u"nsrq"_s, reviewed);
     m_combo[resultCombo] = placed(permitListBox(f, u"Combo1_2"_s, {u"合格"_s, u"不合格"_s}), 1080, 720, 1695, 300);
     nameAfter(m_combo[resultCombo], formLabel(f, u"年审结果"_s, 240, 720, 840, 300));
     bindListBox(u"nsjg"_s, m_combo[resultCombo]);
     auto *action = placed(new QPlainTextEdit(f), 240, 1320, 2535, 1095);
     nameAfter(action, formLabel(f, u"处理情况"_s, 240, 1080, 840, 240));
-    bindBox(actionBox, u"clqk"_s, action);
+    bindTextBox(actionBox, u"clqk"_s, action);
     auto *remarks = placed(new QPlainTextEdit(f), 240, 2760, 2535, 975);
     nameAfter(remarks, formLabel(f, u"备    注"_s, 240, 2520, 840, 240));
-    bindBox(remarksBox, u"nsbz"_s, remarks);
+    bindTextBox(remarksBox, u"nsbz"_s, remarks);
     auto *nextReview = placed(new QLineEdit(f), 1560, 3840, 1215, 270);
     nameAfter(nextReview, formLabel(f, u"下次应年审日期"_s, 120, 3840, 1440));
-    bindBox(nextReviewBox, u"xcnsrq"_s, nextReview);
+    bindTextBox(nextReviewBox, u"xcnsrq"_s, nextReview);
     for (int i : {nextReviewBox, reviewedBox})
-        box(i)->setToolTip(dateTip);
+        textBox(i)->setToolTip(dateTip);
 }
 
 void ReviewWindow::buildButtons()
@@ -98,13 +96,13 @@ void ReviewWindow::buildButtons()
 // The review boxes and the buttons first, then the permit's particulars.
 void ReviewWindow::setTabOrder()
 {
-    std::vector<QWidget *> order = {box(reviewedBox), m_combo[resultCombo], box(actionBox), box(remarksBox),
-                                    box(nextReviewBox), m_query, m_save, m_cancel, m_close};
+    std::vector<QWidget *> order = {textBox(reviewedBox), m_combo[resultCombo], textBox(actionBox), textBox(remarksBox),
+                                    textBox(nextReviewBox), m_query, m_save, m_cancel, m_close};
     for (int i : {0, 1, 2, 3, 4, 5, 16, floorAreaBox})
-        order.push_back(box(i));
+        order.push_back(textBox(i));
     order.insert(order.end(), {m_combo[0], m_combo[1]});
     for (int i : {6, 7, 8, 9, 10})
-        order.push_back(box(i));
+        order.push_back(textBox(i));
     order.front()->setFocus();
     setFocusOrder(std::move(order));
 }
@@ -118,7 +116,7 @@ void ReviewWindow::applyState(State state)
     m_query->setEnabled(!editing);
     if (state == State::Empty) {
         for (int i = 0; i <= lastBox; ++i)
-            box(i)->setEnabled(false);
+            textBox(i)->setEnabled(false);
         for (ListBox *c : m_combo)
             c->setEnabled(false);
     }
@@ -131,7 +129,7 @@ bool ReviewWindow::save()
     const ReviewEntry entry{text(nextReviewBox), text(reviewedBox)};
     if (const std::optional<CheckFailure> failure = firstFailingCheck(entry)) {
         inform(this, failure->message);
-        box(failure->focusBox)->setFocus();
+        textBox(failure->focusBox)->setFocus();
         return false;
     }
     const QString permitNo = m_record->storedValue(u"xkzh"_s);

@@ -7,6 +7,7 @@
 #include "platform/units.h"
 
 #include <QDate>
+#include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -18,6 +19,10 @@ AbstractRegisterWindow::AbstractRegisterWindow(const RecordSource &source, Retur
       m_navigator(new RecordNavigator(m_record, this)), m_slot(slot), m_keyColumn(std::move(keyColumn))
 {
     setFont(uiFont(9));
+    // Only a register's save writes: leaving a record never stores a
+    // pending change, since every change starts editing and editing ends
+    // in 存盘, 取消 or the close question.
+    m_record->setValidateHandler([](BoundRecord::Action, bool &save) { save = false; });
     connect(m_record, &BoundRecord::repositioned, this,
             [this] { setState(m_record->isEmpty() ? State::Empty : State::Browsing); });
 }
@@ -53,6 +58,43 @@ void AbstractRegisterWindow::edited()
         setState(m_state == State::Adding ? State::Adding : State::Editing);
 }
 
+void AbstractRegisterWindow::bindText(int index, const QString &column, QWidget *box, bool edits)
+{
+    if (m_textBoxes.size() <= std::size_t(index))
+        m_textBoxes.resize(std::size_t(index) + 1);
+    m_textBoxes[std::size_t(index)] = box;
+    box->setObjectName(u"Text1_%1"_s.arg(index));
+    if (auto *line = qobject_cast<QLineEdit *>(box)) {
+        m_record->bind(column, line);
+        if (edits)
+            connect(line, &QLineEdit::textChanged, this, &AbstractRegisterWindow::edited);
+        return;
+    }
+    auto *memo = qobject_cast<QPlainTextEdit *>(box);
+    Q_ASSERT(memo);
+    memo->setTabChangesFocus(true);
+    m_record->bind(column, memo);
+    if (edits)
+        connect(memo, &QPlainTextEdit::textChanged, this, &AbstractRegisterWindow::edited);
+}
+
+QLineEdit *AbstractRegisterWindow::lineBox(int index) const { return qobject_cast<QLineEdit *>(textBox(index)); }
+
+QString AbstractRegisterWindow::text(int index) const
+{
+    if (QLineEdit *line = lineBox(index))
+        return line->text();
+    return static_cast<QPlainTextEdit *>(textBox(index))->toPlainText();
+}
+
+void AbstractRegisterWindow::setText(int index, const QString &value)
+{
+    if (QLineEdit *line = lineBox(index))
+        line->setText(value);
+    else
+        static_cast<QPlainTextEdit *>(textBox(index))->setPlainText(value);
+}
+
 void AbstractRegisterWindow::activated()
 {
     showDefaultPointer();
@@ -81,13 +123,8 @@ void AbstractRegisterWindow::deactivated() { m_slot.leave(shownNumber()); }
 
 bool AbstractRegisterWindow::queryClose()
 {
-    if (m_state != State::Editing && m_state != State::Adding) {
-        // Nothing is asked: a change that started no editing is written
-        // as the window closes, unless the register writes only on saving.
-        // A failed write was shown already and does not keep it open.
-        m_record->close();
+    if (m_state != State::Editing && m_state != State::Adding)
         return true;
-    }
     switch (ask(this, u"记录已更改，是否存盘？"_s, u"提示"_s, Buttons::YesNoCancel, Answer::Yes)) {
     case Answer::No: m_record->cancelUpdate(); return true;
     case Answer::Yes: return save();

@@ -1,7 +1,9 @@
 // What the register windows share of their design: one record of one table
-// at a time in a bound record, with its navigator along the bottom edge;
-// the state that every edit starts and every move ends; adding after the
-// last record, deleting, cancelling; the close question; and the return
+// at a time in a bound record, written only by the register's save, with
+// its navigator along the bottom edge; the state that every edit starts and
+// every move ends; adding after the
+// last record, deleting, cancelling; the text boxes Text1(i) bound by
+// index; the close question; and the return
 // protocol. A child window opened over the register leaves the shown number
 // in the register's return slot, and the register shows that record again
 // when it becomes active. Each register adds its controls, its checks and
@@ -12,6 +14,8 @@
 #include "platform/boundrecord.h"
 #include "platform/formwindow.h"
 #include "platform/messages.h"
+
+#include <QLineEdit>
 
 #include <functional>
 #include <optional>
@@ -63,6 +67,22 @@ protected:
     // A change of a box: starts editing unless a record is being shown.
     void edited();
 
+    // Binds the register's text box Text1(index), a line or a multi-line
+    // box, to column: the record shown fills it, and with `edits` every
+    // change of its text starts editing. A multi-line box passes Tab on, as
+    // every other box does. Returns the box.
+    template <typename Box>
+    Box *bindTextBox(int index, const QString &column, Box *box, bool edits = true)
+    {
+        bindText(index, column, box, edits);
+        return box;
+    }
+    // Text1(index), its text as the user sees it, and the text put in it.
+    QWidget *textBox(int index) const { return m_textBoxes.at(std::size_t(index)); }
+    QLineEdit *lineBox(int index) const;
+    QString text(int index) const;
+    void setText(int index, const QString &value);
+
     struct NewRecord {
         bool tableWasEmpty;
         // This year's first number in an empty table, else the number after
@@ -86,6 +106,9 @@ protected:
     RecordNavigator *m_navigator;
 
 private:
+    void bindText(int index, const QString &column, QWidget *box, bool edits);
+
+    std::vector<QWidget *> m_textBoxes; // Text1(i)
     ReturnSlot m_slot;
     QString m_keyColumn;
     State m_state = State::Browsing;

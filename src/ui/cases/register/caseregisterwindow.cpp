@@ -136,11 +136,10 @@ void CaseRegisterWindow::buildUnitFrame()
                          Box{3, 1080, 1080, 3855, formLabel(f, u"单位地址"_s, 240, 1080, 840)},
                          Box{4, 1080, 1440, 975, formLabel(f, u"经济性质"_s, 240, 1440, 840)},
                          Box{5, 3240, 1440, 1695, formLabel(f, u"电      话"_s, 2160, 1440, 1080)}}) {
-        m_text[std::size_t(b.index)] = placed(new QLineEdit(f), b.left, b.top, b.width, 270);
-        nameAfter(m_text[std::size_t(b.index)], b.label);
+        nameAfter(bindBox(b.index, placed(new QLineEdit(f), b.left, b.top, b.width, 270)), b.label);
     }
 
-    auto *number = static_cast<QLineEdit *>(m_text[numberBox]);
+    QLineEdit *number = lineBox(numberBox);
     number->setToolTip(u"案件编号为4位年度+4位编号。如：20001111"_s);
     number->setValidator(new TypingLimit(8, number));
     number->setReadOnly(true);
@@ -154,24 +153,23 @@ void CaseRegisterWindow::buildUnitFrame()
     nameBox(m_secondLevel, u"单位类别 小类"_s);
 }
 
+QWidget *CaseRegisterWindow::bindBox(int index, QWidget *box)
+{
+    return bindTextBox(index, textColumns[std::size_t(index)], box);
+}
+
 void CaseRegisterWindow::buildSummaryFrame()
 {
     m_summaryFrame = formFrame(this, u"Frame3"_s, u"案件摘要"_s, 120, 2520, 5175, 4095);
     QWidget *f = m_summaryFrame;
     QLabel *accepted = formLabel(f, u"受理时间"_s, 240, 480, 840);
-    m_text[acceptedBox] = placed(new QLineEdit(f), 1080, 480, 1095, 270);
     QLabel *filed = formLabel(f, u"立案时间"_s, 2400, 480, 840);
-    m_text[filedBox] = placed(new QLineEdit(f), 3240, 480, 1095, 270);
     QLabel *summary = formLabel(f, u"案情简介"_s, 240, 840, 1200, 240);
-    m_text[summaryBox] = placed(new QPlainTextEdit(f), 240, 1080, 4695, 1455);
     QLabel *content = formLabel(f, u"处罚内容"_s, 360, 2640, 1200, 240);
-    m_text[contentBox] = placed(new QPlainTextEdit(f), 240, 3000, 4695, 975);
-    nameAfter(m_text[acceptedBox], accepted);
-    nameAfter(m_text[filedBox], filed);
-    nameAfter(m_text[summaryBox], summary);
-    nameAfter(m_text[contentBox], content);
-    for (int box : {summaryBox, contentBox})
-        static_cast<QPlainTextEdit *>(m_text[std::size_t(box)])->setTabChangesFocus(true);
+    nameAfter(bindBox(acceptedBox, placed(new QLineEdit(f), 1080, 480, 1095, 270)), accepted);
+    nameAfter(bindBox(filedBox, placed(new QLineEdit(f), 3240, 480, 1095, 270)), filed);
+    nameAfter(bindBox(summaryBox, placed(new QPlainTextEdit(f), 240, 1080, 4695, 1455)), summary);
+    nameAfter(bindBox(contentBox, placed(new QPlainTextEdit(f), 240, 3000, 4695, 975)), content);
 }
 
 void CaseRegisterWindow::buildClosureFrame()
@@ -181,7 +179,7 @@ void CaseRegisterWindow::buildClosureFrame()
     m_penalty[closureBox] = placed(new QCheckBox(u"结案"_s, f), 120, 360, 735, 255);
     m_closedLabel = formLabel(f, u"结案时间"_s, 120, 720, 840);
     m_closedLabel->setObjectName(u"Label11"_s);
-    m_text[closedBox] = placed(new QLineEdit(f), 960, 720, 1095, 270);
+    bindBox(closedBox, placed(new QLineEdit(f), 960, 720, 1095, 270));
     m_penaltyHeading = formLabel(f, u"受处罚情况："_s, 120, 1200, 1935, 240);
     m_penaltyHeading->setObjectName(u"Label9"_s);
     for (int i = 0; i < 10; ++i)
@@ -196,12 +194,12 @@ void CaseRegisterWindow::buildClosureFrame()
         m_amountLabels[i]->setObjectName(u"Label%1"_s.arg(14 + i));
     }
     for (const AmountRule &r : amountRules) {
-        m_text[std::size_t(r.field)] = placed(new QLineEdit(f), 600, r.top, 975, 270);
-        m_text[std::size_t(r.field)]->setAccessibleName(QString::fromUtf16(r.name));
+        QWidget *amount = bindBox(r.field, placed(new QLineEdit(f), 600, r.top, 975, 270));
+        amount->setAccessibleName(QString::fromUtf16(r.name));
     }
-    nameAfter(m_text[closedBox], m_closedLabel);
+    nameAfter(textBox(closedBox), m_closedLabel);
     for (int box : {acceptedBox, filedBox, closedBox})
-        m_text[std::size_t(box)]->setToolTip(dateTip);
+        textBox(box)->setToolTip(dateTip);
 }
 
 void CaseRegisterWindow::buildDocumentFrame()
@@ -252,12 +250,12 @@ void CaseRegisterWindow::setTabOrder()
 {
     std::vector<QWidget *> order;
     for (int i = 0; i <= contentBox; ++i)
-        order.push_back(m_text[std::size_t(i)]);
-    order.insert(order.end(), {m_firstLevel, m_secondLevel, m_penalty[closureBox], m_text[closedBox]});
+        order.push_back(textBox(i));
+    order.insert(order.end(), {m_firstLevel, m_secondLevel, m_penalty[closureBox], textBox(closedBox)});
     for (int i = 0; i < 10; ++i) {
         order.push_back(m_penalty[std::size_t(i)]);
         if (const AmountRule *r = amountRuleOf(i))
-            order.push_back(m_text[std::size_t(r->field)]);
+            order.push_back(textBox(r->field));
     }
     for (int k : documentRows)
         order.push_back(m_documents[std::size_t(k)]);
@@ -267,18 +265,6 @@ void CaseRegisterWindow::setTabOrder()
 
 void CaseRegisterWindow::bindColumns()
 {
-    for (int i = 0; i < textCount; ++i) {
-        QWidget *w = m_text[std::size_t(i)];
-        w->setObjectName(u"Text1_%1"_s.arg(i));
-        if (auto *line = qobject_cast<QLineEdit *>(w)) {
-            m_record->bind(textColumns[std::size_t(i)], line);
-            connect(line, &QLineEdit::textChanged, this, &CaseRegisterWindow::edited);
-        } else {
-            auto *memo = static_cast<QPlainTextEdit *>(w);
-            m_record->bind(textColumns[std::size_t(i)], memo);
-            connect(memo, &QPlainTextEdit::textChanged, this, &CaseRegisterWindow::edited);
-        }
-    }
     for (int i = firstAmountBox; i <= lastAmountBox; ++i)
         m_record->setNewRowValue(textColumns[std::size_t(i)], u"0"_s);
 
@@ -303,23 +289,6 @@ void CaseRegisterWindow::bindColumns()
     connect(m_record, &BoundRecord::filled, this, &CaseRegisterWindow::caseShown);
 }
 
-QString CaseRegisterWindow::text(int box) const
-{
-    QWidget *w = m_text[std::size_t(box)];
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        return line->text();
-    return static_cast<QPlainTextEdit *>(w)->toPlainText();
-}
-
-void CaseRegisterWindow::setText(int box, const QString &value)
-{
-    QWidget *w = m_text[std::size_t(box)];
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->setText(value);
-    else
-        static_cast<QPlainTextEdit *>(w)->setPlainText(value);
-}
-
 void CaseRegisterWindow::applyState(State state)
 {
     const bool browsing = state == State::Browsing;
@@ -334,7 +303,7 @@ void CaseRegisterWindow::applyState(State state)
     if (state == State::Empty)
         setEntryEnabled(false);
     if (state == State::Adding)
-        static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(false);
+        lineBox(numberBox)->setReadOnly(false);
 }
 
 // The unit and summary boxes with the closure frame: off while the table is
@@ -343,7 +312,7 @@ void CaseRegisterWindow::setEntryEnabled(bool on)
 {
     m_closureFrame->setEnabled(on);
     for (int i = 0; i <= contentBox; ++i)
-        m_text[std::size_t(i)]->setEnabled(on);
+        textBox(i)->setEnabled(on);
     m_firstLevel->setEnabled(on);
     m_secondLevel->setEnabled(on);
 }
@@ -353,7 +322,7 @@ void CaseRegisterWindow::setClosureControlsEnabled(bool on)
     for (int i = 0; i < 10; ++i)
         m_penalty[std::size_t(i)]->setEnabled(on);
     for (int i = closedBox; i <= lastAmountBox; ++i)
-        m_text[std::size_t(i)]->setEnabled(on);
+        textBox(i)->setEnabled(on);
     m_penaltyHeading->setEnabled(on);
     m_closedLabel->setEnabled(on);
     for (QLabel *l : m_amountLabels)
@@ -384,7 +353,7 @@ void CaseRegisterWindow::penaltyClicked(int box, bool ticked)
 void CaseRegisterWindow::setAmountEnabled(int box, bool on)
 {
     const AmountRule &rule = *amountRuleOf(box);
-    m_text[std::size_t(rule.field)]->setEnabled(on);
+    textBox(rule.field)->setEnabled(on);
     for (int l : rule.labels)
         if (l >= 0)
             m_amountLabels[std::size_t(l)]->setEnabled(on);
@@ -399,7 +368,7 @@ void CaseRegisterWindow::setClosureTicked()
     m_penaltyHeading->setEnabled(true);
     m_closedLabel->setEnabled(true);
     for (int i : {11, 12, closedBox})
-        m_text[std::size_t(i)]->setEnabled(true);
+        textBox(i)->setEnabled(true);
 }
 
 void CaseRegisterWindow::closureClicked(bool ticked)
@@ -526,8 +495,8 @@ bool CaseRegisterWindow::save()
                           m_firstLevel->currentText()};
     if (const std::optional<CheckFailure> failure = firstFailingCheck(entry)) {
         inform(this, failure->message);
-        if (failure->focusBox >= 0 && m_text[std::size_t(failure->focusBox)]->isEnabled())
-            m_text[std::size_t(failure->focusBox)]->setFocus();
+        if (failure->focusBox >= 0 && textBox(failure->focusBox)->isEnabled())
+            textBox(failure->focusBox)->setFocus();
         return false;
     }
     const QString saved = entry.number;
@@ -545,14 +514,14 @@ bool CaseRegisterWindow::save()
     }
     m_record->findFirst(u"dabh"_s, saved);
     setState(State::Browsing);
-    static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(true);
+    lineBox(numberBox)->setReadOnly(true);
     return true;
 }
 
 void CaseRegisterWindow::cancel()
 {
     AbstractRegisterWindow::cancel();
-    static_cast<QLineEdit *>(m_text[numberBox])->setReadOnly(true);
+    lineBox(numberBox)->setReadOnly(true);
 }
 
 void CaseRegisterWindow::statistics()

@@ -39,7 +39,6 @@ protected:
     void cancel() override;
 
 private:
-    static constexpr int textCount = 15;
     static constexpr int penaltyCount = 11; // Check2(0)..Check2(9) and the closure box Check2(10)
     static constexpr int closureBox = 10;
 
@@ -50,9 +49,9 @@ private:
     void buildButtons();
     void setTabOrder();
     void bindColumns();
+    // Text1(index), bound to its column of the case.
+    QWidget *bindBox(int index, QWidget *box);
 
-    QString text(int box) const;
-    void setText(int box, const QString &value);
     void setEntryEnabled(bool on);
     void setClosureControlsEnabled(bool on);
     void penaltyClicked(int box, bool ticked);
@@ -73,7 +72,6 @@ private:
     QGroupBox *m_closureFrame = nullptr;  // Frame4
     QGroupBox *m_documentFrame = nullptr; // Frame2
 
-    std::array<QWidget *, textCount> m_text{}; // Text1(i); 8 and 9 are multi-line
     ListBox *m_firstLevel = nullptr;  // Combo1
     ListBox *m_secondLevel = nullptr; // Combo2
     std::array<QCheckBox *, penaltyCount> m_penalty{}; // Check2(i)
