@@ -1,5 +1,7 @@
 #include "platform/database.h"
 
+#include "platform/systemerror.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <SQLiteCpp/Backup.h>
@@ -347,7 +349,7 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
         if (fd >= 0)
             ::close(fd);
         if (!synced)
-            throw DbError(u"无法写入文件 %1：%2"_s.arg(path, qt_error_string(errno)), DbFailure::DiskError);
+            throw DbError(u"无法写入文件 %1：%2"_s.arg(path, systemErrorText(errno)), DbFailure::DiskError);
     }
     return finished;
 }

@@ -4,6 +4,7 @@
 #include "data/prepare.h"
 #include "data/schema.h"
 #include "platform/database.h"
+#include "platform/systemerror.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,7 @@ const QString unfinishedMark = u"未完成"_s;
 
 QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
 
-QString systemError() { return qt_error_string(errno); }
+QString systemError() { return systemErrorText(errno); }
 
 QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
@@ -162,11 +163,11 @@ bool copyFile(const QString &source, const QString &target, Progress &progress, 
     QFile in(source);
     QFile out(target);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = u"无法读取文件 %1：%2"_s.arg(shown(source), in.errorString());
+        error = u"无法读取文件 %1：%2"_s.arg(shown(source), systemError());
         return false;
     }
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        error = u"无法写入文件 %1：%2"_s.arg(shown(target), out.errorString());
+        error = u"无法写入文件 %1：%2"_s.arg(shown(target), systemError());
         return false;
     }
     auto failed = [&](const QString &path) {
