@@ -84,6 +84,8 @@ private slots:
     void confirmRefusesGarbage();
     void confirmRefusesOffTheSheet_data();
     void confirmRefusesOffTheSheet();
+    void storedValueOffTheSheetIsNamed();
+    void shippedLayoutIsAccepted();
     void closeQuestion_data();
     void closeQuestion();
     void missingSet();
@@ -315,12 +317,14 @@ void TestLayoutEditor::confirmRefusesGarbage()
     QCOMPARE(dycc(u"xmzh"_s, u"2"_s, u"整体"_s), u"10"_s);
 }
 
-// A font size or a position that cannot put its item on the sheet is
-// refused, with the values that can: the item's first character, one em
-// square, must stand on the sheet (a two-line item's second line too), the
-// set's 整体 offset added; 整体 itself must keep every item of its set on
-// the sheet. Model 2 prints on A4 landscape (297 x 210 mm), the copy on
-// A5 portrait (148 x 210 mm).
+// A font size or a position that takes an item's text off its sheet is
+// refused, naming the value the user changed and the range that keeps the
+// text on: the item's widest text (a fixed text, the widest its column can
+// hold, or a text cut at its form's width limit, one em past it at most,
+// with its second line lower) must stand on the sheet, the set's 整体
+// offset added; 整体 itself must keep every item of its set on the sheet.
+// Model 1 prints on A3 landscape (420 x 297 mm), model 2 on A4 landscape
+// (297 x 210 mm), the copy on A5 portrait (148 x 210 mm).
 void TestLayoutEditor::confirmRefusesOffTheSheet_data()
 {
     QTest::addColumn<int>("option");
@@ -328,19 +332,42 @@ void TestLayoutEditor::confirmRefusesOffTheSheet_data()
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message"); // empty: stored
+    // "Yarv" (two ems) at 250 mm ends at the right edge at 240.9 pt.
+    QTest::newRow("地区简称 at 300 pt")
+        << 1 << 1 << 2 << u"300"_s << u"打印字号“300”太大，纸上印不下（至多 240.9），不能存盘。"_s;
+    QTest::newRow("地区简称 at 800 pt names the size, not the top")
+        << 1 << 1 << 2 << u"800"_s << u"打印字号“800”太大，纸上印不下（至多 240.9），不能存盘。"_s;
+    QTest::newRow("地区简称 at its largest size") << 1 << 1 << 2 << u"240.9"_s << QString();
+    QTest::newRow("地区简称 just past it")
+        << 1 << 1 << 2 << u"241"_s << u"打印字号“241”太大，纸上印不下（至多 240.9），不能存盘。"_s;
+    // A unit name of 25 full-width characters at 97 mm, cut past 310 mm:
+    // its first line ends one em past the limit at most.
+    QTest::newRow("单位名称 at 300 pt")
+        << 1 << 5 << 2 << u"300"_s << u"打印字号“300”太大，纸上印不下（至多 36.8），不能存盘。"_s;
+    QTest::newRow("单位名称 at its largest size") << 1 << 5 << 2 << u"36.8"_s << QString();
+    QTest::newRow("单位名称 moved right past its text's end")
+        << 1 << 5 << 5 << u"278.9"_s << u"左边距“278.9”超出纸张（可用 0 至 278.8），不能存盘。"_s;
+    QTest::newRow("单位名称 moved right to its text's end") << 1 << 5 << 5 << u"278.8"_s << QString();
+    // On the copy the cut at 65 mm leaves a second line of the rest.
+    QTest::newRow("the copy's 单位名称 at its largest size") << 4 << 9 << 2 << u"19"_s << QString();
+    QTest::newRow("the copy's 单位名称 just past it")
+        << 4 << 9 << 2 << u"19.1"_s << u"打印字号“19.1”太大，纸上印不下（至多 19），不能存盘。"_s;
+    // The serial: a permit number of 30 display units less the year's 4.
     QTest::newRow("许可证编号 at 99999 pt")
-        << 2 << 4 << 2 << u"99999"_s << u"打印字号“99999”太大，纸上印不下（至多 595.2），不能存盘。"_s;
+        << 2 << 4 << 2 << u"99999"_s << u"打印字号“99999”太大，纸上印不下（至多 14.8），不能存盘。"_s;
     QTest::newRow("a top of -5") << 2 << 4 << 0 << u"-5"_s << u"上边距“-5”超出纸张（可用 0 至 206.2），不能存盘。"_s;
     QTest::newRow("a 20-digit left")
         << 2 << 4 << 5 << u"12345678901234567890"_s
-        << u"左边距“12345678901234567890”超出纸张（可用 0 至 293.2），不能存盘。"_s;
+        << u"左边距“12345678901234567890”超出纸张（可用 0 至 248.8），不能存盘。"_s;
     QTest::newRow("a unit name's second line below the copy")
         << 4 << 9 << 0 << u"200"_s << u"上边距“200”超出纸张（可用 0 至 198.4），不能存盘。"_s;
     QTest::newRow("整体 moving items off the sheet")
         << 2 << 0 << 0 << u"-60"_s << u"上边距“-60”超出纸张（可用 -52.5 至 14.5），不能存盘。"_s;
+    QTest::newRow("整体 moving the category's text past the right edge")
+        << 1 << 0 << 5 << u"31"_s << u"左边距“31”超出纸张（可用 -97 至 30.5），不能存盘。"_s;
     QTest::newRow("整体 moving every item up") << 2 << 0 << 0 << u"-10"_s << QString();
     QTest::newRow("an item at the foot of the sheet") << 2 << 4 << 0 << u"206"_s << QString();
-    QTest::newRow("a large size that still fits") << 2 << 4 << 2 << u"40"_s << QString();
+    QTest::newRow("a large size that still fits") << 2 << 1 << 2 << u"40"_s << QString();
 }
 
 void TestLayoutEditor::confirmRefusesOffTheSheet()
@@ -370,6 +397,44 @@ void TestLayoutEditor::confirmRefusesOffTheSheet()
     QCOMPARE(m_script->lastText(), message);
     QCOMPARE(e.enabled(), editing);
     QCOMPARE(dycc(column, set, item), before);
+}
+
+// A row stored off the sheet before (an older program took any size) is
+// refused when another of its values changes, naming the value at fault.
+void TestLayoutEditor::storedValueOffTheSheetIsNamed()
+{
+    TestDatabase tdb;
+    tdb.db().exec(u"UPDATE dycc SET xmzh = '300' WHERE xkzlx = '1' AND xmmc = '地区简称'"_s);
+    Editor e;
+    e.option(1)->click();
+    e.list()->setCurrentRow(1);
+    e.box(0)->setText(u"71"_s);
+    e.confirm()->click();
+    QCOMPARE(m_script->lastText(), u"打印字号“300”太大，纸上印不下（至多 240.9），不能存盘。"_s);
+    QCOMPARE(dycc(u"xmu"_s, u"1"_s, u"地区简称"_s), u"70"_s);
+    e.box(2)->setText(u"14"_s);
+    e.confirm()->click();
+    QCOMPARE(m_script->shown.size(), 1);
+    QCOMPARE(dycc(u"xmu"_s, u"1"_s, u"地区简称"_s), u"71"_s);
+}
+
+// Every row a prepared database delivers can be stored as it stands.
+void TestLayoutEditor::shippedLayoutIsAccepted()
+{
+    TestDatabase tdb;
+    Editor e;
+    for (int option = 1; option <= 4; ++option) {
+        e.option(option)->click();
+        for (int row = 0; row < e.list()->count(); ++row) {
+            e.list()->setCurrentRow(row);
+            const QString size = e.box(2)->text();
+            e.box(2)->clear();
+            e.box(2)->setText(size);
+            e.confirm()->click();
+            QVERIFY2(m_script->shown.isEmpty(), qPrintable(e.current(u"xmmc"_s) + u": "_s + m_script->lastText()));
+            QCOMPARE(e.enabled(), choosing);
+        }
+    }
 }
 
 void TestLayoutEditor::closeQuestion_data()

@@ -1,10 +1,12 @@
 // What a permit puts on paper and on the preview, without windows: every
 // printed item of each certificate model and of the copy at its place in
 // dycc, the long texts cut on the grid with their second lines, the lines
-// the preparation leaves, and the previews' fixed items. No display needed.
+// the preparation leaves, the previews' fixed items, and the widest text
+// each item can print. No display needed.
 #include "data/connection.h"
 #include "permits/printing/permitsheet.h"
 #include "permits/printing/previewitems.h"
+#include "permits/printing/sheetbounds.h"
 #include "platform/database.h"
 #include "support/testdb.h"
 
@@ -63,6 +65,10 @@ private slots:
     void previewItems_data();
     void previewItems();
     void previewEdgeCases();
+    void widestTexts_data();
+    void widestTexts();
+    void largestSizesPrintOnTheSheet_data();
+    void largestSizesPrintOnTheSheet();
 };
 
 void TestPermitSheets::sheetItemsFromLayout_data()
@@ -365,6 +371,82 @@ void TestPermitSheets::previewEdgeCases()
     QCOMPARE(previewPage(PermitForm::Copy, p, {}).items[2].text, u"2000   1-   "_s);
     QCOMPARE(previewPicture(PermitForm::Model2), u"picture/z2.jpg"_s);
     QCOMPARE(previewPicture(PermitForm::Copy), u"picture/fb.jpg"_s);
+}
+
+// The widest text an item prints, in display units, over every text its
+// column can hold: wsxkz's text columns take 50 units, the permit number
+// 30 and a date 10.
+void TestPermitSheets::widestTexts_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("units");
+    QTest::newRow("the region prefix, Yarv") << int(SheetText::Region) << 4;
+    QTest::newRow("the issuing authority") << int(SheetText::Authority) << 14;
+    QTest::newRow("the category, a whole column") << int(SheetText::Category) << 50;
+    QTest::newRow("the licensed items with their mark") << int(SheetText::Items) << 51;
+    QTest::newRow("the number's year: four full-width characters") << int(SheetText::NumberYear) << 8;
+    QTest::newRow("the serial: the number less four digits") << int(SheetText::NumberSerial) << 26;
+    QTest::newRow("a month in numerals, two full-width") << int(SheetText::NumeralMonth) << 4;
+    QTest::newRow("a date's month after five digits") << int(SheetText::IssuedMonth) << 4;
+    QTest::newRow("a date's day after eight digits") << int(SheetText::ValidDay) << 2;
+}
+
+void TestPermitSheets::widestTexts()
+{
+    QFETCH(int, item);
+    QFETCH(int, units);
+    QCOMPARE(widestUnits(SheetText(item)), units);
+}
+
+void TestPermitSheets::largestSizesPrintOnTheSheet_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::newRow("model 1") << int(PermitForm::Model1);
+    QTest::newRow("model 2") << int(PermitForm::Model2);
+    QTest::newRow("model 3") << int(PermitForm::Model3);
+    QTest::newRow("copy") << int(PermitForm::Copy);
+}
+
+// Every item at the largest font size the layout check offers it, each
+// column of the permit filled to its capacity with full-width characters
+// or with digits: every text and second line prints within the sheet.
+void TestPermitSheets::largestSizesPrintOnTheSheet()
+{
+    QFETCH(int, form);
+    const PermitForm f = PermitForm(form);
+    test::TestDatabase tdb;
+    Database &d = tdb.db();
+    const std::vector<LayoutRow> rows = readLayoutRows(d, f);
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        std::vector<LayoutRow> asked = rows;
+        asked[k].size = u"99999"_s;
+        const std::optional<OffSheet> off = offSheet(f, asked, k, std::array{LayoutValue::Size});
+        QVERIFY(off && off->value == LayoutValue::Size && off->allowed);
+        d.exec(u"UPDATE dycc SET xmzh = ? WHERE xkzlx = ? AND xmmc = ?"_s,
+               {QString::number(off->allowed->second), formSpec(f).set, rows[k].name});
+    }
+    const PrintLayout layout = readPrintLayout(d, f);
+    const QSizeF sheet = sheetMm(f);
+    for (const QChar c : {u'中', u'1'}) {
+        auto full = [&](const char *column) {
+            return QString(d.capacity(u"wsxkz"_s, QString::fromLatin1(column)) / (c == u'中' ? 2 : 1), c);
+        };
+        PermitTexts p;
+        p.category = full("lb");
+        p.unitName = full("dwmc");
+        p.address = full("dwdz");
+        p.person = full("fzr");
+        p.nature = full("jjxz");
+        p.number = full("xkzh");
+        p.items = full("xkxm");
+        p.issued = full("fzrq");
+        p.validTo = full("yxqx");
+        const report::PageModel printed = permitSheet(f, p, layout);
+        for (const report::PageItem &i : printed.pages[0].items) {
+            QVERIFY2(i.left >= 0 && i.left + i.width <= twips(sheet.width()), qPrintable(i.text));
+            QVERIFY2(i.top >= 0 && i.top + i.height <= twips(sheet.height()), qPrintable(i.text));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPermitSheets)

@@ -35,6 +35,9 @@ constexpr Index listIndexes[] = {
 // millimetres, font size in points. Model 1 prints on A3 landscape, model 2
 // on A4 landscape (model 1 scaled by 3/4), model 3 on A4 portrait, the copy
 // on A5 portrait. The reference values are delivered equal to these.
+// Every item's widest text stays on its sheet, as the layout editor
+// demands: model 3's category, which may run to 25 full-width characters
+// near the right edge, prints at 10 pt.
 struct LayoutSeed {
     char16_t set;
     const char16_t *name;
@@ -83,7 +86,7 @@ constexpr LayoutSeed layoutSeeds[] = {
     {u'2', u"有效期止日", 128.25, 191.25, 12},
     {u'3', u"整体", 0, 0, 10},
     {u'3', u"地区简称", 110, 60, 10.5},
-    {u'3', u"许可证类别", 121.5, 60, 10.5},
+    {u'3', u"许可证类别", 121.5, 60, 10},
     {u'3', u"许可证年度", 134.5, 60, 10.5},
     {u'3', u"许可证编号", 147.5, 60, 10.5},
     {u'3', u"单位名称", 35, 85, 12},

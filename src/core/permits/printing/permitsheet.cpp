@@ -1,7 +1,9 @@
 #include "permits/printing/permitsheet.h"
 
 #include "data/documentcatalogue.h"
+#include "data/schema.h"
 #include "permits/printing/numeraldate.h"
+#include "platform/database.h"
 
 #include <algorithm>
 #include <array>
@@ -77,11 +79,60 @@ constexpr std::array<std::array<Member, 6>, 4> members = {{
     {&P::dwmcf1, &P::dwmcf2, &P::dzf1, &P::dzf2, &P::xkxmf1, &P::xkxmf2},
 }};
 
+// The register's column behind each text of a permit.
+struct Source {
+    QString PermitTexts::*text;
+    std::string_view column;
+};
+constexpr Source sources[] = {
+    {&PermitTexts::category, "lb"}, {&PermitTexts::unitName, "dwmc"}, {&PermitTexts::address, "dwdz"},
+    {&PermitTexts::person, "fzr"},  {&PermitTexts::nature, "jjxz"},   {&PermitTexts::number, "xkzh"},
+    {&PermitTexts::items, "xkxm"},  {&PermitTexts::issued, "fzrq"},   {&PermitTexts::validTo, "yxqx"},
+};
+
+int capacityOf(std::string_view column)
+{
+    for (const schema::Column &c : schema::find("wsxkz")->columns)
+        if (c.name == column)
+            return c.capacity;
+    return 0;
+}
+
+// A text that fills `capacity` display units: `narrow` digits 1 (at most
+// all of it), then full-width characters, then one more digit if a unit is
+// left over.
+QString filling(int capacity, int narrow)
+{
+    const int n = std::min(narrow, capacity);
+    return QString(n, u'1') + QString((capacity - n) / 2, u'中') + QString((capacity - n) % 2, u'1');
+}
+
 } // namespace
 
 QString licensedItemsText(const QString &items) { return items + u"※"_s; }
 
 bool isSplit(SheetText item) { return item == T::UnitName || item == T::Address || item == T::Items; }
+
+// An item prints a share of its column's text (all of it, the first four
+// characters, the month...). A share is widest when the characters before
+// it are narrow and its own are wide, and a digit 1 is a full-width numeral
+// in every place of a date: among the texts made of some digits 1 followed
+// by full-width characters, filling their columns, is the widest one for
+// every item, measured through the very texts the sheet prints.
+int widestUnits(SheetText item)
+{
+    int longest = 0;
+    for (const Source &s : sources)
+        longest = std::max(longest, capacityOf(s.column));
+    int widest = 0;
+    for (int narrow = 0; narrow <= longest; ++narrow) {
+        PermitTexts p;
+        for (const Source &s : sources)
+            p.*s.text = filling(capacityOf(s.column), narrow);
+        widest = std::max(widest, displayUnits(itemText(item, p, chineseNumeralDate(p.issued))));
+    }
+    return widest;
+}
 
 const std::vector<SheetText> &itemTable(PermitForm form)
 {

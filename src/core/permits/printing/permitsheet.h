@@ -56,6 +56,11 @@ const std::vector<SheetText> &itemTable(PermitForm form);
 // width limit, the rest on a second line.
 bool isSplit(SheetText item);
 
+// The widest text an item can print, in display units (half an em each on
+// the character grid): its fixed text, or the widest share of its column
+// that it prints, whatever the column holds within its capacity.
+int widestUnits(SheetText item);
+
 // The sheet of one permit, each item at its layout place, split items cut
 // on the character grid at the form's width limit.
 report::PageModel permitSheet(PermitForm form, const PermitTexts &permit, const PrintLayout &layout);

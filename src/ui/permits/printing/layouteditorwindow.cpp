@@ -22,7 +22,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -38,8 +37,10 @@ constexpr int refTopBox = 3;    // de_xmu
 constexpr int refLeftBox = 4;   // de_xml
 constexpr int leftBox = 5;      // xml
 
-// A value in use, its box and caption, and its reference value's box.
+// A value in use: what it sets on the sheet, its box, column and caption,
+// and its reference value's box and column.
 struct Value {
+    LayoutValue layoutValue;
     int box;
     const char16_t *column;
     const char16_t *caption;
@@ -47,9 +48,9 @@ struct Value {
     const char16_t *referenceColumn;
 };
 constexpr Value values[] = {
-    {topBox, u"xmu", u"上边距", refTopBox, u"de_xmu"},
-    {leftBox, u"xml", u"左边距", refLeftBox, u"de_xml"},
-    {sizeBox, u"xmzh", u"打印字号", refSizeBox, u"de_xmzh"},
+    {LayoutValue::Top, topBox, u"xmu", u"上边距", refTopBox, u"de_xmu"},
+    {LayoutValue::Left, leftBox, u"xml", u"左边距", refLeftBox, u"de_xml"},
+    {LayoutValue::Size, sizeBox, u"xmzh", u"打印字号", refSizeBox, u"de_xmzh"},
 };
 
 QString str(const char16_t *s) { return QString::fromUtf16(s); }
@@ -265,8 +266,8 @@ void LayoutEditorWindow::step(Spin &spin, int value)
 }
 
 // Refuses a value that is no number (or no positive font size), that its
-// column cannot hold, or that would put an item off the sheet: each would
-// print garbage, be cut unseen or leave the item off the certificate.
+// column cannot hold, or that would take the item's text off the sheet:
+// each would print garbage, be cut unseen or run off the certificate.
 bool LayoutEditorWindow::store()
 {
     auto refuse = [this](const Value &v, const QString &problem) {
@@ -286,14 +287,14 @@ bool LayoutEditorWindow::store()
     }
     try {
         if (const std::optional<OffSheet> off = offSheet()) {
-            const Value &v = values[off->value == LayoutValue::Top ? 0 : off->value == LayoutValue::Left ? 1 : 2];
+            const Value &v = *std::find_if(std::begin(values), std::end(values),
+                                           [&](const Value &w) { return w.layoutValue == off->value; });
             auto shown = [](double value) { return QString::number(value + 0.0, 'g', 10); };
-            if (off->value == LayoutValue::Size)
-                return refuse(v, u"太大，纸上印不下（至多 %1）"_s.arg(shown(std::floor(off->allowed->second * 10) / 10)));
             if (!off->allowed)
                 return refuse(v, u"使项目超出纸张"_s);
-            return refuse(v, u"超出纸张（可用 %1 至 %2）"_s.arg(shown(std::ceil(off->allowed->first * 10) / 10),
-                                                                shown(std::floor(off->allowed->second * 10) / 10)));
+            if (off->value == LayoutValue::Size)
+                return refuse(v, u"太大，纸上印不下（至多 %1）"_s.arg(shown(off->allowed->second)));
+            return refuse(v, u"超出纸张（可用 %1 至 %2）"_s.arg(shown(off->allowed->first), shown(off->allowed->second)));
         }
         m_record->update();
     } catch (const DbError &e) {
@@ -305,7 +306,8 @@ bool LayoutEditorWindow::store()
 }
 
 // The shown row's values as they would be stored, checked against the
-// sheet of its form with the set's other rows as they are stored.
+// sheet of its form with the set's other rows as they are stored; the
+// values whose boxes differ from the stored row are the ones named first.
 std::optional<OffSheet> LayoutEditorWindow::offSheet()
 {
     const int set = m_set.toInt();
@@ -320,7 +322,11 @@ std::optional<OffSheet> LayoutEditorWindow::offSheet()
     row->topMm = *layoutNumber(m_boxes[topBox]->text());
     row->leftMm = *layoutNumber(m_boxes[leftBox]->text());
     row->size = m_boxes[sizeBox]->text();
-    return kelm::offSheet(form, rows, std::size_t(row - rows.begin()));
+    std::vector<LayoutValue> edited;
+    for (const Value &v : values)
+        if (m_boxes[std::size_t(v.box)]->text() != m_record->storedValue(str(v.column)))
+            edited.push_back(v.layoutValue);
+    return kelm::offSheet(form, rows, std::size_t(row - rows.begin()), edited);
 }
 
 void LayoutEditorWindow::cancelEdit()
