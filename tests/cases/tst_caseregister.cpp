@@ -1,6 +1,7 @@
 // The case register window: adding, the save checks, renumbering, cancel,
-// the close question, the penalty and category rules, the navigator and the
-// return protocol. Needs widgets: the behaviour lives in the controls' events.
+// the close question, the penalty and category rules, the navigator, the
+// return protocol, and what a wrong box in the window's own code does.
+// Needs widgets: the behaviour lives in the controls' events.
 #include "data/appvalues.h"
 #include "platform/modal.h"
 #include "registerfixture.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -49,6 +51,8 @@ private slots:
     void navigatorOnThirdOfFive();
     void returnProtocol();
     void spaceKeyRule();
+    void wrongBoxStopsTheProgram_data();
+    void wrongBoxStopsTheProgram();
 
 private:
     test::ScriptedMessages *m_script = nullptr;
@@ -567,6 +571,62 @@ void TestCaseRegister::spaceKeyRule()
     QCOMPARE(r.w->state(), CaseRegisterWindow::State::Editing);
     QTest::keyClicks(number, u"99"_s); // eight characters at most
     QCOMPARE(number->text(), u"20020009"_s);
+}
+
+namespace {
+
+// The register's box helpers, open to the test.
+struct OpenRegister : CaseRegisterWindow {
+    using CaseRegisterWindow::lineBox;
+    using CaseRegisterWindow::text;
+};
+
+// Set in the child copy of this test that makes the wrong call.
+constexpr char wrongCallRuns[] = "KELM_TEST_WRONG_BOX";
+
+} // namespace
+
+void TestCaseRegister::wrongBoxStopsTheProgram_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("asLineBox"); // else its text
+    QTest::addColumn<QString>("said");
+    QTest::newRow("line box of a multi-line box")
+        << 8 << true << u"xzcf_face: Text1(8) is a multi-line box, not a line box"_s;
+    QTest::newRow("text past the last box") << 15 << false << u"xzcf_face: no text box Text1(15) is bound"_s;
+    QTest::newRow("negative index") << -1 << true << u"xzcf_face: no text box Text1(-1) is bound"_s;
+}
+
+// A box asked for by the wrong index or as the wrong kind is a fault of the
+// window's code: the program stops at once and names the box, in a release
+// build too, rather than crash later on a null pointer. The call runs in a
+// child copy of this test, whose end is the point.
+void TestCaseRegister::wrongBoxStopsTheProgram()
+{
+    QFETCH(int, index);
+    QFETCH(bool, asLineBox);
+    QFETCH(QString, said);
+    if (qEnvironmentVariableIsSet(wrongCallRuns)) {
+        test::TestDatabase tdb;
+        OpenRegister w;
+        if (asLineBox)
+            w.lineBox(index);
+        else
+            w.text(index);
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(wrongCallRuns), u"1"_s);
+    env.insert(u"QTEST_DISABLE_CORE_DUMP"_s, u"1"_s);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {u"-nocrashhandler"_s, u"wrongBoxStopsTheProgram:"_s + QString::fromUtf8(QTest::currentDataTag())});
+    QVERIFY(child.waitForFinished(60000));
+    const QString output = QString::fromUtf8(child.readAll());
+    QVERIFY2(child.exitStatus() == QProcess::CrashExit, qPrintable(output));
+    QVERIFY2(output.contains(said), qPrintable(output));
 }
 
 QTEST_MAIN(TestCaseRegister)

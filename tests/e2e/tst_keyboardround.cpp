@@ -2,7 +2,8 @@
 // leave every query grid and Enter on a row does what a double-click does;
 // Tab reaches the column buttons and the record navigator; passing through
 // a window's list boxes changes nothing, while a choice from a list starts
-// editing; Esc closes the help window.
+// editing; what is typed into a list box is what it keeps and stores; Esc
+// closes the help window.
 #include "e2e/support/program.h"
 #include "e2e/support/realinput.h"
 #include "e2e/support/screen.h"
@@ -16,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +92,21 @@ void chooseFromList(UserScript &s, const QString &window, const QString &box, co
         });
 }
 
+// Steps: click into the text of a list box and put `text` in place of all
+// of it, typed key by key or committed as an input method commits Chinese.
+void typeIntoList(UserScript &s, const QString &window, const QString &box, const QString &text, bool byKeys)
+{
+    s.act(u"click into "_s + box, [=] { real::click(listBox(window, box)->lineEdit()); })
+        .await(box + u" has the focus"_s, [=] { return focused() == listBox(window, box); })
+        .act(u"Ctrl+A"_s, [] { real::key(Qt::Key_A, Qt::ControlModifier); })
+        .await(u"its text selected"_s, [=] {
+            const QLineEdit *line = listBox(window, box)->lineEdit();
+            return line->selectedText() == line->text();
+        })
+        .act(u"type "_s + text, [=] { byKeys ? real::type(text) : real::commit(text); })
+        .await(u"the text as typed"_s, [=] { return listBox(window, box)->currentText() == text; });
+}
+
 // Steps: Tab to each widget of `through` in turn and on past the last, the
 // window browsing all the while.
 void tabThrough(UserScript &s, const QString &window, const QStringList &through)
@@ -115,6 +132,9 @@ const Register registers[] = {
     {u"wsxkz"_s, u"xkzns"_s, u"ns"_s, u"Command7"_s, u"nscx"_s, u"Text1_6"_s, u"200200002"_s, true, false},
     {u"tjb"_s, {}, u"frm_jktj"_s, u"Command6"_s, u"tjcx"_s, u"Text1_0"_s, u"20020002"_s, false, true},
 };
+
+// Values a saved record holds, by column.
+using Stored = QHash<QString, QString>;
 
 // Steps: the register from the menu, then its query.
 void openQuery(UserScript &s, const Program &p, const Register &r)
@@ -158,6 +178,9 @@ private slots:
     void layoutEditorListByKeyboard();
     void choiceFromListStartsEditing();
     void typingAPermitListStartsEditing();
+    void typedTextIsStoredAsTyped_data();
+    void typedTextIsStoredAsTyped();
+    void typedModelIsNoModelToPrint();
     void helpClosesOnEsc();
 };
 
@@ -432,6 +455,90 @@ void TestKeyboardRound::typingAPermitListStartsEditing()
         .act(u"取消"_s, [] { real::click(childOf(u"xkz"_s, u"Command4"_s)); });
     closeRegister(s, u"xkz"_s);
     QVERIFY2(s.run(), qPrintable(s.failure()));
+}
+
+void TestKeyboardRound::typedTextIsStoredAsTyped_data()
+{
+    QTest::addColumn<Register>("r");
+    QTest::addColumn<QString>("chosenBox"); // a list chosen from first, if any
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byKeys"); // else an input-method commit
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<Stored>("stored");
+    QTest::newRow("case category") << registers[0] << QString() << QString() << u"Combo1"_s << u"公共"_s << false
+                                   << u"xzcf"_s << Stored{{u"dwlb1"_s, u"公共"_s}};
+    // The food list, whose 食品摊贩 starts as typed, comes with 食品卫生.
+    QTest::newRow("case subcategory, after a choice")
+        << registers[0] << u"Combo1"_s << u"食品卫生"_s << u"Combo2"_s << u"食品"_s << false << u"xzcf"_s
+        << Stored{{u"dwlb1"_s, u"食品卫生"_s}, {u"dwlb2"_s, u"食品"_s}};
+    QTest::newRow("permit model, by keys") << registers[1] << QString() << QString() << u"Combo1_0"_s
+                                           << u"NO.Y.05"_s << true << u"wsxkz"_s
+                                           << Stored{{u"xh"_s, u"NO.Y.05"_s}};
+    QTest::newRow("permit category") << registers[1] << QString() << QString() << u"Combo1_1"_s << u"消"_s << false
+                                     << u"wsxkz"_s << Stored{{u"lb"_s, u"消"_s}};
+    QTest::newRow("review result") << registers[2] << QString() << QString() << u"Combo1_2"_s << u"合"_s << false
+                                   << u"wsxkz"_s << Stored{{u"nsjg"_s, u"合"_s}};
+}
+
+// The start of an entry typed into a list box stays as typed when the
+// focus leaves, and 存盘 stores it so; an entry chosen before is stored as
+// chosen.
+void TestKeyboardRound::typedTextIsStoredAsTyped()
+{
+    QFETCH(Register, r);
+    QFETCH(QString, chosenBox);
+    QFETCH(QString, chosen);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(bool, byKeys);
+    QFETCH(QString, table);
+    QFETCH(Stored, stored);
+    Program p;
+    seed(p.db());
+    const QString w = r.name;
+    UserScript s;
+    p.chooseMenu(s, r.bar, r.item);
+    s.await(u"the register is active"_s, [w] { return isActive(w); });
+    if (!chosen.isEmpty()) {
+        chooseFromList(s, w, chosenBox, chosen);
+        s.await(u"the choice starts editing"_s, [w] { return editing(w); });
+    }
+    typeIntoList(s, w, box, typed, byKeys);
+    s.act(u"Tab"_s, [] { real::key(Qt::Key_Tab); })
+        .await(u"the focus has left"_s, [=] { return focused() != listBox(w, box); })
+        .holds(u"editing, the text as typed"_s,
+               [=] { return editing(w) && listBox(w, box)->currentText() == typed; })
+        .act(u"存盘"_s, [w] { real::click(childOf(w, u"Command3"_s)); });
+    closeRegister(s, w);
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    // The seeded records hold other texts: only the saved one holds these.
+    for (const auto &[column, value] : stored.asKeyValueRange())
+        QCOMPARE(p.db().scalar(u"SELECT count(*) FROM %1 WHERE %2 = ?"_s.arg(table, column), {value}), u"1"_s);
+}
+
+// A model typed as the start of an entry is no model of the list: 打印正本
+// says so before its print window opens.
+void TestKeyboardRound::typedModelIsNoModelToPrint()
+{
+    Program p;
+    seed(p.db());
+    const QString message = u"请按表中所列项目填写“许可证型号”！"_s;
+    UserScript s;
+    p.chooseMenu(s, u"wsxkz"_s, u"xkzff"_s);
+    s.await(u"the register is active"_s, [] { return isActive(u"xkz"_s); });
+    typeIntoList(s, u"xkz"_s, u"Combo1_0"_s, u"NO.Y.05"_s, true);
+    s.act(u"存盘"_s, [] { real::click(childOf(u"xkz"_s, u"Command3"_s)); })
+        .await(u"browsing on the saved permit"_s, [] { return !editing(u"xkz"_s); })
+        .act(u"打印正本"_s, [] { real::click(childOf(u"xkz"_s, u"Command5"_s)); })
+        .await(u"the model is refused in words"_s, [message] { return shownMessage(message) != nullptr; })
+        .act(u"确定"_s, [message] { real::click(messageButton(shownMessage(message), u"确定"_s)); })
+        .await(u"the print window is active"_s, [] { return isActive(u"frm_dyyy"_s); })
+        .act(u"its close box"_s, [] { real::closeBox(shownWindow(u"frm_dyyy"_s)); });
+    closeRegister(s, u"xkz"_s);
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    QCOMPARE(p.db().scalar(u"SELECT count(*) FROM wsxkz WHERE xh = 'NO.Y.05'"_s), u"1"_s);
 }
 
 // 帮助 → 帮助 opens the help centred on the screen; Esc closes it.

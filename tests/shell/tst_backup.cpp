@@ -16,10 +16,12 @@
 #include "support/ui/scripteddialogs.h"
 #include "support/ui/scriptedmessages.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <optional>
@@ -85,6 +87,23 @@ void addCases(int count, const QString &unit)
         db().insertRow(u"labg"_s, {u"dabh"_s, u"dsr"_s}, {no, unit});
     }
     tx.commit();
+}
+
+// Whether another connection comes to hold the write lock of the database
+// within a few seconds: a write transaction of a connection of its own is
+// then refused at once.
+bool writeLockTaken(const QString &path)
+{
+    SQLite::Database probe(path.toStdString(), SQLite::OPEN_READWRITE);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        if (probe.tryExec("BEGIN IMMEDIATE") == SQLITE_BUSY)
+            return true;
+        probe.exec("ROLLBACK");
+        QThread::msleep(5);
+    }
+    return false;
 }
 
 using test::RecordingProgress;
@@ -172,11 +191,14 @@ void TestBackup::backupIsOfOneMoment()
     const QStringList before = liveRows();
     QTemporaryDir dir;
     const QString target = dir.path() + u"/bc_kelm"_s;
-    // A writer of its own starts while the copy is half done.
+    // A writer of its own starts while the copy is half done, and the copy
+    // goes on only once the writer holds the write lock: its write surely
+    // comes while the backup reads.
     struct WriteMidway : RecordingProgress {
         QString path;
         std::thread writer;
         std::atomic<bool> written = false;
+        bool overlapped = false;
         void advance(qint64 done) override
         {
             RecordingProgress::advance(done);
@@ -186,8 +208,7 @@ void TestBackup::backupIsOfOneMoment()
                     other.exec(u"UPDATE xzcf SET dwmc = '备份后'"_s);
                     written = true;
                 });
-                // Time for the writer to reach the database.
-                QThread::msleep(200);
+                overlapped = writeLockTaken(path) && !written;
             }
         }
     } progress;
@@ -195,6 +216,7 @@ void TestBackup::backupIsOfOneMoment()
     QCOMPARE(backupDatabase(database.path(), target, progress).outcome, BackupOutcome::Done);
     QVERIFY(progress.writer.joinable());
     progress.writer.join();
+    QVERIFY2(progress.overlapped, "the writer did not write while the backup ran");
     QVERIFY(progress.written);
     QCOMPARE(rowsOf(target), before);
     QCOMPARE(db().scalar(u"SELECT count(*) FROM xzcf WHERE dwmc = '备份后'"_s), u"2000"_s);

@@ -1,6 +1,5 @@
 #include "platform/listbox.h"
 
-#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -12,9 +11,13 @@ ListBox::ListBox(const QStringList &entries, QWidget *parent) : QComboBox(parent
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    // A typed text matches an entry only as it is written: "no.y.05-1" is
-    // kept as typed, never turned into the entry "NO.Y.05-1".
-    completer()->setCaseSensitivity(Qt::CaseSensitive);
+    // Qt's editable box completes the typed start of an entry inside the
+    // text itself, keys or an input method's commit alike, and the whole
+    // entry stays when the focus leaves: "食品" would be stored as
+    // "食品摊贩". Without a completer the text stays as typed, and Qt also
+    // matches a text to an entry only as it is written: "no.y.05-1" is
+    // never turned into the entry "NO.Y.05-1".
+    setCompleter(nullptr);
     addItems(entries);
     setEditText({});
     connect(this, &QComboBox::editTextChanged, this, &ListBox::followText);

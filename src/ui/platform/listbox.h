@@ -1,8 +1,9 @@
-// A list box of the forms: a list into which the user may also type. Only
-// the user's choice from the list counts as a choice (chosen): Qt's own
-// editable combo box also reports an entry as activated when the focus
-// merely leaves, or Enter is pressed, on a text that matches an entry,
-// which is how it looks after a record was shown. Its current entry
+// A list box of the forms: a list into which the user may also type, and
+// what is typed stays exactly as typed. Only the user's choice from the
+// list counts as a choice (chosen) and puts an entry in place of the text:
+// Qt's own editable combo box also reports an entry as activated when the
+// focus merely leaves, or Enter is pressed, on a text that matches an
+// entry, which is how it looks after a record was shown. Its current entry
 // follows its text, so the arrow keys and the opened list go on from the
 // entry shown.
 #pragma once

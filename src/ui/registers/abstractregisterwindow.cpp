@@ -58,41 +58,70 @@ void AbstractRegisterWindow::edited()
         setState(m_state == State::Adding ? State::Adding : State::Editing);
 }
 
-void AbstractRegisterWindow::bindText(int index, const QString &column, QWidget *box, bool edits)
+void AbstractRegisterWindow::place(int index, QWidget *box)
 {
     if (m_textBoxes.size() <= std::size_t(index))
         m_textBoxes.resize(std::size_t(index) + 1);
     m_textBoxes[std::size_t(index)] = box;
     box->setObjectName(u"Text1_%1"_s.arg(index));
-    if (auto *line = qobject_cast<QLineEdit *>(box)) {
-        m_record->bind(column, line);
-        if (edits)
-            connect(line, &QLineEdit::textChanged, this, &AbstractRegisterWindow::edited);
-        return;
-    }
-    auto *memo = qobject_cast<QPlainTextEdit *>(box);
-    Q_ASSERT(memo);
-    memo->setTabChangesFocus(true);
-    m_record->bind(column, memo);
-    if (edits)
-        connect(memo, &QPlainTextEdit::textChanged, this, &AbstractRegisterWindow::edited);
 }
 
-QLineEdit *AbstractRegisterWindow::lineBox(int index) const { return qobject_cast<QLineEdit *>(textBox(index)); }
+void AbstractRegisterWindow::bindText(int index, const QString &column, QLineEdit *box, bool edits)
+{
+    place(index, box);
+    m_record->bind(column, box);
+    if (edits)
+        connect(box, &QLineEdit::textChanged, this, &AbstractRegisterWindow::edited);
+}
+
+void AbstractRegisterWindow::bindText(int index, const QString &column, QPlainTextEdit *box, bool edits)
+{
+    place(index, box);
+    box->setTabChangesFocus(true);
+    m_record->bind(column, box);
+    if (edits)
+        connect(box, &QPlainTextEdit::textChanged, this, &AbstractRegisterWindow::edited);
+}
+
+// qFatal, not an assertion: the check holds in a release build too, where
+// a wrong index would otherwise end in a null pointer far from its cause.
+QWidget *AbstractRegisterWindow::textBox(int index) const
+{
+    QWidget *box = index >= 0 && std::size_t(index) < m_textBoxes.size() ? m_textBoxes[std::size_t(index)] : nullptr;
+    if (!box)
+        qFatal("%s: no text box Text1(%d) is bound", qPrintable(objectName()), index);
+    return box;
+}
+
+QLineEdit *AbstractRegisterWindow::lineBox(int index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(textBox(index));
+    if (!line)
+        qFatal("%s: Text1(%d) is a multi-line box, not a line box", qPrintable(objectName()), index);
+    return line;
+}
+
+QPlainTextEdit *AbstractRegisterWindow::memoBox(int index) const
+{
+    auto *memo = qobject_cast<QPlainTextEdit *>(textBox(index));
+    if (!memo)
+        qFatal("%s: Text1(%d) is neither a line box nor a multi-line box", qPrintable(objectName()), index);
+    return memo;
+}
 
 QString AbstractRegisterWindow::text(int index) const
 {
-    if (QLineEdit *line = lineBox(index))
+    if (auto *line = qobject_cast<QLineEdit *>(textBox(index)))
         return line->text();
-    return static_cast<QPlainTextEdit *>(textBox(index))->toPlainText();
+    return memoBox(index)->toPlainText();
 }
 
 void AbstractRegisterWindow::setText(int index, const QString &value)
 {
-    if (QLineEdit *line = lineBox(index))
+    if (auto *line = qobject_cast<QLineEdit *>(textBox(index)))
         line->setText(value);
     else
-        static_cast<QPlainTextEdit *>(textBox(index))->setPlainText(value);
+        memoBox(index)->setPlainText(value);
 }
 
 void AbstractRegisterWindow::activated()

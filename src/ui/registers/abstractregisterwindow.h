@@ -21,6 +21,8 @@
 #include <optional>
 #include <vector>
 
+class QPlainTextEdit;
+
 namespace kelm {
 
 class RecordNavigator;
@@ -78,7 +80,9 @@ protected:
         return box;
     }
     // Text1(index), its text as the user sees it, and the text put in it.
-    QWidget *textBox(int index) const { return m_textBoxes.at(std::size_t(index)); }
+    // An index with no box, or lineBox of a multi-line box, is a fault of
+    // the window's code: it stops the program, naming the box.
+    QWidget *textBox(int index) const;
     QLineEdit *lineBox(int index) const;
     QString text(int index) const;
     void setText(int index, const QString &value);
@@ -106,7 +110,12 @@ protected:
     RecordNavigator *m_navigator;
 
 private:
-    void bindText(int index, const QString &column, QWidget *box, bool edits);
+    // Only a line or a multi-line box can be bound: any other widget is
+    // refused when the window is compiled.
+    void bindText(int index, const QString &column, QLineEdit *box, bool edits);
+    void bindText(int index, const QString &column, QPlainTextEdit *box, bool edits);
+    void place(int index, QWidget *box);
+    QPlainTextEdit *memoBox(int index) const;
 
     std::vector<QWidget *> m_textBoxes; // Text1(i)
     ReturnSlot m_slot;

@@ -111,15 +111,21 @@ void key(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 void type(const QString &text)
 {
-    for (const QChar c : text) {
+    for (const QChar typed : text) {
+        const bool capital = typed >= u'A' && typed <= u'Z';
+        const QChar c = capital ? typed.toLower() : typed;
         const KeySym sym = c.isDigit()                ? KeySym(XK_0 + (c.unicode() - u'0'))
                            : c >= u'a' && c <= u'z' ? KeySym(XK_a + (c.unicode() - u'a'))
                            : c == u'-'              ? KeySym(XK_minus)
                            : c == u'.'              ? KeySym(XK_period)
                            : c == u' '              ? KeySym(XK_space)
                                                     : throw std::invalid_argument("no key for this character");
+        if (capital)
+            sendKey(XK_Shift_L, true);
         sendKey(sym, true);
         sendKey(sym, false);
+        if (capital)
+            sendKey(XK_Shift_L, false);
     }
     deliver();
 }

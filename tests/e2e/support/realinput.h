@@ -22,7 +22,8 @@ void click(QWidget *w, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
 void doubleClick(QWidget *w, QPoint at = {});
 // Press and release of key with the modifiers held around it.
 void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Types plain text key by key: digits, lower-case letters, '-', '.', ' '.
+// Types plain text key by key: digits, letters (a capital with Shift held),
+// '-', '.', ' '.
 void type(const QString &text);
 // The window manager's close box: the WM_DELETE_WINDOW request it sends.
 void closeBox(QWidget *window);

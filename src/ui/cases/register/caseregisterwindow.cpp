@@ -153,7 +153,8 @@ void CaseRegisterWindow::buildUnitFrame()
     nameBox(m_secondLevel, u"单位类别 小类"_s);
 }
 
-QWidget *CaseRegisterWindow::bindBox(int index, QWidget *box)
+template <typename Box>
+Box *CaseRegisterWindow::bindBox(int index, Box *box)
 {
     return bindTextBox(index, textColumns[std::size_t(index)], box);
 }

@@ -50,7 +50,8 @@ private:
     void setTabOrder();
     void bindColumns();
     // Text1(index), bound to its column of the case.
-    QWidget *bindBox(int index, QWidget *box);
+    template <typename Box>
+    Box *bindBox(int index, Box *box);
 
     void setEntryEnabled(bool on);
     void setClosureControlsEnabled(bool on);
