@@ -12,7 +12,6 @@
 #include "platform/printsink.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -38,6 +37,9 @@ public:
 void click(QWidget *w)
 {
     const QPointF at(1, 1);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(w, &release);

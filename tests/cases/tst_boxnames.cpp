@@ -157,6 +157,13 @@ void TestBoxNames::namesInWholeWordsOfTheForms_data()
     QTest::newRow("a label under a date runs on from nothing") << u"frm_jabg"_s << 5 << u"案由"_s;
     QTest::newRow("nor a list's next item") << u"frm_qzzx"_s << 18 << u"其他资料 份"_s;
     QTest::newRow("nor a line after a line of boxes") << u"frm_qzzx"_s << 10 << u"行政处罚决定书对 作出"_s;
+    QTest::newRow("after 在 alone: the phrase it stands in") << u"frm_tztz"_s << 23 << u"在 举行听证"_s;
+    QTest::newRow("after 或者 alone, a span of days") << u"frm_cfjd"_s << 27 << u"或者 日内向人民法院起诉"_s;
+    QTest::newRow("the same in the other decision") << u"frm_dccf"_s << 28 << u"或者 日内向人民法院起诉"_s;
+    QTest::newRow("a place after a date starts its own phrase") << u"frm_cfgz"_s << 19 << u"到 进行陈述和申辩 第1行"_s;
+    QTest::newRow("到 with the clause before it") << u"frm_bczj"_s << 24 << u"进行登记保存到 年"_s;
+    QTest::newRow("its day, the subject carried on") << u"frm_bczj"_s << 26 << u"进行登记保存到 日"_s;
+    QTest::newRow("the end of a range goes on with its start") << u"frm_xzbl"_s << 8 << u"检查时间至 时"_s;
 }
 
 // A name never holds a piece of a word that a line break or a blank cut

@@ -539,7 +539,7 @@ void TestDecisionWindows::looks_data()
     QTest::newRow("cfjd nd, centred") << cfjd << 1 << u"罚字 年"_s << blue << false << true;
     QTest::newRow("cfjd xzcf1, bold") << cfjd << 16 << u"对你(单位)作出下列行政处罚 第1行"_s << blue << true << false;
     QTest::newRow("cfjd xzcf2, bold") << cfjd << 17 << u"对你(单位)作出下列行政处罚 第2行"_s << blue << true << false;
-    QTest::newRow("cfjd qsqx, centred") << cfjd << 27 << u"或者 日"_s << blue << false << true;
+    QTest::newRow("cfjd qsqx, centred") << cfjd << 27 << u"或者 日内向人民法院起诉"_s << blue << false << true;
     QTest::newRow("dccf zfry, signature") << dccf << 31 << u"执法人员签名"_s << red << false << false;
     QTest::newRow("dccf hao, centred") << dccf << 2 << u"罚字第 号"_s << blue << false << true;
     QTest::newRow("dccf fk") << dccf << 18 << u"予以 元人民币罚款的行政处罚"_s << blue << false << false;

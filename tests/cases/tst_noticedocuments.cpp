@@ -512,13 +512,18 @@ void TestNoticeDocuments::tabOrder_data()
 }
 
 // Tab from the first box visits the boxes and the delete-on-close box in
-// the form's order and comes back round.
+// the form's order, then the print picture (-2), and comes back round.
 void TestNoticeDocuments::tabOrder()
 {
     QFETCH(int, k);
     QFETCH(QList<int>, order);
     open(k);
-    auto widget = [&](int entry) { return entry < 0 ? static_cast<QWidget *>(m_window->deleteBox()) : line(entry); };
+    order << -2;
+    auto widget = [&](int entry) {
+        return entry == -2 ? static_cast<QWidget *>(m_window->printPicture())
+               : entry < 0 ? static_cast<QWidget *>(m_window->deleteBox())
+                           : line(entry);
+    };
     QVERIFY(widget(order[0])->hasFocus());
     for (qsizetype n = 1; n <= order.size(); ++n) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QtTest>
 
@@ -43,27 +42,6 @@ bool computing()
 {
     QProgressBar *bar = progress();
     return bar && bar->isVisible();
-}
-
-// Steps: 统计 in the register, the year typed, 确认.
-void askForTheYear(UserScript &s)
-{
-    s.await(u"the register is active"_s, [] { return isActive(u"xzcf_face"_s); })
-        .act(u"click 统计"_s, [] { real::click(childOf(u"xzcf_face"_s, u"Command7"_s)); })
-        .await(u"the period window is active, 确认 offered"_s, [] {
-            return isActive(u"frm_tjsj"_s) && childOf(u"frm_tjsj"_s, u"Command1"_s)->isEnabled();
-        })
-        .act(u"type the year"_s, [] {
-            real::click(childOf(u"frm_tjsj"_s, u"Text1"_s));
-            real::type(u"2002-01-01"_s);
-            real::key(Qt::Key_Tab);
-            real::type(u"2002-12-31"_s);
-        })
-        .await(u"the end date is typed"_s, [] {
-            auto *end = qobject_cast<QLineEdit *>(childOf(u"frm_tjsj"_s, u"Text2"_s));
-            return end && end->text() == u"2002-12-31"_s;
-        })
-        .act(u"click 确认"_s, [] { real::click(childOf(u"frm_tjsj"_s, u"Command1"_s)); });
 }
 
 } // namespace

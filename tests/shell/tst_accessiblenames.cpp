@@ -5,6 +5,8 @@
 // record navigator's caption and a query's count are there to be read.
 // Needs widgets.
 #include "cases/documents/descriptions.h"
+#include "cases/engine/description.h"
+#include "cases/engine/documentwindow.h"
 #include "cases/engine/documentwindows.h"
 #include "cases/register/casequery.h"
 #include "cases/statistics/periodwindow.h"
@@ -20,6 +22,7 @@
 #include "permits/printing/previewwindow.h"
 #include "platform/accessiblenames.h"
 #include "platform/modal.h"
+#include "platform/pageview.h"
 #include "platform/reportpreview.h"
 #include "registers/querywindow.h"
 #include "shell/aboutbox.h"
@@ -31,8 +34,10 @@
 #include "support/testdb.h"
 #include "support/ui/scriptedmessages.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -181,9 +186,42 @@ bool readable(QWidget *window, const QString &start)
 
 using Factory = std::function<QWidget *()>;
 
+// What a screen reader reads for the control that has the focus: a box
+// inside a spin or list box is read as that box.
+QString focusedName(QWidget *window)
+{
+    QWidget *w = window->focusWidget();
+    if (!w)
+        return {};
+    if (w->accessibleName().isEmpty() && w->parentWidget() && !w->parentWidget()->accessibleName().isEmpty())
+        return w->parentWidget()->accessibleName();
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+// The names Tab reaches from `from`, `from` first, the window active.
+QStringList tabbedNames(QWidget *from, qsizetype steps)
+{
+    QWidget *window = from->window();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return {u"the window did not become active"_s};
+    from->setFocus(Qt::TabFocusReason);
+    QStringList names{focusedName(window)};
+    for (qsizetype i = 0; i < steps; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        names << focusedName(window);
+    }
+    return names;
+}
+
+// The window that `start` (made with it) is in, and where Tab starts.
+using TabStart = std::function<QWidget *(QWidget *window)>;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Factory)
+Q_DECLARE_METATYPE(TabStart)
 
 class TestAccessibleNames : public QObject {
     Q_OBJECT
@@ -196,6 +234,11 @@ private slots:
     void documentWindows();
     void queryFilterFollowsItsPrompt();
     void menuEntries();
+    void tabFollowsTheScreen_data();
+    void tabFollowsTheScreen();
+    void printPictureIsAButton_data();
+    void printPictureIsAButton();
+    void statisticsCaptionsReadAsWords();
 
 private:
     std::unique_ptr<test::TestDatabase> m_db;
@@ -315,6 +358,88 @@ void TestAccessibleNames::queryFilterFollowsItsPrompt()
     QCOMPARE(filter->accessibleName(), u"体检编号"_s);
     window.chooseColumn(2);
     QCOMPARE(filter->accessibleName(), u"姓名"_s);
+}
+
+void TestAccessibleNames::tabFollowsTheScreen_data()
+{
+    QTest::addColumn<Factory>("make");
+    QTest::addColumn<TabStart>("start");
+    QTest::addColumn<QStringList>("order");
+    auto named = [](const QString &name) {
+        return TabStart([name](QWidget *window) {
+            for (QWidget *c : window->findChildren<QWidget *>())
+                if (QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name) == name)
+                    return c;
+            return static_cast<QWidget *>(nullptr);
+        });
+    };
+    QTest::newRow("list preview, on its second page") << Factory([] {
+        report::PageModel pages;
+        pages.caption = u"行政处罚查询列表"_s;
+        pages.pages.resize(3);
+        auto *preview = new report::ReportPreview(std::move(pages));
+        preview->view()->showPage(1);
+        return static_cast<QWidget *>(preview);
+    }) << named(u"打印"_s)
+       << QStringList{u"打印"_s, u"首页"_s, u"上一页"_s, u"页码"_s, u"下一页"_s, u"末页"_s, u"显示比例"_s, u"预演页面"_s, u"打印"_s};
+    QTest::newRow("certificate preview") << Factory([] {
+        return static_cast<QWidget *>(PermitPreviewWindow::certificate(new PermitRegisterWindow));
+    }) << named(u"卫生许可证"_s) << QStringList{u"卫生许可证"_s, u"打印"_s, u"取消"_s, u"卫生许可证"_s};
+    QTest::newRow("copy preview") << Factory([] {
+        return static_cast<QWidget *>(PermitPreviewWindow::copy(new PermitRegisterWindow));
+    }) << named(u"打印"_s) << QStringList{u"打印"_s, u"取消"_s, u"卫生许可证副本"_s, u"打印"_s};
+}
+
+void TestAccessibleNames::tabFollowsTheScreen()
+{
+    QFETCH(Factory, make);
+    QFETCH(TabStart, start);
+    QFETCH(QStringList, order);
+    QWidget *made = make();
+    std::unique_ptr<QWidget> window(made->parentWidget() ? made->parentWidget() : made);
+    QWidget *from = start(made);
+    QVERIFY(from);
+    QCOMPARE(tabbedNames(from, order.size() - 1), order);
+}
+
+void TestAccessibleNames::printPictureIsAButton_data() { documentWindows_data(); }
+
+// The print picture is read as a button that prints and says how, and Tab
+// reaches it after the document's last control, before its first.
+void TestAccessibleNames::printPictureIsAButton()
+{
+    QFETCH(int, k);
+    auto *window = static_cast<DocumentWindow *>(createDocumentWindow(k, nullptr));
+    std::unique_ptr<QWidget> owner(window);
+    QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(window->printPicture());
+    QCOMPARE(picture->role(), QAccessible::Button);
+    QCOMPARE(picture->text(QAccessible::Name), u"打印"_s);
+    QVERIFY(picture->text(QAccessible::Description).contains(u"Ctrl+P"_s));
+    QVERIFY(picture->actionInterface() && picture->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+    const std::vector<int> order = window->description().tabOrder();
+    auto control = [window](int entry) {
+        return entry == deleteBoxTab ? static_cast<QWidget *>(window->deleteBox()) : window->box(entry);
+    };
+    const QString last = control(order.back())->accessibleName();
+    const QString first = control(order.front())->accessibleName();
+    QCOMPARE(tabbedNames(control(order.back()), 2), (QStringList{last, u"打印"_s, first}));
+}
+
+// The table's captions, spread over the grid as they are drawn ("责  令改
+// 正"), are read by their words.
+void TestAccessibleNames::statisticsCaptionsReadAsWords()
+{
+    StatisticsWindow window;
+    window.show();
+    QStringList texts;
+    for (const Control &c : controlsOf(&window))
+        if (c.role == QAccessible::StaticText) {
+            QVERIFY2(isWords(c.name), qPrintable(u"\""_s + c.name + u'"'));
+            texts << c.name;
+        }
+    for (const QString &caption : {u"警告"_s, u"责令改正"_s, u"责令停产停业"_s, u"吊销许可证"_s, u"处罚户次"_s, u"其他"_s, u"总计"_s})
+        QVERIFY2(texts.contains(caption), qPrintable(caption));
 }
 
 QTEST_MAIN(TestAccessibleNames)

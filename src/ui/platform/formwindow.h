@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+class QAbstractButton;
+
 namespace kelm {
 
 class FormWindow : public QDialog {
@@ -26,6 +28,11 @@ public:
     void reject() override;
 
 protected:
+    // Ctrl+P anywhere in the window presses `control`, the window's print
+    // control, as a click does; its description tells a screen reader what
+    // it prints (`what`, a sentence) and that Ctrl+P does it too.
+    void setPrintControl(QAbstractButton *control, const QString &what);
+
     void closeEvent(QCloseEvent *event) override;
 
 private:

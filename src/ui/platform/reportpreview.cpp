@@ -98,7 +98,17 @@ ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget *parent)
     layout->addLayout(bar);
     layout->addWidget(m_view, 1);
 
+    // Screen order: the page box stands between 上一页 and 下一页.
+    setTabOrder(m_print, m_first);
+    setTabOrder(m_first, m_previous);
+    setTabOrder(m_previous, m_pageBox);
+    setTabOrder(m_pageBox, m_next);
+    setTabOrder(m_next, m_last);
+    setTabOrder(m_last, m_zoomBox);
+    setTabOrder(m_zoomBox, m_view);
+
     connect(m_print, &QPushButton::clicked, this, [this] { printPages(this, *m_pages); });
+    setPrintControl(m_print, u"打印全部页。"_s);
     connect(m_first, &QPushButton::clicked, this, [this] { m_view->showPage(0); });
     connect(m_previous, &QPushButton::clicked, this, [this] { m_view->showPage(m_view->currentPage() - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { m_view->showPage(m_view->currentPage() + 1); });

@@ -48,6 +48,9 @@ void AbstractRegisterWindow::setFocusOrder(std::vector<QWidget *> order)
     order.insert(order.end(), m_navigator->buttons().begin(), m_navigator->buttons().end());
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The window opens where its order begins: Qt would take the first
+    // control of its own focus chain, which the reordering leaves anywhere.
+    order.front()->setFocus();
 }
 
 // Any edit of a box, typed or set by the window, starts editing; showing a

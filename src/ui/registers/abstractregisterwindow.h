@@ -64,7 +64,8 @@ protected:
     // Shows the first record; a failure is shown over the window.
     void openRecord();
     void setState(State state);
-    // The window's focus order: order, then the navigator's buttons.
+    // The window's focus order: order, then the navigator's buttons; the
+    // window opens with the focus on the first of order.
     void setFocusOrder(std::vector<QWidget *> order);
     // A change of a box: starts editing unless a record is being shown.
     void edited();

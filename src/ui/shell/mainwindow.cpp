@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "platform/busypointer.h"
+#include "platform/keyboarduse.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "platform/programfiles.h"
@@ -24,6 +25,7 @@ namespace kelm {
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_banner(new TitleBanner(this)), m_fileName(u"bc_kelm"_s)
 {
+    KeyboardUse::install();
     setObjectName(u"main"_s);
     setWindowTitle(u"Kelm"_s);
     setCentralWidget(m_banner);

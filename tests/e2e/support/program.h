@@ -38,6 +38,10 @@ private:
     std::unique_ptr<MainWindow> m_main;
 };
 
+// Steps from the case register, active: 统计, the year 2002 typed as the
+// period, 确认.
+void askForTheYear(UserScript &script);
+
 // A child of the shown window `window` by object name, or nullptr.
 QWidget *childOf(const QString &window, const QString &child);
 // The same by accessible name (what a screen reader reads).

@@ -44,6 +44,7 @@ KeySym keySym(Qt::Key key)
     case Qt::Key_Home: return XK_Home;
     case Qt::Key_End: return XK_End;
     case Qt::Key_Return: return XK_Return;
+    case Qt::Key_Enter: return XK_KP_Enter;
     case Qt::Key_Escape: return XK_Escape;
     case Qt::Key_Tab: return XK_Tab;
     case Qt::Key_Space: return XK_space;

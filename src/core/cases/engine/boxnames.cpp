@@ -31,6 +31,12 @@ const QString units = u"年月日午时分"_s;
 const QString clauseEnds = u"，,。；;：:、"_s;
 // What makes one word with a date's unit before it: 日内, 日前, 日起.
 const QString afterUnit = u"内前起后止"_s;
+// The word that starts a serial number ("第(  )号"), part of the number
+// whatever stands before it.
+const QString ordinal = u"第"_s;
+// Words that only lead into the blank after them ("在", "到", "或者"):
+// alone they say nothing of what the blank holds.
+const QStringList linkingWords = {u"在"_s, u"到"_s, u"于"_s, u"向"_s, u"或"_s, u"或者"_s};
 
 // The name of a box of the issuing authority, which has no label: the
 // seal is set over it.
@@ -352,17 +358,28 @@ private:
             QString words = cleaned(wordsUpTo(line, at - 1));
             // "日起立案，由": the 日 is the unit of the box before, and so is
             // the word it makes with what follows ("日内向", "日前缴至").
+            bool runsOnFromBox = false;
             if (boxBefore && words.size() > 1 && units.contains(words.front())) {
                 words.remove(0, 1);
-                if (words.size() > 1 && afterUnit.contains(words.front()))
+                if (words.size() > 1 && afterUnit.contains(words.front())) {
                     words.remove(0, 1);
+                    runsOnFromBox = true;
+                }
             }
             const QStringList parts = clauses(words);
             const QString last = parts.isEmpty() ? QString() : parts.back();
             if (last.isEmpty() || isUnit(last))
                 s = boxBefore ? subject(boxBefore->box) : QString();
-            else if (last.size() == 1 && boxBefore && parts.size() == 1)
-                s = subject(boxBefore->box) + last; // "罚字[  ]第(  )号": 罚字第
+            // One word between two boxes goes on with the phrase of the box
+            // before where it goes on with a span of days ("或者  日内向":
+            // 或者向), starts a number ("罚字[  ]第(  )号": 罚字第) or leads
+            // into the end of a range ("检查时间 时至 时": 检查时间至). Else it
+            // starts a phrase of its own ("可在 日到 ").
+            else if (last.size() == 1 && boxBefore && parts.size() == 1
+                     && (runsOnFromBox || last == ordinal || isUnit(after(i))))
+                s = subject(boxBefore->box) + last;
+            else if (linkingWords.contains(last) && parts.size() > 1)
+                s = parts[parts.size() - 2] + last; // "进行登记保存，到": 进行登记保存到
             else
                 s = last;
         } else if (m_d.boxes[std::size_t(i)].column.compare(m_d.document.authorityColumn, Qt::CaseInsensitive) == 0) {
@@ -397,6 +414,32 @@ private:
         return parts.isEmpty() ? QString() : parts.front();
     }
 
+    // The words after box i to the end of their clause, over the blank of
+    // any other box ("举行听证"), so that the one space of a name stays
+    // where box i stands; after the last line of a paragraph that box i
+    // begins.
+    QString phraseAfter(int i) const
+    {
+        const LineGroup *g = m_d.groupOf(i);
+        const int from = g ? g->last : i;
+        const Line line = lineOf(from);
+        auto at = std::find_if(line.begin(), line.end(), [from](const Element *e) { return e->box == from; });
+        QString phrase;
+        for (++at; at != line.end(); ++at) {
+            if ((*at)->isBox())
+                continue;
+            const QString &word = (*at)->word;
+            if (startsClause(word))
+                break;
+            const QStringList parts = clauses(cleaned(word));
+            if (!parts.isEmpty())
+                phrase += parts.front();
+            if (parts.size() > 1 || !runsOn(word))
+                break;
+        }
+        return phrase;
+    }
+
     QString name(int i)
     {
         QString &known = m_names[std::size_t(i)];
@@ -406,7 +449,11 @@ private:
         if (!stated.isEmpty())
             return known = stated;
         const QString s = subject(i);
-        const QString a = after(i);
+        QString a = after(i);
+        // A box led into by a linking word alone is named by the phrase it
+        // stands in: "在 举行听证", not "在 举行".
+        if (linkingWords.contains(s))
+            a = phraseAfter(i);
         known = s.isEmpty() ? a : a.isEmpty() ? s : s + u' ' + a;
         return known;
     }

@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
@@ -24,31 +23,10 @@ namespace kelm {
 
 namespace {
 
-constexpr int pictureSize = 480;
 constexpr int deleteBoxWidth = 1455;
 constexpr int deleteBoxHeight = 255;
 constexpr unsigned deleteBoxText = 0x00C00000;
 constexpr unsigned deleteBoxBack = 0x00C0E0FF;
-
-QPixmap printerIcon()
-{
-    QPixmap pm(px(pictureSize), px(pictureSize));
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(9, 3, 14, 10);
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRoundedRect(3, 12, 26, 12, 2, 2);
-    p.setBrush(Qt::white);
-    p.drawRect(8, 20, 16, 9);
-    p.drawLine(11, 23, 21, 23);
-    p.drawLine(11, 26, 19, 26);
-    p.setBrush(QColor(0, 170, 0));
-    p.drawEllipse(24, 15, 2, 2);
-    return pm;
-}
 
 void setColours(QWidget *w, QColor text, QColor back)
 {
@@ -114,13 +92,9 @@ void DocumentWindow::build()
         m_boxes.push_back(b);
     }
 
-    m_picture = new QLabel(this);
-    m_picture->setObjectName(u"Image1"_s);
-    m_picture->setPixmap(printerIcon());
-    m_picture->setGeometry(pxRect(0, 0, pictureSize, pictureSize));
-    m_picture->setToolTip(u"打印"_s);
-    m_picture->setAccessibleName(u"打印"_s);
-    m_picture->installEventFilter(this);
+    m_picture = new PrintPicture(this);
+    connect(m_picture, &PrintPicture::clicked, this, &DocumentWindow::print);
+    setPrintControl(m_picture, u"按空格键或回车键打印本文书。"_s);
 
     m_deleteBox = new QCheckBox(u"销  档"_s, this);
     m_deleteBox->setObjectName(u"Check1"_s);
@@ -134,6 +108,8 @@ void DocumentWindow::build()
     setTabOrder();
 }
 
+// The document's own order, then the print picture: so Tab from the last
+// control and Shift+Tab from the first reach it.
 void DocumentWindow::setTabOrder()
 {
     QWidget *before = nullptr;
@@ -143,6 +119,7 @@ void DocumentWindow::setTabOrder()
             QWidget::setTabOrder(before, w);
         before = w;
     }
+    QWidget::setTabOrder(before, m_picture);
 }
 
 QWidget *DocumentWindow::box(int index) const { return m_boxes.at(std::size_t(index))->widget(); }
@@ -215,16 +192,6 @@ void DocumentWindow::keyReleaseEvent(QKeyEvent *event)
     // A release that no box took (the focus was elsewhere by then).
     m_keyDown = false;
     FormWindow::keyReleaseEvent(event);
-}
-
-bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_picture && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        print();
-        return true;
-    }
-    return FormWindow::eventFilter(watched, event);
 }
 
 void DocumentWindow::moveFocus(int index) { box(index)->setFocus(Qt::OtherFocusReason); }

@@ -12,10 +12,10 @@
 #include "cases/engine/description.h"
 #include "cases/engine/documentbox.h"
 #include "cases/engine/documentrow.h"
+#include "cases/engine/printpicture.h"
 #include "platform/formwindow.h"
 
 class QCheckBox;
-class QLabel;
 
 namespace kelm {
 
@@ -27,19 +27,18 @@ public:
     const DocumentDescription &description() const { return m_desc; }
     QWidget *box(int index) const;
     QCheckBox *deleteBox() const { return m_deleteBox; }
-    QLabel *printPicture() const { return m_picture; }
+    PrintPicture *printPicture() const { return m_picture; }
 
     // On opening: to the top left corner of the screen, the case's row.
     void activated() override;
     // The delete-on-close question.
     bool queryClose() override;
-    // The print picture's click.
+    // The print picture's press.
     void print();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void boxKeyPressed(int box, int key) override;
@@ -66,7 +65,7 @@ private:
     std::vector<QString> m_stored; // what each box's column holds
     std::vector<Segment> m_lines;
     QCheckBox *m_deleteBox = nullptr;
-    QLabel *m_picture = nullptr;
+    PrintPicture *m_picture = nullptr;
     bool m_opened = false;
     // A carrying line the user changed and no flow has placed yet.
     int m_pending = -1;

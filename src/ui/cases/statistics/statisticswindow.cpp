@@ -77,6 +77,15 @@ QString figureName(std::size_t i, const QString &figure)
            + value;
 }
 
+// A caption of the table, read by its words without the blanks that
+// spread it over the grid.
+GridLabel *captionLabel(const QString &text, const QFont &font, QWidget *parent)
+{
+    auto *l = new GridLabel(text, font, parent);
+    l->setAccessibleName(spokenLabel(text));
+    return l;
+}
+
 void onGreen(QLabel *label)
 {
     QPalette pal = label->palette();
@@ -100,6 +109,7 @@ QWidget *busyPanel(QWidget *parent, QProgressBar *bar)
     bar->setParent(panel);
     bar->setRange(0, 100);
     bar->setAccessibleName(u"统计进度"_s);
+    bar->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(bar);
     panel->hide();
     return panel;
@@ -136,7 +146,7 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
 
     const QFont font = uiFont(windowSize);
     auto single = [this, &font](const Caption &c) {
-        auto *l = new GridLabel(c.text, font, this);
+        auto *l = captionLabel(c.text, font, this);
         l->move(px(c.left), px(c.top));
         l->adjustSize();
     };
@@ -145,7 +155,7 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
         single({headCaptions[i], headLefts[i], 120});
 
     for (const Caption &c : headings) {
-        auto *l = new GridLabel(c.text, font, this);
+        auto *l = captionLabel(c.text, font, this);
         l->setLineWidth(headingWidth);
         l->setGeometry(pxRect(c.left, c.top, headingWidth, 960 - c.top));
     }
@@ -155,12 +165,12 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
         single({rows[r].label, 600, 1080 + 360 * int(r)});
     const QFont groupFont = songti(groupSize);
     for (const Caption &c : {Caption{rows[14].label, 480, 6120}, Caption{rows[15].label, 480, 6600}}) {
-        auto *l = new GridLabel(c.text, groupFont, this);
+        auto *l = captionLabel(c.text, groupFont, this);
         l->setGeometry(pxRect(c.left, c.top, 720, 240));
         onGreen(l);
     }
     for (const Caption &c : {Caption{u"食品卫生"_s, 240, 1680}, Caption{u"公共场所"_s, 240, 4200}}) {
-        auto *l = new GridLabel(c.text, groupFont, this);
+        auto *l = captionLabel(c.text, groupFont, this);
         l->setLineWidth(255);
         l->setGeometry(pxRect(c.left, c.top, 255, 1020));
         onGreen(l);
@@ -189,10 +199,13 @@ void StatisticsWindow::activated()
     connect(m_run, &statistics::StatisticsRun::finished, this, &StatisticsWindow::draw);
     connect(m_run, &statistics::StatisticsRun::failed, this, &StatisticsWindow::fail);
     connect(m_run, &statistics::StatisticsRun::ended, this, &StatisticsWindow::runEnded);
-    m_print->setEnabled(false);
     m_progress->setValue(0);
     m_busy->raise();
     m_busy->show();
+    // The progress holds the focus while 打印食监报表 cannot be used, so the
+    // window never stands without one.
+    m_progress->setFocus();
+    m_print->setEnabled(false);
 }
 
 void StatisticsWindow::unloaded()
@@ -207,8 +220,9 @@ void StatisticsWindow::unloaded()
 void StatisticsWindow::runEnded()
 {
     m_run = nullptr;
-    m_busy->hide();
     m_print->setEnabled(true);
+    m_print->setFocus();
+    m_busy->hide();
 }
 
 void StatisticsWindow::fail(const QString &message)

@@ -100,13 +100,15 @@ PermitPreviewWindow::PermitPreviewWindow(PermitOnScreen *permits, bool copy)
     m_cancel = formButton(bar, u"Command2"_s, u"取消"_s, d.cancelLeft, 120, 1695);
     connect(m_print, &QPushButton::clicked, this, &PermitPreviewWindow::print);
     connect(m_cancel, &QPushButton::clicked, this, &PermitPreviewWindow::close);
+    setPrintControl(m_print, u"打印%1。"_s.arg(d.shows));
+    // 打印 before 取消, as they stand; the copy's surface comes last.
     if (copy) {
         setTabOrder(m_print, m_cancel);
         setTabOrder(m_cancel, m_surface);
         m_print->setFocus();
     } else {
-        setTabOrder(m_surface, m_cancel);
-        setTabOrder(m_cancel, m_print);
+        setTabOrder(m_surface, m_print);
+        setTabOrder(m_print, m_cancel);
         m_surface->setFocus();
     }
     if (const QScreen *screen = QGuiApplication::primaryScreen())
