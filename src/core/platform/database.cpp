@@ -1,5 +1,6 @@
 #include "platform/database.h"
 
+#include "platform/lockwait.h"
 #include "platform/systemerror.h"
 
 #include <QDir>
@@ -184,7 +185,7 @@ Database::~Database() = default;
 
 void Database::configure()
 {
-    m_db->setBusyTimeout(10000);
+    m_lockWait = std::make_unique<LockWait>(m_db->getHandle(), m_path);
     m_db->exec("PRAGMA synchronous=FULL");
     // The rollback journal: outside a commit kelm.mdb alone is the whole
     // database, so a copy of the file is always a sound database. A file
