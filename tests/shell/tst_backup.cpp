@@ -7,10 +7,12 @@
 #include "data/connection.h"
 #include "data/prepare.h"
 #include "data/schema.h"
+#include "platform/journalcheck.h"
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "support/otherprogram.h"
 #include "support/recordingprogress.h"
 #include "support/testdb.h"
 #include "support/ui/scripteddialogs.h"
@@ -141,8 +143,9 @@ private slots:
     void failedBackupSaysWhat();
     void backupCancelled();
     void restoreGoodBackup();
-    void restoreWhileAnotherProgramHoldsTheFile_data();
-    void restoreWhileAnotherProgramHoldsTheFile();
+    void restoreWhileTheFileIsHeld_data();
+    void restoreWhileTheFileIsHeld();
+    void restoreBesideAJournalNeverWritten();
     void restoreTakesInWhatStandsBeside_data();
     void restoreTakesInWhatStandsBeside();
     void leftoversRemovedAtStart();
@@ -439,40 +442,85 @@ void TestBackup::restoreGoodBackup()
     QCOMPARE(rowsOf(database.path()), saved);
 }
 
-// Another program has the live file open, idle or in a commit: the file
-// is not replaced under it, or it would write on into the old file.
-void TestBackup::restoreWhileAnotherProgramHoldsTheFile_data()
+// Another program has the live file open, idle or in a save: the file is
+// not replaced under it, or it would write on into the old file. The
+// refusal names the program; work of this program's own that still holds
+// the file is told as such.
+void TestBackup::restoreWhileTheFileIsHeld_data()
 {
-    QTest::addColumn<bool>("inCommit");
-    QTest::newRow("idle") << false;
-    QTest::newRow("in a commit, its journal beside the file") << true;
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("another program, idle") << u"open"_s << u"正被程序“%1”（进程号 %2）使用"_s;
+    QTest::newRow("another program in a save, its journal beside the file") << u"write"_s
+                                                                             << u"正被程序“%1”（进程号 %2）使用"_s;
+    QTest::newRow("another connection of this program") << u"this"_s << u"本程序仍有一项工作在使用数据库文件"_s;
 }
 
-void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
+void TestBackup::restoreWhileTheFileIsHeld()
 {
-    QFETCH(bool, inCommit);
+    QFETCH(QString, holder);
+    QFETCH(QString, says);
     test::TestDatabase database;
     QTemporaryDir dir;
     const QString backup = dir.path() + u"/bc_kelm"_s;
     QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
     addCases(10, u"留下"_s);
     const QStringList live = liveRows();
+    closeDatabase();
     {
-        Database other(database.path(), storedSchema());
-        std::optional<Transaction> commit;
-        if (inCommit) {
-            commit.emplace(other);
-            other.exec(u"UPDATE xzcf SET dwmc = '改动中'"_s);
-            QVERIFY(QFileInfo::exists(database.path() + u"-journal"_s));
+        std::optional<Database> own;
+        std::optional<test::OtherProgram> other;
+        if (holder == u"this"_s) {
+            own.emplace(database.path(), storedSchema());
+        } else {
+            other.emplace(database.path(),
+                          holder == u"write"_s ? test::OtherProgram::Hold::Write : test::OtherProgram::Hold::Open);
+            QVERIFY(other->holding());
+            QCOMPARE(QFileInfo::exists(database.path() + u"-journal"_s), holder == u"write"_s);
+            says = says.arg(test::OtherProgram::name()).arg(other->pid());
         }
         const RestoreResult result = restoreDatabase(backup, database.path());
-        QCOMPARE(result.outcome, RestoreOutcome::Unknown);
-        QVERIFY(result.detail.contains(u"其他程序"_s));
+        QCOMPARE(result.outcome, RestoreOutcome::Refused);
+        QVERIFY2(result.detail.contains(says), qPrintable(result.detail));
+        // The menu's look before the work says the same.
+        QCOMPARE(checkLiveFile(database.path()).refusal, result.detail);
     }
     QCOMPARE(liveRows(), live);
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(filesIn(dir.path()), QStringList{u"bc_kelm"_s});
+}
+
+// A save killed before its journal was first written leaves a journal that
+// holds nothing: it stops no restore, and goes with the old file.
+void TestBackup::restoreBesideAJournalNeverWritten()
+{
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    database.db().exec(u"UPDATE wslo SET abcd = 'gesichert'"_s);
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    database.db().exec(u"UPDATE wslo SET abcd = 'danach'"_s);
+    closeDatabase();
+    {
+        test::OtherProgram killed(database.path(), test::OtherProgram::Hold::Write);
+        QVERIFY(killed.holding());
+        killed.kill();
+    }
+    QCOMPARE(journalState(database.path()), JournalState::Unwritten);
+
+    auto &messages = test::ScriptedMessages::install();
+    auto &dialogs = test::ScriptedFileDialogs::install();
+    messages.answer(Answer::Ok);
+    dialogs.choose(backup);
+    messages.answer(Answer::Ok);
+    QString name = u"bc_kelm"_s;
+    restoreFromMenu(nullptr, name);
+    QCOMPARE(messages.shown.size(), 2);
+    QCOMPARE(messages.shown[1].text, u"数据恢复完成。"_s);
+    QCOMPARE(db().scalar(u"SELECT abcd FROM wslo"_s), u"gesichert"_s);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
 }
 
 // The chosen file with what the engine left beside it: the rows of a log
@@ -481,13 +529,16 @@ void TestBackup::restoreWhileAnotherProgramHoldsTheFile()
 void TestBackup::restoreTakesInWhatStandsBeside_data()
 {
     QTest::addColumn<QString>("side");
-    QTest::newRow("a log with rows") << u"-wal"_s;
-    QTest::newRow("the journal of a crashed commit") << u"-journal"_s;
+    QTest::addColumn<bool>("spilled");
+    QTest::newRow("a log with rows") << u"-wal"_s << false;
+    QTest::newRow("the journal of a crashed commit") << u"-journal"_s << true;
+    QTest::newRow("a journal never written") << u"-journal"_s << false;
 }
 
 void TestBackup::restoreTakesInWhatStandsBeside()
 {
     QFETCH(QString, side);
+    QFETCH(bool, spilled);
     test::TestDatabase database;
     addCases(2000, u"备份中"_s);
     QTemporaryDir dir;
@@ -506,8 +557,10 @@ void TestBackup::restoreTakesInWhatStandsBeside()
         } else {
             expected = rowsOf(writer);
             // A small cache spills changed pages into the file before the
-            // commit, as a large commit does.
-            writer.exec("PRAGMA cache_size=10");
+            // commit, as a large commit does; a small one keeps them, and
+            // its journal is not written before the commit.
+            if (spilled)
+                writer.exec("PRAGMA cache_size=10");
             crashed.emplace(writer);
             writer.exec("UPDATE xzcf SET dwmc = '半途而废的修改'");
         }
@@ -515,8 +568,10 @@ void TestBackup::restoreTakesInWhatStandsBeside()
         QVERIFY(QFile::copy(backup, chosen));
         QVERIFY(QFile::copy(backup + side, chosen + side));
     }
-    if (side == u"-journal"_s)
-        QVERIFY(contents(chosen).contains(u"半途而废的修改"_s.toUtf8()));
+    if (side == u"-journal"_s) {
+        QCOMPARE(contents(chosen).contains(u"半途而废的修改"_s.toUtf8()), spilled);
+        QCOMPARE(journalState(chosen), spilled ? JournalState::Hot : JournalState::Unwritten);
+    }
     const QByteArray offered = contents(chosen), offeredSide = contents(chosen + side);
 
     QCOMPARE(restoreProgramDatabase(chosen).outcome, RestoreOutcome::Restored);
@@ -530,16 +585,23 @@ void TestBackup::restoreTakesInWhatStandsBeside()
 }
 
 // A restore killed at any moment leaves its copy beside the database; the
-// next start removes it, but nothing of another name nor a copy that a
-// running program is still making.
+// next start removes it, and a journal or log whose copy is already gone,
+// but nothing of another name nor a copy that a running program is still
+// making.
 void TestBackup::leftoversRemovedAtStart()
 {
     test::TestDatabase database;
     const QDir folder(database.dir());
-    const QStringList leftovers{u"kelm.mdb.未完成.0badf00d.part"_s, u"kelm.mdb.未完成.0badf00d.part-wal"_s,
-                                u"kelm.mdb.未完成.0badf00d.part-shm"_s, u"kelm.mdb.3fa2c1d0.part"_s};
-    const QStringList others{u"kelm.mdb.part"_s, u"kelm.mdb.备份.part"_s, u"kelm.mdb.未完成.3FA2C1D0.part"_s,
-                             u"kelm2.mdb.未完成.0badf00d.part"_s, u"kelm.mdb.未完成.12345678.part"_s};
+    const QStringList leftovers{u"kelm.mdb.未完成.0badf00d.part"_s,         u"kelm.mdb.未完成.0badf00d.part-wal"_s,
+                                u"kelm.mdb.未完成.0badf00d.part-shm"_s,     u"kelm.mdb.3fa2c1d0.part"_s,
+                                u"kelm.mdb.未完成.5eed5eed.part-journal"_s, u"kelm.mdb.4e4e4e4e.part-wal"_s};
+    const QStringList others{u"kelm.mdb.part"_s,
+                             u"kelm.mdb.备份.part"_s,
+                             u"kelm.mdb.未完成.3FA2C1D0.part"_s,
+                             u"kelm2.mdb.未完成.0badf00d.part"_s,
+                             u"kelm.mdb.未完成.5eed5eed.part-journal.bak"_s,
+                             u"kelm.mdb.未完成.12345678.part-journal"_s,
+                             u"kelm.mdb.未完成.12345678.part"_s};
     for (const QString &name : leftovers + others)
         write(folder.filePath(name), "unfinished");
     QFile held(folder.filePath(others.last()));
@@ -575,8 +637,10 @@ void TestBackup::restoreRefused_data()
     QTest::newRow("bytes flipped") << u"flipped"_s << unknownError;
     QTest::newRow("no table wslo") << u"no wslo"_s << unknownError;
     QTest::newRow("wslo without a row") << u"no row"_s << unknownError;
-    QTest::newRow("file does not exist") << u"missing"_s << unknownError;
-    QTest::newRow("the live file itself") << u"live"_s << unknownError;
+    QTest::newRow("file does not exist") << u"missing"_s
+                                         << u"不能进行数据恢复！\n无法读取文件 %1：文件或文件夹不存在"_s;
+    QTest::newRow("the live file itself")
+        << u"live"_s << u"不能进行数据恢复！\n选择的文件 %1 就是本程序正在使用的数据库文件。请选择一个备份文件。"_s;
 }
 
 void TestBackup::restoreRefused()
@@ -633,7 +697,7 @@ void TestBackup::restoreRefused()
     QString name = u"bc_kelm"_s;
     restoreFromMenu(nullptr, name);
     QCOMPARE(messages.shown.size(), 2);
-    QCOMPARE(messages.shown[1].text, message);
+    QCOMPARE(messages.shown[1].text, QString(message).replace(u"%1"_s, source));
     QCOMPARE(messages.shown[1].title, u"错误"_s);
     QCOMPARE(liveRows(), live);
     // The chosen file is only read (the live file's log may have gone into it).

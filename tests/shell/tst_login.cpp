@@ -7,6 +7,7 @@
 #include "shell/password.h"
 #include "shell/splashwindow.h"
 #include "shell/startup.h"
+#include "support/otherprogram.h"
 #include "support/testdb.h"
 #include "support/ui/scriptedmessages.h"
 
@@ -15,9 +16,9 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QtTest>
-#include <SQLiteCpp/SQLiteCpp.h>
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -269,7 +270,7 @@ void TestLogin::unusableDatabaseEndsWithMessage()
     QFETCH(QString, damage);
     QFETCH(QString, message);
     test::TestDatabase database;
-    std::unique_ptr<SQLite::Database> holder;
+    std::optional<test::OtherProgram> holder;
     if (damage == u"remove"_s) {
         closeDatabase();
         QVERIFY(QFile::remove(database.path()));
@@ -283,11 +284,8 @@ void TestLogin::unusableDatabaseEndsWithMessage()
         test::damageTable(database.path(), u"wslo"_s);
     } else if (damage == u"held"_s) {
         closeDatabase();
-        holder = std::make_unique<SQLite::Database>(database.path().toStdString(), SQLite::OPEN_READWRITE);
-        // A rollback journal, so that the lock keeps readers out too.
-        holder->exec("PRAGMA journal_mode=DELETE");
-        holder->exec("BEGIN EXCLUSIVE");
-        holder->exec("UPDATE wslo SET abcd = 'changing'");
+        holder.emplace(database.path(), test::OtherProgram::Hold::Exclusive);
+        QVERIFY(holder->holding());
     } else {
         database.db().exec(damage);
         closeDatabase();

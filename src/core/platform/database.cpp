@@ -1,7 +1,9 @@
 #include "platform/database.h"
 
+#include "platform/lockwait.h"
 #include "platform/systemerror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <SQLiteCpp/Backup.h>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <fcntl.h>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -76,6 +79,26 @@ QString names(const std::vector<QString> &columns)
 }
 
 QString marks(std::size_t count) { return QStringList(qsizetype(count), u"?"_s).join(u", "_s); }
+
+// Whether a failing step of the online backup failed in writing its
+// target; reading the database fails otherwise.
+bool writesTheCopy(int resultCode)
+{
+    switch (resultCode) {
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_FSYNC:
+    case SQLITE_IOERR_TRUNCATE:
+    case SQLITE_IOERR_DIR_FSYNC: return true;
+    default: break;
+    }
+    switch (resultCode & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM: return true;
+    default: return false;
+    }
+}
 
 bool isConstraint(const SQLite::Exception &e)
 {
@@ -162,7 +185,7 @@ Database::~Database() = default;
 
 void Database::configure()
 {
-    m_db->setBusyTimeout(10000);
+    m_lockWait = std::make_unique<LockWait>(m_db->getHandle(), m_path);
     m_db->exec("PRAGMA synchronous=FULL");
     // The rollback journal: outside a commit kelm.mdb alone is the whole
     // database, so a copy of the file is always a sound database. A file
@@ -177,13 +200,14 @@ void Database::configure()
 
 DbError Database::failure(const SQLite::Exception &e) const
 {
-    const DbFailure kind = failureKind(e.getErrorCode());
+    const int systemError = m_db ? sqlite3_system_errno(m_db->getHandle()) : 0;
+    const DbFailure kind = failureKind(e.getErrorCode(), systemError);
     if (kind == DbFailure::ReadOnly || kind == DbFailure::CannotOpen) {
         const QString refusal = writeRefusal(m_path);
         if (!refusal.isEmpty())
             return DbError(refusal, DbFailure::ReadOnly);
     }
-    return engineError(e, m_path);
+    return engineError(e.getErrorCode(), m_path, systemError);
 }
 
 SQLite::Database &Database::raw() { return *m_db; }
@@ -306,14 +330,21 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
 {
     // About 16 MB a part at the usual page size: a report every moment.
     constexpr int pagesPerStep = 4096;
+    // A failure of writing the copy is told by the folder it goes to, so that
+    // a full disk is named as the copy's disk, not the database's.
+    const auto notWritten = [&path](const QString &cause) {
+        return DbError(u"无法在 %1 写入文件：%2"_s.arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), cause),
+                       DbFailure::DiskError);
+    };
     bool finished = false;
+    std::optional<SQLite::Database> target;
     try {
-        SQLite::Database target(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        target.emplace(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
         // An unfinished copy is thrown away, so it needs neither a journal
         // nor a sync of each part: the copy runs at the speed of the disk,
         // and the whole file is synced once below.
-        target.exec("PRAGMA journal_mode=OFF");
-        target.exec("PRAGMA synchronous=OFF");
+        target->exec("PRAGMA journal_mode=OFF");
+        target->exec("PRAGMA synchronous=OFF");
         exec(u"BEGIN"_s);
         struct EndRead {
             Database &db;
@@ -327,7 +358,7 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
             }
         } endRead{*this};
         scalar(u"SELECT count(*) FROM sqlite_master"_s);
-        SQLite::Backup backup(target, *m_db);
+        SQLite::Backup backup(*target, *m_db);
         for (;;) {
             const int rc = backup.executeStep(pagesPerStep);
             const qint64 pages = backup.getTotalPageCount();
@@ -341,15 +372,18 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     } catch (const SQLite::Exception &e) {
-        throw engineError(e);
+        if (writesTheCopy(e.getErrorCode()))
+            throw notWritten(failureCause(e.getErrorCode(), target ? sqlite3_system_errno(target->getHandle()) : 0));
+        throw failure(e);
     }
+    target.reset();
     if (finished) {
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        const bool synced = fd >= 0 && ::fsync(fd) == 0;
+        const int error = fd >= 0 && ::fsync(fd) == 0 ? 0 : errno;
         if (fd >= 0)
             ::close(fd);
-        if (!synced)
-            throw DbError(u"无法写入文件 %1：%2"_s.arg(path, systemErrorText(errno)), DbFailure::DiskError);
+        if (error != 0)
+            throw notWritten(systemErrorText(error));
     }
     return finished;
 }

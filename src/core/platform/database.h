@@ -20,6 +20,8 @@ class Statement;
 
 namespace kelm {
 
+class LockWait;
+
 // A write refused because the row's key already exists.
 class DuplicateKey : public DbError {
 public:
@@ -129,6 +131,8 @@ private:
     Params fittedValues(const QString &table, const std::vector<QString> &columns, const Params &values) const;
     QString m_path;
     StoredSchema m_schema;
+    // Outlives the connection, which calls it while it waits.
+    std::unique_ptr<LockWait> m_lockWait;
     std::unique_ptr<SQLite::Database> m_db;
 };
 

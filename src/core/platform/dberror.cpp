@@ -1,11 +1,14 @@
 #include "platform/dberror.h"
 
+#include "platform/systemerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <SQLiteCpp/Exception.h>
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -36,23 +39,67 @@ DbFailure failureKind(int resultCode)
     }
 }
 
-QString failureText(DbFailure kind, const QString &file)
+namespace {
+
+// The engine keeps the system's error number only for a failing disk and a
+// file it could not open; elsewhere what it holds is of an earlier failure.
+int systemErrorOf(int resultCode, int systemError)
+{
+    const int primary = resultCode & 0xff;
+    return primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN ? systemError : 0;
+}
+
+} // namespace
+
+DbFailure failureKind(int resultCode, int systemError)
+{
+    switch (systemErrorOf(resultCode, systemError)) {
+    case ENOSPC:
+    case EDQUOT: return DbFailure::DiskFull;
+    case EROFS: return DbFailure::ReadOnly;
+    case EACCES:
+    case EPERM: return DbFailure::NoAccess;
+    default: return failureKind(resultCode);
+    }
+}
+
+QString failureText(DbFailure kind, const QString &file, const QString &cause)
 {
     // The file's name stands between blanks where it is known.
     const QString f = file.isEmpty() ? QString() : u' ' + file + u' ';
+    const QString because = cause.isEmpty() ? QString() : u"："_s + cause;
     switch (kind) {
     case DbFailure::InUse: return u"数据库文件%1正被其他程序使用，请稍后再试。"_s.arg(f);
     case DbFailure::ReadOnly: return u"数据库文件%1是只读的，不能写入。"_s.arg(f);
-    case DbFailure::DiskFull: return u"磁盘已满，数据库文件%1不能写入。"_s.arg(f);
+    case DbFailure::DiskFull: return u"数据库文件%1所在的磁盘已满，不能写入。"_s.arg(f);
     case DbFailure::Damaged: return u"数据库文件%1已损坏。"_s.arg(f);
     case DbFailure::NotOurs: return u"文件%1不是本程序的数据库。"_s.arg(f);
-    case DbFailure::CannotOpen: return u"无法打开数据库文件%1。"_s.arg(f);
+    case DbFailure::CannotOpen: return u"无法打开数据库文件%1%2。"_s.arg(f, because);
     case DbFailure::NoAccess: return u"没有使用数据库文件%1的权限。"_s.arg(f);
-    case DbFailure::DiskError: return u"读写数据库文件%1时磁盘出错。"_s.arg(f);
+    case DbFailure::DiskError: return u"读写数据库文件%1时磁盘出错%2。"_s.arg(f, because);
     case DbFailure::OutOfMemory: return u"内存不足，数据库操作未能完成。"_s;
     case DbFailure::Other: break;
     }
-    return u"数据库操作失败。"_s;
+    return u"数据库操作失败%1。"_s.arg(because);
+}
+
+QString failureCause(int resultCode, int systemError)
+{
+    if (const int error = systemErrorOf(resultCode, systemError))
+        return systemErrorText(error);
+    switch (failureKind(resultCode)) {
+    case DbFailure::InUse: return systemErrorText(EBUSY);
+    case DbFailure::ReadOnly: return systemErrorText(EROFS);
+    case DbFailure::DiskFull: return systemErrorText(ENOSPC);
+    case DbFailure::NoAccess: return systemErrorText(EACCES);
+    case DbFailure::DiskError: return systemErrorText(EIO);
+    case DbFailure::OutOfMemory: return systemErrorText(ENOMEM);
+    case DbFailure::Damaged: return u"文件已损坏"_s;
+    case DbFailure::NotOurs: return u"这不是数据库文件"_s;
+    case DbFailure::CannotOpen: return u"无法打开文件"_s;
+    case DbFailure::Other: break;
+    }
+    return u"错误代码 %1"_s.arg(resultCode);
 }
 
 QString writeRefusal(const QString &path)
@@ -67,18 +114,22 @@ QString writeRefusal(const QString &path)
     return {};
 }
 
-DbError engineError(int resultCode, const QString &engineText, const QString &file)
+DbError engineError(int resultCode, const QString &file, int systemError)
 {
-    const DbFailure kind = failureKind(resultCode);
-    QString message = failureText(kind, file);
-    if (!engineText.isEmpty())
-        message += u"\n详细信息：%1"_s.arg(engineText);
-    return DbError(message, kind);
+    const DbFailure kind = failureKind(resultCode, systemError);
+    QString cause;
+    if (kind == DbFailure::CannotOpen || kind == DbFailure::DiskError) {
+        if (const int error = systemErrorOf(resultCode, systemError))
+            cause = systemErrorText(error);
+    } else if (kind == DbFailure::Other) {
+        cause = failureCause(resultCode);
+    }
+    return DbError(failureText(kind, file, cause), kind);
 }
 
 DbError engineError(const SQLite::Exception &e, const QString &file)
 {
-    return engineError(e.getErrorCode(), QString::fromUtf8(e.what()), file);
+    return engineError(e.getErrorCode(), file);
 }
 
 } // namespace kelm

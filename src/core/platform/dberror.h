@@ -1,8 +1,9 @@
 // A failure of the database that the user is told about. Every failure of
 // the engine is told by its kind in Chinese (the file in use, read-only,
-// the disk full, damaged, not this program's database ...), with the
-// engine's own text after it as detail, so that "in use" is never taken
-// for "damaged" and a user never restores an old backup over good data.
+// the disk full, damaged, not this program's database ...), so that "in
+// use" is never taken for "damaged" and a user never restores an old backup
+// over good data. The engine's own texts are English and name no cause the
+// user can act on: they are never shown.
 #pragma once
 
 #include <QString>
@@ -40,17 +41,24 @@ private:
 
 // The kind of an SQLite result code, primary or extended.
 DbFailure failureKind(int resultCode);
+// The same, where the system's error number behind a failing disk or a file
+// that could not be opened is known (the engine's sqlite3_system_errno()).
+DbFailure failureKind(int resultCode, int systemError);
 
 // The sentence that tells a failure of that kind; file names the database
-// file where it is known.
-QString failureText(DbFailure kind, const QString &file = {});
+// file where it is known, cause says why where the kind alone does not.
+QString failureText(DbFailure kind, const QString &file = {}, const QString &cause = {});
+
+// Why the engine failed, as a short clause like those of systemErrorText()
+// ("磁盘已满"), for messages about a file that is not the database.
+QString failureCause(int resultCode, int systemError = 0);
 
 // Why the database file at path cannot be written, its folder first (the
 // engine puts its journal beside the file), or empty text when it can.
 QString writeRefusal(const QString &path);
 
-// A failure of the engine, told by its kind, the engine's text as detail.
-DbError engineError(int resultCode, const QString &engineText, const QString &file = {});
+// A failure of the engine on the database file, told by its kind.
+DbError engineError(int resultCode, const QString &file = {}, int systemError = 0);
 DbError engineError(const SQLite::Exception &e, const QString &file = {});
 
 } // namespace kelm

@@ -24,6 +24,7 @@ QString systemErrorText(int error)
     case EBUSY:
     case ETXTBSY: return u"文件正被其他程序使用"_s;
     case EAGAIN: return u"文件正被其他程序锁定"_s;
+    case ENOLCK: return u"无法锁定文件"_s;
     case EIO: return u"读写磁盘时出错"_s;
     case ENXIO:
     case ENODEV: return u"设备不存在或已断开"_s;

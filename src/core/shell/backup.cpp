@@ -4,6 +4,8 @@
 #include "data/prepare.h"
 #include "data/schema.h"
 #include "platform/database.h"
+#include "platform/fileusers.h"
+#include "platform/journalcheck.h"
 #include "platform/systemerror.h"
 
 #include <QDir>
@@ -16,6 +18,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,10 +49,14 @@ QString systemError() { return systemErrorText(errno); }
 
 QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
+QString shownFolder(const QString &path) { return shown(QFileInfo(path).absolutePath()); }
+
+// The same file, under any name (a link included).
 bool sameFile(const QString &a, const QString &b)
 {
-    const QFileInfo fa(a), fb(b);
-    return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+    struct stat fa {}, fb {};
+    return ::stat(nativePath(a).constData(), &fa) == 0 && ::stat(nativePath(b).constData(), &fb) == 0
+        && fa.st_dev == fb.st_dev && fa.st_ino == fb.st_ino;
 }
 
 // The path of target as the system resolves it, also for a file that does
@@ -61,32 +68,49 @@ QString resolvedPath(const QString &target)
     return folder.isEmpty() ? info.absoluteFilePath() : folder + u'/' + info.fileName();
 }
 
+void removeSideFiles(const QString &path)
+{
+    for (const QString &suffix : sideFileSuffixes)
+        QFile::remove(path + suffix);
+}
+
 // A new file beside path, named after it and marked unfinished, held locked
 // by this process for as long as the object lives, so that the clean-up of
 // leftovers never takes a copy that is still being made. Removed with what
 // the engine left beside it unless kept.
 class UnfinishedFile {
 public:
-    explicit UnfinishedFile(const QString &path)
+    explicit UnfinishedFile(const QString &path) : m_folder(shownFolder(path))
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QString name = u"%1.%2.%3.part"_s.arg(path, unfinishedMark)
                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
             m_fd = ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (m_fd >= 0) {
-                ::flock(m_fd, LOCK_EX);
-                m_path = name;
+                int locked = 0;
+                while ((locked = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
+                }
+                if (locked == 0) {
+                    m_path = name;
+                    return;
+                }
+                // Unlocked, the copy could be taken for a leftover and
+                // removed while it is being made.
+                m_error = errno;
+                ::close(m_fd);
+                m_fd = -1;
+                ::unlink(nativePath(name).constData());
                 return;
             }
-            if (errno != EEXIST)
+            m_error = errno;
+            if (m_error != EEXIST)
                 return;
         }
     }
     ~UnfinishedFile()
     {
         if (!m_kept && !m_path.isEmpty()) {
-            for (const QString &suffix : sideFileSuffixes)
-                QFile::remove(m_path + suffix);
+            removeSideFiles(m_path);
             QFile::remove(m_path);
         }
         if (m_fd >= 0)
@@ -97,46 +121,17 @@ public:
 
     // Empty when the folder takes no new file.
     QString path() const { return m_path; }
+    // Why, told in words, where path() is empty.
+    QString error() const { return u"无法在 %1 写入文件：%2"_s.arg(m_folder, systemErrorText(m_error)); }
     void keep() { m_kept = true; }
 
 private:
+    QString m_folder;
     QString m_path;
     int m_fd = -1;
+    int m_error = 0;
     bool m_kept = false;
 };
-
-bool sideFilesBeside(const QString &path)
-{
-    for (const QString &suffix : sideFileSuffixes)
-        if (QFileInfo::exists(path + suffix))
-            return true;
-    return false;
-}
-
-// Whether a process (this one included) holds the file open. In the
-// rollback journal an idle connection leaves nothing beside the file; were
-// the file replaced under it, it would go on writing into the old one and
-// its user's work would be lost. Processes of other users are not seen.
-bool heldOpen(const QString &path)
-{
-    struct stat file {};
-    if (::stat(nativePath(path).constData(), &file) != 0)
-        return false;
-    const QDir proc(u"/proc"_s);
-    const QStringList processes = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &pid : processes) {
-        if (pid.isEmpty() || !pid.front().isDigit())
-            continue;
-        const QDir fds(proc.filePath(pid + u"/fd"_s));
-        for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-            struct stat held {};
-            if (::stat(nativePath(fds.filePath(fd)).constData(), &held) == 0 && held.st_dev == file.st_dev
-                && held.st_ino == file.st_ino)
-                return true;
-        }
-    }
-    return false;
-}
 
 // Renames from over to, replacing it in one step, and syncs the folder so
 // that the new name survives a power cut.
@@ -160,20 +155,23 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
 // error when cancelled.
 bool copyFile(const QString &source, const QString &target, Progress &progress, qint64 &done, QString &error)
 {
-    QFile in(source);
-    QFile out(target);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = u"无法读取文件 %1：%2"_s.arg(shown(source), systemError());
-        return false;
-    }
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        error = u"无法写入文件 %1：%2"_s.arg(shown(target), systemError());
-        return false;
-    }
-    auto failed = [&](const QString &path) {
-        error = u"无法复制文件 %1：%2"_s.arg(shown(path), systemError());
+    // The copy is told by its folder: the disk it goes to is what matters.
+    const auto notRead = [&] {
+        const int cause = errno;
+        error = u"无法读取文件 %1：%2"_s.arg(shown(source), systemErrorText(cause));
         return false;
     };
+    const auto notWritten = [&] {
+        const int cause = errno;
+        error = u"无法在 %1 写入文件：%2"_s.arg(shownFolder(target), systemErrorText(cause));
+        return false;
+    };
+    QFile in(source);
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return notRead();
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return notWritten();
     bool inKernel = true;
     QByteArray buffer;
     for (;;) {
@@ -186,14 +184,28 @@ bool copyFile(const QString &source, const QString &target, Progress &progress, 
                 buffer.resize(chunkSize);
                 continue;
             }
-            if (n < 0)
-                return failed(target);
+            // Either side may have failed; reading the chosen file alone
+            // tells which.
+            if (n < 0) {
+                const int cause = errno;
+                char probe = 0;
+                if (::pread(in.handle(), &probe, 1, 0) < 0)
+                    return notRead();
+                errno = cause;
+                return notWritten();
+            }
         } else {
             n = ::read(in.handle(), buffer.data(), std::size_t(chunkSize));
             if (n < 0)
-                return failed(source);
-            if (n > 0 && ::write(out.handle(), buffer.constData(), std::size_t(n)) != n)
-                return failed(target);
+                return notRead();
+            // A write cut short is continued, so that a full disk shows
+            // as such in the write after it.
+            for (ssize_t written = 0; written < n;) {
+                const ssize_t w = ::write(out.handle(), buffer.constData() + written, std::size_t(n - written));
+                if (w < 0)
+                    return notWritten();
+                written += w;
+            }
         }
         if (n == 0)
             break;
@@ -203,16 +215,24 @@ bool copyFile(const QString &source, const QString &target, Progress &progress, 
             return false;
     }
     if (::fsync(out.handle()) != 0)
-        return failed(target);
+        return notWritten();
     return true;
 }
 
-// The first bytes of every database file of the engine; anything else is
-// refused before it is copied.
-bool looksLikeDatabase(const QString &path)
+// Whether the file begins as every database file of the engine does;
+// anything else is refused before it is copied. A file that cannot be read
+// sets error.
+bool looksLikeDatabase(const QString &path, QString &error)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArrayLiteral("SQLite format 3\0");
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    char header[16] = {};
+    const ssize_t n = fd >= 0 ? ::read(fd, header, sizeof header) : -1;
+    const int cause = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (n < 0)
+        error = u"无法读取文件 %1：%2"_s.arg(shown(path), systemErrorText(cause));
+    return n == sizeof header && QByteArray(header, n) == QByteArrayLiteral("SQLite format 3\0");
 }
 
 QString str(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -241,48 +261,110 @@ bool hasOurSchema(SQLite::Database &file)
     return true;
 }
 
+RestoreResult unknown() { return {RestoreOutcome::Unknown, {}}; }
+
+RestoreResult refused(const QString &detail) { return {RestoreOutcome::Refused, detail}; }
+
 // The checks of a copy, in the order of the refusals: a file the engine
 // cannot read or without a wslo row of two columns is an unknown error, a
 // wrong marker or another schema is not a backup, a damaged file again an
-// unknown error. Cancelling stops the integrity check. The engine opens the
-// copy with the side files copied beside it, so a log's rows are taken in
-// and a crashed commit is rolled back; a sound copy is left a file whole by
-// itself in the rollback journal's mode.
-RestoreOutcome checkCopy(const QString &copy, Progress &progress)
+// unknown error; where the system refused the work, its cause is told.
+// Cancelling stops the integrity check. The engine opens the copy with the
+// side files copied beside it, so a log's rows are taken in and a crashed
+// commit is rolled back; a sound copy is left a file whole by itself in the
+// rollback journal's mode.
+RestoreResult checkCopy(const QString &copy, Progress &progress)
 {
     progress.stage(u"正在检查备份文件……"_s, 0, true);
+    std::optional<SQLite::Database> file;
     try {
-        SQLite::Database file(copy.toStdString(), SQLite::OPEN_READWRITE);
-        file.exec("PRAGMA synchronous=FULL");
+        file.emplace(copy.toStdString(), SQLite::OPEN_READWRITE);
+        file->exec("PRAGMA synchronous=FULL");
         // The marker is found by position: the second column of the first row.
-        SQLite::Statement wslo(file, "SELECT * FROM wslo");
+        SQLite::Statement wslo(*file, "SELECT * FROM wslo");
         if (!wslo.executeStep() || wslo.getColumnCount() < 2)
-            return RestoreOutcome::Unknown;
+            return unknown();
         const SQLite::Column marker = wslo.getColumn(1);
         if (marker.isNull() || QString::fromUtf8(marker.getText()) != backupMarker)
-            return RestoreOutcome::NotABackup;
+            return {RestoreOutcome::NotABackup, {}};
         wslo.reset();
-        if (!hasOurSchema(file))
-            return RestoreOutcome::NotABackup;
+        if (!hasOurSchema(*file))
+            return {RestoreOutcome::NotABackup, {}};
         sqlite3_progress_handler(
-            file.getHandle(), 100000,
+            file->getHandle(), 100000,
             [](void *p) { return static_cast<Progress *>(p)->cancelled() ? 1 : 0; }, &progress);
-        const std::string check = file.execAndGet("PRAGMA integrity_check").getString();
-        sqlite3_progress_handler(file.getHandle(), 0, nullptr, nullptr);
+        const std::string check = file->execAndGet("PRAGMA integrity_check").getString();
+        sqlite3_progress_handler(file->getHandle(), 0, nullptr, nullptr);
         if (progress.cancelled())
-            return RestoreOutcome::Cancelled;
+            return {RestoreOutcome::Cancelled, {}};
         if (check != "ok")
-            return RestoreOutcome::Unknown;
-        file.exec("PRAGMA journal_mode=DELETE");
-        return RestoreOutcome::Restored;
-    } catch (const SQLite::Exception &) {
-        return progress.cancelled() ? RestoreOutcome::Cancelled : RestoreOutcome::Unknown;
+            return unknown();
+        file->exec("PRAGMA journal_mode=DELETE");
+        return {RestoreOutcome::Restored, {}};
+    } catch (const SQLite::Exception &e) {
+        if (progress.cancelled())
+            return {RestoreOutcome::Cancelled, {}};
+        const int systemError = file ? sqlite3_system_errno(file->getHandle()) : 0;
+        switch (failureKind(e.getErrorCode(), systemError)) {
+        case DbFailure::ReadOnly:
+        case DbFailure::DiskFull:
+        case DbFailure::NoAccess:
+        case DbFailure::DiskError:
+        case DbFailure::CannotOpen:
+        case DbFailure::OutOfMemory:
+            return refused(u"在 %1 检查备份文件的副本时出错：%2"_s.arg(shownFolder(copy),
+                                                                       failureCause(e.getErrorCode(), systemError)));
+        default: return unknown();
+        }
     }
 }
 
-RestoreResult unknown(const QString &detail = {}) { return {RestoreOutcome::Unknown, detail}; }
+QString heldText(const FileHolder &holder, const QString &live)
+{
+    if (holder.thisProcess)
+        return u"本程序仍有一项工作在使用数据库文件 %1，请稍后再试。"_s.arg(shown(live));
+    return u"数据库文件 %1 正被程序“%2”（进程号 %3）使用。请先关闭该程序，再恢复数据。"_s.arg(
+        shown(live), holder.program, QString::number(holder.pid));
+}
+
+// What a journal or log beside the live file means for a restore: one that
+// holds a save's pages stops it.
+QString sideFileRefusal(const QString &live)
+{
+    const QString restart = u"请退出并重新启动本程序，它会先处理这个文件，然后再恢复数据。"_s;
+    if (journalState(live) == JournalState::Hot)
+        return u"数据库文件 %1 旁有一次未完成的保存留下的日志文件 %2。"_s.arg(shown(live),
+                                                                                QFileInfo(journalPath(live)).fileName())
+            + restart;
+    const QFileInfo log(live + u"-wal"_s);
+    if (log.exists() && log.size() > 0)
+        return u"数据库文件 %1 旁有日志文件 %2，其中的修改还没有写入数据库文件。"_s.arg(shown(live), log.fileName())
+            + restart;
+    return {};
+}
 
 } // namespace
+
+LiveFileCheck checkLiveFile(const QString &live)
+{
+    LiveFileCheck check;
+    const FileUse use = fileUse(live);
+    if (use.holder) {
+        check.refusal = heldText(*use.holder, live);
+        return check;
+    }
+    switch (use.unseen) {
+    case UnseenUsers::None: break;
+    case UnseenUsers::NoProcessList:
+        check.unseen = u"系统没有提供正在运行的程序的列表，无法确认数据库文件 %1 是否正被其他程序使用。"_s.arg(shown(live));
+        break;
+    case UnseenUsers::OtherUsers:
+        check.unseen = u"其他用户的程序也能写入数据库文件 %1，本程序无权查看它们是否正在使用该文件。"_s.arg(shown(live));
+        break;
+    }
+    check.refusal = sideFileRefusal(live);
+    return check;
+}
 
 BackupResult backupDatabase(const QString &database, const QString &target, Progress &progress)
 {
@@ -301,8 +383,7 @@ BackupResult backupDatabase(const QString &database, const QString &target, Prog
     removeLeftovers(target);
     UnfinishedFile temp(target);
     if (temp.path().isEmpty())
-        return {BackupOutcome::Failed,
-                u"无法在 %1 写入文件：%2"_s.arg(shown(QFileInfo(target).absolutePath()), systemError())};
+        return {BackupOutcome::Failed, temp.error()};
     try {
         Database source(database, storedSchema());
         qint64 known = 0;
@@ -326,13 +407,16 @@ BackupResult backupDatabase(const QString &database, const QString &target, Prog
     return {BackupOutcome::Done, {}};
 }
 
-RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress)
+RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress, UnseenProcesses unseen)
 {
-    if (sameFile(source, live) || !looksLikeDatabase(source))
-        return unknown();
+    if (sameFile(source, live))
+        return refused(u"选择的文件 %1 就是本程序正在使用的数据库文件。请选择一个备份文件。"_s.arg(shown(source)));
+    QString error;
+    if (!looksLikeDatabase(source, error))
+        return error.isEmpty() ? unknown() : refused(error);
     UnfinishedFile copy(live);
     if (copy.path().isEmpty())
-        return unknown(u"无法在 %1 写入文件：%2"_s.arg(shown(QFileInfo(live).absolutePath()), systemError()));
+        return refused(copy.error());
     // The chosen file comes with the journal or log the engine may have
     // left beside it, so that what they hold is restored too; the chosen
     // files themselves are only read.
@@ -346,25 +430,32 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
     }
     progress.stage(u"正在复制备份文件……"_s, bytes, true);
     qint64 done = 0;
-    QString error;
     for (const QString &suffix : parts) {
         if (!copyFile(source + suffix, copy.path() + suffix, progress, done, error))
-            return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : unknown(error);
+            return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : refused(error);
     }
-    const RestoreOutcome checked = checkCopy(copy.path(), progress);
-    if (checked != RestoreOutcome::Restored)
-        return {checked, {}};
+    const RestoreResult checked = checkCopy(copy.path(), progress);
+    if (checked.outcome != RestoreOutcome::Restored)
+        return checked;
+    // The engine has taken in or rolled back what stood beside the copy;
+    // what is left there (a journal never written) holds nothing.
+    removeSideFiles(copy.path());
     progress.stage(u"正在恢复数据……"_s, 0, false);
-    // A journal beside the live file belongs to a commit under way or a
-    // crashed one, and an open handle to a program that would write on
-    // into the replaced file: either way the file is in use.
-    if (sideFilesBeside(live) || heldOpen(live))
-        return unknown(u"数据库文件正被其他程序使用。"_s);
+    // A program that holds the live file open would write on into the
+    // replaced file, and a journal or log beside it holds a save's pages.
+    const LiveFileCheck check = checkLiveFile(live);
+    if (!check.refusal.isEmpty())
+        return refused(check.refusal);
+    if (!check.unseen.isEmpty() && unseen == UnseenProcesses::Refuse)
+        return refused(check.unseen);
+    // Nobody holds the file: a journal beside it that was never written,
+    // or an empty log, belongs to nobody and would stand beside the new file.
+    removeSideFiles(live);
     // The restored file keeps the permissions the database file had.
     if (QFileInfo::exists(live))
         QFile::setPermissions(copy.path(), QFile::permissions(live));
     if (!replaceFile(copy.path(), live, error))
-        return unknown(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
+        return refused(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
     copy.keep();
     return {RestoreOutcome::Restored, {}};
 }
@@ -372,20 +463,28 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
 void removeLeftovers(const QString &path)
 {
     const QFileInfo info(path);
-    const QRegularExpression unfinished(u"^%1\\.(%2\\.)?[0-9a-f]{8}\\.part$"_s.arg(
+    // The copies and what the engine kept beside them; a journal or log
+    // whose copy is gone is left over too.
+    const QRegularExpression unfinished(u"^(%1\\.(%2\\.)?[0-9a-f]{8}\\.part)(-journal|-wal|-shm)?$"_s.arg(
         QRegularExpression::escape(info.fileName()), unfinishedMark));
     const QDir folder = info.absoluteDir();
+    QStringList copies;
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (!unfinished.match(name).hasMatch())
-            continue;
+        const QRegularExpressionMatch match = unfinished.match(name);
+        if (match.hasMatch() && !copies.contains(match.captured(1)))
+            copies << match.captured(1);
+    }
+    for (const QString &name : std::as_const(copies)) {
         const QString leftover = folder.filePath(name);
         // A copy still being made is held locked by the process making it.
         const int fd = ::open(nativePath(leftover).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            if (errno == ENOENT)
+                removeSideFiles(leftover);
             continue;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            for (const QString &suffix : sideFileSuffixes)
-                QFile::remove(leftover + suffix);
+            removeSideFiles(leftover);
             QFile::remove(leftover);
         }
         ::close(fd);
@@ -399,7 +498,7 @@ RestoreResult restoreProgramDatabase(const QString &source, Progress &progress)
     try {
         db();
     } catch (const DbError &e) {
-        return unknown(e.message());
+        return refused(e.message());
     }
     return result;
 }

@@ -32,23 +32,42 @@ enum class RestoreOutcome {
     Restored,
     Cancelled,
     NotABackup, // a database without the backup marker, or of another schema
-    Unknown,    // not a database the engine can read, or the copy failed
+    Unknown,    // not a database the engine can read
+    Refused,    // something known stands in the way, told in detail
 };
 
 struct RestoreResult {
     RestoreOutcome outcome = RestoreOutcome::Unknown;
-    QString detail; // Unknown: what failed, where the engine's refusal does not say it
+    QString detail; // Refused: why, for the user
 };
+
+// What stands in the way of replacing the database file `live`.
+struct LiveFileCheck {
+    // A process that holds it open, or the journal or log of a save that did
+    // not finish beside it; empty when neither does. A journal whose header
+    // was never written is no reason: it holds nothing.
+    QString refusal;
+    // Why processes that might be writing it could not be looked at; empty
+    // when every one could.
+    QString unseen;
+};
+
+LiveFileCheck checkLiveFile(const QString &live);
+
+// Whether processes that could not be looked at stop a restore; the user
+// may have been asked and have accepted them.
+enum class UnseenProcesses { Refuse, Accept };
 
 // Replaces the database file `live` by a checked copy of source: copies
 // source, with the journal or log the engine left beside it, beside live;
 // checks the copy (a database that the engine reads, whose wslo row holds
 // the backup marker, with this program's tables, that passes the integrity
-// check), and when nothing holds live open and no journal stands beside it
-// renames the copy into its place. Until then source and live are only
-// read; cancelling is safe up to the rename. Runs on any thread; the
-// program closes its own connection first.
-RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress());
+// check), and when checkLiveFile() finds nothing in the way renames the
+// copy into its place, removing a journal of live that was never written.
+// Until then source and live are only read; cancelling is safe up to the
+// rename. Runs on any thread; the program closes its own connection first.
+RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress(),
+                              UnseenProcesses unseen = UnseenProcesses::Refuse);
 
 // Removes the unfinished copies that a backup to path or a restore of path
 // left beside it when it was killed; a copy that a running program is

@@ -15,7 +15,6 @@ namespace kelm {
 
 namespace {
 const QString dialogTitle = u"选择备份文件"_s;
-const QString unknownError = u"未知错误，不能进行数据恢复！"_s;
 } // namespace
 
 void backUpFromMenu(QWidget *parent, QString &fileName)
@@ -44,6 +43,30 @@ void backUpFromMenu(QWidget *parent, QString &fileName)
     }
 }
 
+namespace {
+
+// The restore after a look at what stands in the way: what surely does is
+// told before the long work begins, and processes that could not be looked
+// at are put to the user.
+RestoreResult restoreAsked(QWidget *parent, const QString &source, const QString &live)
+{
+    const LiveFileCheck check = checkLiveFile(live);
+    if (!check.refusal.isEmpty())
+        return {RestoreOutcome::Refused, check.refusal};
+    if (!check.unseen.isEmpty()
+        && ask(parent, check.unseen + u"\n如果有程序正在写入它，恢复以后那个程序所做的修改将会丢失。仍要恢复数据吗？"_s,
+               u"警告"_s, Buttons::YesNo, Answer::No, Icon::Warning)
+            != Answer::Yes)
+        return {RestoreOutcome::Cancelled, {}};
+    const UnseenProcesses unseen = check.unseen.isEmpty() ? UnseenProcesses::Refuse : UnseenProcesses::Accept;
+    RestoreResult result;
+    runLongWork(parent, u"数据恢复"_s,
+                [&](Progress &progress) { result = restoreDatabase(source, live, progress, unseen); });
+    return result;
+}
+
+} // namespace
+
 void restoreFromMenu(QWidget *parent, QString &fileName)
 {
     if (ask(parent, u"恢复数据将用备份数据替换当前数据，现有数据将丢失，确认恢复数据吗？"_s, u"警告"_s,
@@ -54,24 +77,21 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     if (source.isEmpty())
         return;
     fileName = source;
-    RestoreResult result;
-    const QString live = databasePath();
     // The program's connection stays closed while its file may be replaced;
     // no window of the program is open meanwhile.
     closeDatabase();
-    runLongWork(parent, u"数据恢复"_s, [&](Progress &progress) { result = restoreDatabase(source, live, progress); });
+    RestoreResult result = restoreAsked(parent, source, databasePath());
     try {
         db();
     } catch (const DbError &e) {
-        result = {RestoreOutcome::Unknown, e.message()};
+        result = {RestoreOutcome::Refused, e.message()};
     }
     switch (result.outcome) {
     case RestoreOutcome::Restored: inform(parent, u"数据恢复完成。"_s, u"提示"_s); break;
     case RestoreOutcome::Cancelled: break;
     case RestoreOutcome::NotABackup: showError(parent, u"该文件不是正确的备份文件或文件已损坏！"_s); break;
-    case RestoreOutcome::Unknown:
-        showError(parent, result.detail.isEmpty() ? unknownError : unknownError + u"\n"_s + result.detail);
-        break;
+    case RestoreOutcome::Unknown: showError(parent, u"未知错误，不能进行数据恢复！"_s); break;
+    case RestoreOutcome::Refused: showError(parent, u"不能进行数据恢复！\n"_s + result.detail); break;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <new>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -49,8 +50,11 @@ StatisticsRun *StatisticsRun::start(const QString &path, const QDate &start, con
             // Nothing to tell: the window asked for it.
         } catch (const DbError &e) {
             post([run, message = e.message()] { emit run->failed(message); });
-        } catch (const std::exception &e) {
-            post([run, message = QString::fromUtf8(e.what())] { emit run->failed(message); });
+        } catch (const std::bad_alloc &) {
+            post([run] { emit run->failed(failureText(DbFailure::OutOfMemory)); });
+        } catch (const std::exception &) {
+            // Its text is the library's, in English, and tells the user nothing.
+            post([run] { emit run->failed(u"统计未能完成：程序内部出错。"_s); });
         }
         post([run] { run->end(); });
     });
