@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <fcntl.h>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -190,6 +191,12 @@ SQLite::Database &Database::raw() { return *m_db; }
 
 int Database::exec(const QString &sql, const Params &params)
 {
+    if (sqlite3_get_autocommit(m_db->getHandle())) {
+        Transaction tx(*this);
+        const int changed = exec(sql, params);
+        tx.commit();
+        return changed;
+    }
     try {
         SQLite::Statement st(*m_db, sql.toStdString());
         bindParams(st, params);
@@ -294,12 +301,42 @@ QString Database::writeColumn(const QString &table, const QString &column, const
     return scalar(readColumnSql.arg(table, column, keyColumn), {keyValue});
 }
 
-void Database::begin() { exec(u"BEGIN IMMEDIATE"_s); }
-void Database::commit() { exec(u"COMMIT"_s); }
+void Database::control(const char *sql)
+{
+    try {
+        m_db->exec(sql);
+    } catch (const SQLite::Exception &e) {
+        throw failure(e);
+    }
+}
+
+void Database::begin()
+{
+    control("BEGIN IMMEDIATE");
+    try {
+        markFirstPage();
+    } catch (const DbError &) {
+        rollback();
+        throw;
+    }
+}
+
+void Database::markFirstPage()
+{
+    try {
+        // A pragma takes no bound value; the number is the file's own.
+        const int version = m_db->execAndGet("PRAGMA user_version").getInt();
+        m_db->exec("PRAGMA user_version = " + std::to_string(version));
+    } catch (const SQLite::Exception &e) {
+        throw failure(e);
+    }
+}
+
+void Database::commit() { control("COMMIT"); }
 void Database::rollback()
 {
     if (!sqlite3_get_autocommit(m_db->getHandle()))
-        exec(u"ROLLBACK"_s);
+        control("ROLLBACK");
 }
 
 bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint64)> &step)
@@ -314,7 +351,7 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
         // and the whole file is synced once below.
         target.exec("PRAGMA journal_mode=OFF");
         target.exec("PRAGMA synchronous=OFF");
-        exec(u"BEGIN"_s);
+        control("BEGIN");
         struct EndRead {
             Database &db;
             ~EndRead()
