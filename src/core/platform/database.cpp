@@ -1,5 +1,6 @@
 #include "platform/database.h"
 
+#include "platform/journalcheck.h"
 #include "platform/systemerror.h"
 
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <fcntl.h>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -83,6 +85,16 @@ bool isConstraint(const SQLite::Exception &e)
     return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
 }
 
+// Connections of this process open their file one at a time, so that the
+// journal check, which opens and closes the file, never runs while another
+// connection opens it: closing a descriptor drops every lock the process
+// holds on the file.
+std::mutex &openingLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 QString columnText(SQLite::Statement &st, int i)
 {
     SQLite::Column c = st.getColumn(i);
@@ -123,10 +135,26 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
     // when the engine tries to put its journal beside the file.
     if (mode == Mode::ReadWrite && !writeRefusal(path).isEmpty())
         mode = Mode::ReadOnly;
+    try {
+        open(mode);
+    } catch (const DbError &e) {
+        // A journal set aside stays told when the file then fails.
+        if (m_journalNotice.isEmpty())
+            throw;
+        throw DbError(e.message() + u"\n\n"_s + m_journalNotice, e.kind());
+    }
+}
+
+void Database::open(Mode mode)
+{
     int version = 0;
     try {
-        m_db = std::make_unique<SQLite::Database>(
-            path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
+        {
+            const std::lock_guard opening(openingLock());
+            m_journalNotice = settleJournal(m_path);
+            m_db = std::make_unique<SQLite::Database>(
+                m_path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
+        }
         configure();
         SQLite::Statement st(*m_db, "PRAGMA user_version");
         st.executeStep();
@@ -136,9 +164,9 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
     }
     // Any other SQLite file, an empty one included, has version 0.
     if (version == 0)
-        throw DbError(failureText(DbFailure::NotOurs, path), DbFailure::NotOurs);
+        throw DbError(failureText(DbFailure::NotOurs, m_path), DbFailure::NotOurs);
     if (version != m_schema.version)
-        throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path), DbFailure::NotOurs);
+        throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(m_path), DbFailure::NotOurs);
 }
 
 std::unique_ptr<Database> Database::createNew(const QString &path, const StoredSchema &schema)

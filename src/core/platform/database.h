@@ -69,6 +69,9 @@ public:
     static std::unique_ptr<Database> createNew(const QString &path, const StoredSchema &schema);
 
     QString path() const { return m_path; }
+    // What the user is to be told of opening the file: where a journal that
+    // belonged to another file was moved aside. Empty text otherwise.
+    QString journalNotice() const { return m_journalNotice; }
     // The engine's connection, for reading: every write goes through the
     // functions below, which begin each transaction by writing the first
     // page (markFirstPage).
@@ -127,6 +130,7 @@ public:
 
 private:
     explicit Database(const StoredSchema &schema);
+    void open(Mode mode);
     void configure();
     // Runs a statement that begins or ends a transaction.
     void control(const char *sql);
@@ -141,6 +145,7 @@ private:
     Params fittedValues(const QString &table, const std::vector<QString> &columns, const Params &values) const;
     QString m_path;
     StoredSchema m_schema;
+    QString m_journalNotice;
     std::unique_ptr<SQLite::Database> m_db;
 };
 
