@@ -8,6 +8,7 @@
 #include "shell/splashwindow.h"
 #include "shell/startup.h"
 #include "support/otherprogram.h"
+#include "support/saveunderway.h"
 #include "support/testdb.h"
 #include "support/ui/scriptedmessages.h"
 
@@ -78,6 +79,7 @@ private slots:
     void unusableDatabaseEndsWithMessage_data();
     void unusableDatabaseEndsWithMessage();
     void emptyStoredPasswordLetsEmptyBoxIn();
+    void journalOfAnotherFileIsToldOnce();
 };
 
 void TestLogin::passwordTest_data()
@@ -312,6 +314,27 @@ void TestLogin::emptyStoredPasswordLetsEmptyBoxIn()
     QTest::keyClick(login->passwordBox(), Qt::Key_Return);
     QCOMPARE(openWindows<MainWindow>().size(), 1);
     QVERIFY(script.shown.isEmpty());
+}
+
+// A file copied over kelm.mdb after a crash inside a save: the crash's
+// journal is set aside, the start says once where it went, and the log-in
+// follows.
+void TestLogin::journalOfAnotherFileIsToldOnce()
+{
+    test::TestDatabase database;
+    database.db().insertRow(u"xzcf"_s, {u"dabh"_s}, {u"20020001"_s});
+    closeDatabase();
+    test::crashInsideSave(database.path(), test::SaveUnderWay::Kind::Spilled);
+    QVERIFY(QFile::remove(database.path()));
+    QVERIFY(QFile::copy(test::preparedTemplate(), database.path()));
+    QVERIFY(QFile::setPermissions(database.path(), QFile::ReadOwner | QFile::WriteOwner));
+
+    auto &script = test::ScriptedMessages::install();
+    QVERIFY(startSession());
+    QCOMPARE(script.shown.size(), 1);
+    QCOMPARE(script.shown[0].title, u"提示"_s);
+    QVERIFY2(script.shown[0].text.contains(database.path() + u"-journal.孤立."_s), qPrintable(script.shown[0].text));
+    QCOMPARE(openWindows<LoginWindow>().size(), 1);
 }
 
 QTEST_MAIN(TestLogin)

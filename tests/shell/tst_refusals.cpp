@@ -11,6 +11,7 @@
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
 #include "support/otherprogram.h"
+#include "support/saveunderway.h"
 #include "support/testdb.h"
 #include "support/ui/scripteddialogs.h"
 #include "support/ui/scriptedmessages.h"
@@ -305,7 +306,7 @@ void TestRefusals::refusalToldByItsCause()
         const QString backup = backupOf(database.path(), elsewhere);
         db().exec(u"UPDATE xzcf SET dwmc = '留下'"_s);
         closeDatabase();
-        test::OtherProgram(database.path(), test::OtherProgram::Hold::Spill).kill();
+        test::crashInsideSave(database.path(), test::SaveUnderWay::Kind::Spilled);
         QCOMPARE(journalState(database.path()), JournalState::Hot);
         message = restoreFrom(backup).lastText();
         quoted << database.path() << QFileInfo(journalPath(database.path())).fileName();

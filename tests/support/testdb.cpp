@@ -36,6 +36,12 @@ QString TestDatabase::path() const { return m_dir.path() + u"/kelm.mdb"_s; }
 
 Database &TestDatabase::db() { return kelm::db(); }
 
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void damageTable(const QString &path, const QString &table)
 {
     qint64 page = 0;

@@ -27,6 +27,9 @@ private:
 // change it).
 QString preparedTemplate();
 
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray contents(const QString &path);
+
 // Overwrites the first page of a table of the (closed) file at path with
 // garbage, as a failing disk would: reading that table then fails.
 void damageTable(const QString &path, const QString &table);

@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include "platform/lockwait.h"
+#include "platform/journalcheck.h"
 #include "platform/systemerror.h"
 
 #include <QDir>
@@ -15,7 +16,9 @@
 #include <chrono>
 #include <cmath>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -105,6 +108,16 @@ bool isConstraint(const SQLite::Exception &e)
     return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
 }
 
+// Connections of this process open their file one at a time, so that the
+// journal check, which opens and closes the file, never runs while another
+// connection opens it: closing a descriptor drops every lock the process
+// holds on the file.
+std::mutex &openingLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 QString columnText(SQLite::Statement &st, int i)
 {
     SQLite::Column c = st.getColumn(i);
@@ -145,10 +158,26 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
     // when the engine tries to put its journal beside the file.
     if (mode == Mode::ReadWrite && !writeRefusal(path).isEmpty())
         mode = Mode::ReadOnly;
+    try {
+        open(mode);
+    } catch (const DbError &e) {
+        // A journal set aside stays told when the file then fails.
+        if (m_journalNotice.isEmpty())
+            throw;
+        throw DbError(e.message() + u"\n\n"_s + m_journalNotice, e.kind());
+    }
+}
+
+void Database::open(Mode mode)
+{
     int version = 0;
     try {
-        m_db = std::make_unique<SQLite::Database>(
-            path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
+        {
+            const std::lock_guard opening(openingLock());
+            m_journalNotice = settleJournal(m_path);
+            m_db = std::make_unique<SQLite::Database>(
+                m_path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
+        }
         configure();
         SQLite::Statement st(*m_db, "PRAGMA user_version");
         st.executeStep();
@@ -158,9 +187,9 @@ Database::Database(const QString &path, const StoredSchema &schema, Mode mode) :
     }
     // Any other SQLite file, an empty one included, has version 0.
     if (version == 0)
-        throw DbError(failureText(DbFailure::NotOurs, path), DbFailure::NotOurs);
+        throw DbError(failureText(DbFailure::NotOurs, m_path), DbFailure::NotOurs);
     if (version != m_schema.version)
-        throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(path), DbFailure::NotOurs);
+        throw DbError(u"数据库文件 %1 不是本程序所用的版本。"_s.arg(m_path), DbFailure::NotOurs);
 }
 
 std::unique_ptr<Database> Database::createNew(const QString &path, const StoredSchema &schema)
@@ -214,6 +243,12 @@ SQLite::Database &Database::raw() { return *m_db; }
 
 int Database::exec(const QString &sql, const Params &params)
 {
+    if (sqlite3_get_autocommit(m_db->getHandle())) {
+        Transaction tx(*this);
+        const int changed = exec(sql, params);
+        tx.commit();
+        return changed;
+    }
     try {
         SQLite::Statement st(*m_db, sql.toStdString());
         bindParams(st, params);
@@ -318,12 +353,42 @@ QString Database::writeColumn(const QString &table, const QString &column, const
     return scalar(readColumnSql.arg(table, column, keyColumn), {keyValue});
 }
 
-void Database::begin() { exec(u"BEGIN IMMEDIATE"_s); }
-void Database::commit() { exec(u"COMMIT"_s); }
+void Database::control(const char *sql)
+{
+    try {
+        m_db->exec(sql);
+    } catch (const SQLite::Exception &e) {
+        throw failure(e);
+    }
+}
+
+void Database::begin()
+{
+    control("BEGIN IMMEDIATE");
+    try {
+        markFirstPage();
+    } catch (const DbError &) {
+        rollback();
+        throw;
+    }
+}
+
+void Database::markFirstPage()
+{
+    try {
+        // A pragma takes no bound value; the number is the file's own.
+        const int version = m_db->execAndGet("PRAGMA user_version").getInt();
+        m_db->exec("PRAGMA user_version = " + std::to_string(version));
+    } catch (const SQLite::Exception &e) {
+        throw failure(e);
+    }
+}
+
+void Database::commit() { control("COMMIT"); }
 void Database::rollback()
 {
     if (!sqlite3_get_autocommit(m_db->getHandle()))
-        exec(u"ROLLBACK"_s);
+        control("ROLLBACK");
 }
 
 bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint64)> &step)
@@ -345,7 +410,7 @@ bool Database::copyTo(const QString &path, const std::function<bool(qint64, qint
         // and the whole file is synced once below.
         target->exec("PRAGMA journal_mode=OFF");
         target->exec("PRAGMA synchronous=OFF");
-        exec(u"BEGIN"_s);
+        control("BEGIN");
         struct EndRead {
             Database &db;
             ~EndRead()

@@ -71,9 +71,16 @@ public:
     static std::unique_ptr<Database> createNew(const QString &path, const StoredSchema &schema);
 
     QString path() const { return m_path; }
+    // What the user is to be told of opening the file: where a journal that
+    // belonged to another file was moved aside. Empty text otherwise.
+    QString journalNotice() const { return m_journalNotice; }
+    // The engine's connection, for reading: every write goes through the
+    // functions below, which begin each transaction by writing the first
+    // page (markFirstPage).
     SQLite::Database &raw();
 
-    // Runs one statement; returns the number of changed rows. Throws
+    // Runs one statement; returns the number of changed rows. Outside a
+    // transaction it runs in a write transaction of its own. Throws
     // DuplicateKey on a key conflict, DbError on any other failure. Text
     // bound here is stored as it is: writes of text go through the
     // functions below, which fit it to its column.
@@ -108,6 +115,7 @@ public:
     // unknown columns, which take any text.
     int capacity(const QString &table, const QString &column) const;
 
+    // Begins a write transaction; its first write is markFirstPage().
     void begin();
     void commit();
     void rollback();
@@ -124,7 +132,15 @@ public:
 
 private:
     explicit Database(const StoredSchema &schema);
+    void open(Mode mode);
     void configure();
+    // Runs a statement that begins or ends a transaction.
+    void control(const char *sql);
+    // Sets the file's version to itself, as the first write of a
+    // transaction: the first page, which the engine otherwise journals only
+    // at the commit, is then the journal's first record, and after a crash
+    // the journal shows which file it was written for.
+    void markFirstPage();
     // A failure of the engine on this file, a refused write told by why the
     // file cannot be written.
     DbError failure(const SQLite::Exception &e) const;
@@ -133,6 +149,7 @@ private:
     StoredSchema m_schema;
     // Outlives the connection, which calls it while it waits.
     std::unique_ptr<LockWait> m_lockWait;
+    QString m_journalNotice;
     std::unique_ptr<SQLite::Database> m_db;
 };
 

@@ -30,6 +30,10 @@ bool startSession()
         showError(nullptr, e.message() + u"\n程序将退出。"_s);
         return false;
     }
+    // Where a journal that another file's crash left beside the database
+    // went.
+    if (const QString notice = db().journalNotice(); !notice.isEmpty())
+        inform(nullptr, notice, u"提示"_s);
 
     auto *splash = new SplashWindow;
     splash->setAttribute(Qt::WA_DeleteOnClose);
