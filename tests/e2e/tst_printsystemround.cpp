@@ -33,8 +33,8 @@ using namespace kelm::test;
 
 namespace {
 
-// A list of a few pages, laid across A4 as the list reports are.
-std::unique_ptr<PageSource> shortList()
+// A list of a few pages on A4.
+std::unique_ptr<PageSource> shortList(QPageLayout::Orientation orientation = QPageLayout::Portrait)
 {
     ListReportDesign design{u"test"_s, u"单位查询列表"_s, u"单位查询列表"_s,
                             {{u"编号"_s, u"no"_s, 75, 915}, {u"单位名称"_s, u"name"_s, 1080, 4395}},
@@ -44,7 +44,8 @@ std::unique_ptr<PageSource> shortList()
     for (int i = 1; i <= 60; ++i)
         r.values.push_back({QString::number(i), u"城关饭店%1"_s.arg(i)});
     auto source = std::make_shared<RowsInMemory>(std::move(r));
-    const ReportLayout layout = listReportLayout(design);
+    ReportLayout layout = listReportLayout(design);
+    layout.page.orientation = orientation;
     return std::make_unique<PagedReport>(layout, source, *paginate(layout, *source));
 }
 
@@ -70,6 +71,7 @@ class TestPrintSystemRound : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void jobCarriesTheSavedOptions_data();
     void jobCarriesTheSavedOptions();
     void refusalsToldInChinese_data();
     void refusalsToldInChinese();
@@ -86,24 +88,39 @@ void TestPrintSystemRound::initTestCase()
 }
 
 // The user's default is an instance of P saved as two-sided, on Letter and
-// upright; P itself is saved one-sided. The job goes to P two-sided as the
-// instance says, on the A4 the list lies across.
+// in the other orientation than the pages'; P itself is saved one-sided.
+// The job goes to P two-sided as the instance says, on the A4 and in the
+// orientation of its pages.
+void TestPrintSystemRound::jobCarriesTheSavedOptions_data()
+{
+    QTest::addColumn<QPageLayout::Orientation>("pages");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("sent");
+    QTest::newRow("upright pages") << QPageLayout::Portrait << u"4"_s << u"portrait"_s;
+    QTest::newRow("pages laid across") << QPageLayout::Landscape << u"3"_s << u"landscape"_s;
+}
+
 void TestPrintSystemRound::jobCarriesTheSavedOptions()
 {
+    QFETCH(QPageLayout::Orientation, pages);
+    QFETCH(QString, saved);
+    QFETCH(QString, sent);
     m_server->saveUserOptions(u"Dest P sides=one-sided\n"
-                              "Default P/duplex sides=two-sided-long-edge media=Letter orientation-requested=3\n"_s);
+                              "Default P/duplex sides=two-sided-long-edge media=Letter orientation-requested=%1\n"_s
+                                  .arg(saved));
     QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), u"P/duplex"_s);
+    const int before = int(m_server->jobs().size());
     setPrintSink(nullptr);
-    ReportPreview preview(shortList());
+    ReportPreview preview(shortList(pages));
     preview.setObjectName(u"preview"_s);
     preview.show();
     preview.activateWindow();
     UserScript s;
     clickPrint(s, preview);
-    s.await(u"the server holds the job"_s, [this] { return m_server->jobs().size() == 1; }, 30000)
+    s.await(u"the server holds the job"_s, [&] { return m_server->jobs().size() == before + 1; }, 30000)
         .holds(u"no message"_s, [] { return !anyMessage(); }, 300);
     QVERIFY2(s.run(), qPrintable(s.failure()));
-    const PrintServer::Job job = m_server->jobs().value(0);
+    const PrintServer::Job job = m_server->jobs().value(before);
     QStringList all;
     for (auto a = job.cbegin(); a != job.cend(); ++a)
         all << a.key() + u'=' + a.value();
@@ -111,8 +128,8 @@ void TestPrintSystemRound::jobCarriesTheSavedOptions()
     QVERIFY2(job.value(u"job-printer-uri"_s).endsWith(u"/printers/P"_s), described.constData());
     QVERIFY2(job.value(u"sides"_s) == u"two-sided-long-edge"_s, described.constData());
     QVERIFY2(job.value(u"media"_s).contains(u"a4"_s, Qt::CaseInsensitive), described.constData());
-    // The pages lie across as drawn: the saved upright is not sent.
-    QVERIFY2(!job.contains(u"orientation-requested"_s), described.constData());
+    QVERIFY2(job.value(u"orientation-requested"_s) == sent, described.constData());
+    QVERIFY2(!job.contains(u"landscape"_s), described.constData());
     QCOMPARE(job.value(u"job-name"_s), u"单位查询列表"_s);
 }
 

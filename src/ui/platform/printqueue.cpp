@@ -105,9 +105,10 @@ public:
                 if (!decidedByPages(dest->options[i].name))
                     count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
             count = cupsAddOption("media", QPageSize(paper.paper).key().toUtf8().constData(), count, &options);
-            // Marked as the platform's own printer engine marks it.
-            if (paper.orientation == QPageLayout::Landscape)
-                count = cupsAddOption("landscape", "", count, &options);
+            // The print system's own word for it: "landscape" without a
+            // value would be read as false.
+            count = cupsAddOption("orientation-requested", paper.orientation == QPageLayout::Landscape ? "4" : "3",
+                                  count, &options);
             const int job = cupsPrintFile2(http, printer.constData(), QFile::encodeName(path).constData(),
                                            title.toUtf8().constData(), count, options);
             cupsFreeOptions(count, options);
