@@ -93,6 +93,24 @@ private:
     std::unique_ptr<PageSource> m_pages;
 };
 
+// Shows the preview as the active window.
+void showActive(ReportPreview &preview)
+{
+    preview.setObjectName(u"preview"_s);
+    preview.show();
+    preview.activateWindow();
+}
+
+// Steps: 打印 in the preview.
+void clickPrint(UserScript &s, ReportPreview &preview)
+{
+    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
+        .act(u"打印"_s, [&preview] { real::click(preview.printButton()); });
+}
+
+// The progress window shows the pages being drawn.
+bool drawing() { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); }
+
 } // namespace
 
 class TestPrintRound : public QObject {
@@ -110,15 +128,10 @@ void TestPrintRound::cancelledPrintReachesNoPrinter()
     auto queue = std::make_shared<CountingQueue>();
     setPrintSink(std::make_unique<PrinterSink>(queue));
     ReportPreview preview(longList(30000));
-    preview.setObjectName(u"preview"_s);
-    preview.show();
-    preview.activateWindow();
+    showActive(preview);
     UserScript s;
-    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
-        .act(u"打印"_s, [&] { real::click(preview.printButton()); })
-        .await(u"the progress window is printing"_s,
-               [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
-               15000)
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, drawing, 15000)
         .act(u"取消"_s, [] { real::click(progressWindow()->cancelButton()); })
         .await(u"the progress window has closed"_s, [] { return !progressWindow(); }, 15000)
         .holds(u"no message, nothing printed"_s, [&] { return !anyMessage() && queue->handed == 0; });
@@ -134,13 +147,10 @@ void TestPrintRound::cancelAtTheLastPageSendsNothing()
     auto owned = std::make_unique<CancelAtLastPage>(longList(6000));
     CancelAtLastPage &pages = *owned;
     ReportPreview preview(std::move(owned));
-    preview.setObjectName(u"preview"_s);
-    preview.show();
-    preview.activateWindow();
+    showActive(preview);
     UserScript s;
-    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
-        .act(u"打印"_s, [&] { real::click(preview.printButton()); })
-        .await(u"the progress window is printing"_s, [] { return progressWindow() != nullptr; }, 15000)
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, [] { return progressWindow() != nullptr; }, 15000)
         .await(u"the print has ended"_s, [] { return !progressWindow(); }, 60000)
         .holds(u"no message, nothing printed"_s, [&] { return !anyMessage() && queue->handed == 0; });
     QVERIFY2(s.run(), qPrintable(s.failure()));
@@ -156,13 +166,10 @@ void TestPrintRound::cancelDuringHandOffIsRefusedInWords()
     auto queue = std::make_shared<CountingQueue>(2500);
     setPrintSink(std::make_unique<PrinterSink>(queue));
     ReportPreview preview(longList(300));
-    preview.setObjectName(u"preview"_s);
-    preview.show();
-    preview.activateWindow();
+    showActive(preview);
     UserScript s;
-    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
-        .act(u"打印"_s, [&] { real::click(preview.printButton()); })
-        .await(u"the progress window shows the hand-off, 取消 on"_s,
+    clickPrint(s, preview);
+    s.await(u"the progress window shows the hand-off, 取消 on"_s,
                [] {
                    return progressWindow() && progressWindow()->stageLabel()->text() == u"正在送往打印机……"_s
                        && progressWindow()->cancelButton()->isEnabled();
@@ -188,16 +195,11 @@ void TestPrintRound::screenReaderAnsweredWhilePrinting()
     auto queue = std::make_shared<CountingQueue>();
     setPrintSink(std::make_unique<PrinterSink>(queue));
     ReportPreview preview(longList(100000));
-    preview.setObjectName(u"preview"_s);
-    preview.show();
-    preview.activateWindow();
+    showActive(preview);
     ScreenReaderProbe probe;
     UserScript s;
-    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
-        .act(u"打印"_s, [&] { real::click(preview.printButton()); })
-        .await(u"the progress window is printing"_s,
-               [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
-               15000)
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, drawing, 15000)
         .act(u"a screen reader asks"_s, [&] { probe.start(); })
         .holds(u"the print goes on"_s, [] { return progressWindow() != nullptr; }, 2000)
         .act(u"取消"_s, [&] {
