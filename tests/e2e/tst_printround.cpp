@@ -189,7 +189,8 @@ void TestPrintRound::cancelDuringHandOffIsRefusedInWords()
 }
 
 // Between two pages of a long print the program takes the events waiting
-// for it, so a screen reader's questions are answered as if it were idle.
+// for it, so a screen reader waits no longer than a page takes to draw
+// (before, it waited for each refresh of the progress window).
 void TestPrintRound::screenReaderAnsweredWhilePrinting()
 {
     auto queue = std::make_shared<CountingQueue>();
