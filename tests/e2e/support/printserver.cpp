@@ -7,6 +7,9 @@
 #include <QThread>
 
 #include <cups/cups.h>
+#include <sys/prctl.h>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +74,8 @@ PrintServer::PrintServer(const QList<Printer> &printers)
         return;
     }
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+    // A test that dies takes its server with it.
+    m_daemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.start(daemon, {u"-f"_s, u"-c"_s, dir.filePath(u"root/cupsd.conf"_s), u"-s"_s,
                             dir.filePath(u"root/cups-files.conf"_s)});
     const QDeadlineTimer ready(15000);
