@@ -1,11 +1,13 @@
 // Long work on the real event path: a restore of a large file shows its
-// progress window over the main window, a real click on 取消 stops the copy,
-// and the main window is active again with nothing else shown, its database
-// as it was and no copy left beside it.
+// progress window over the main window and answers a screen reader at once
+// while it copies, a real click on 取消 stops the copy, and the main window
+// is active again with nothing else shown, its database as it was and no
+// copy left beside it.
 #include "data/connection.h"
 #include "e2e/support/program.h"
 #include "e2e/support/realinput.h"
 #include "e2e/support/screen.h"
+#include "e2e/support/screenreaderprobe.h"
 #include "e2e/support/userscript.h"
 #include "platform/progresswindow.h"
 #include "support/ui/scripteddialogs.h"
@@ -52,6 +54,7 @@ void TestLongWorkRound::restoreCancelledWhileCopying()
     dialogs.choose(source);
     const QString live = databasePath();
 
+    ScreenReaderProbe probe;
     UserScript s;
     p.chooseMenu(s, u"xt"_s, u"hf"_s);
     s.await(u"the warning"_s, [] { return shownMessage(warning) != nullptr; })
@@ -62,10 +65,16 @@ void TestLongWorkRound::restoreCancelledWhileCopying()
                        && progressWindow()->stageLabel()->text().startsWith(u"正在复制"_s);
                },
                15000)
-        .act(u"取消"_s, [] { real::click(progressWindow()->cancelButton()); })
+        .act(u"a screen reader asks"_s, [&] { probe.start(); })
+        .holds(u"the copy goes on"_s, [] { return progressWindow() != nullptr; }, 1500)
+        .act(u"取消"_s, [&] {
+            probe.stop();
+            real::click(progressWindow()->cancelButton());
+        })
         .await(u"the main window is active again"_s, [] { return isActive(u"main"_s) && !progressWindow(); }, 15000)
         .holds(u"no message, nothing else opens"_s, [] { return isActive(u"main"_s) && !anyMessage(); });
     QVERIFY2(s.run(), qPrintable(s.failure()));
+    QVERIFY2(probe.waits().size() > 20 && probe.within(0.9) < 50, qPrintable(probe.summary()));
     QCOMPARE(db().scalar(u"SELECT abcd FROM wslo"_s), u"lebend"_s);
     QCOMPARE(QDir(QFileInfo(live).path()).entryList({u"*.part"_s}, QDir::Files), QStringList());
 }

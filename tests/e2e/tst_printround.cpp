@@ -1,10 +1,14 @@
 // Printing a long list from its preview on the real event path: a real
 // click on 取消 in the print's progress window closes it and hands nothing
-// to the printer's queue, while a print left alone reaches it whole; a
-// page number typed into the page box and entered with the keyboard goes
-// to that page, past the last to the last, 0 to the first.
+// to the printer's queue, while a print left alone reaches it whole; 取消
+// in the moment the last page is drawn still counts, and one once the
+// print is being handed to the print system is refused in words; a screen
+// reader is answered at once while the pages are drawn; a page number
+// typed into the page box and entered with the keyboard goes to that page,
+// past the last to the last, 0 to the first.
 #include "e2e/support/realinput.h"
 #include "e2e/support/screen.h"
+#include "e2e/support/screenreaderprobe.h"
 #include "e2e/support/userscript.h"
 #include "platform/pagedreport.h"
 #include "platform/pageview.h"
@@ -15,9 +19,14 @@
 #include "registers/listreport.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -26,17 +35,22 @@ using namespace kelm::test;
 
 namespace {
 
-// Keeps how many pages each print handed to it had: the spool file's
-// pages, as a real queue would take them.
+// Counts the prints handed to it; takes its time over each, as a print
+// server may.
 class CountingQueue : public PrintQueue {
 public:
+    explicit CountingQueue(int takesMs = 0) : m_takesMs(takesMs) { }
     QString printerName() const override { return u"P"_s; }
     QString submit(const QString &, const QString &, const PageSetup &) override
     {
+        QThread::msleep(ulong(m_takesMs));
         ++handed;
         return {};
     }
-    int handed = 0;
+    std::atomic<int> handed = 0;
+
+private:
+    int m_takesMs;
 };
 
 // A list long enough that its print shows its progress for seconds.
@@ -54,12 +68,58 @@ std::unique_ptr<PageSource> longList(int rows)
     return std::make_unique<PagedReport>(layout, source, *paginate(layout, *source));
 }
 
+// The pages of a long list, each taking a moment; while the last one is
+// drawn the user clicks 取消, and the click has reached the program before
+// the page is done.
+class CancelAtLastPage : public PageSource {
+public:
+    explicit CancelAtLastPage(std::unique_ptr<PageSource> pages) : m_pages(std::move(pages)) { }
+    QString caption() const override { return m_pages->caption(); }
+    PageSetup paper() const override { return m_pages->paper(); }
+    int pageCount() const override { return m_pages->pageCount(); }
+    Page page(int n) override
+    {
+        QThread::msleep(10);
+        if (n == pageCount() - 1 && progressWindow()) {
+            clickedAt = progressWindow()->bar()->value();
+            real::click(progressWindow()->cancelButton());
+            QThread::msleep(300);
+        }
+        return m_pages->page(n);
+    }
+    int clickedAt = -1;
+
+private:
+    std::unique_ptr<PageSource> m_pages;
+};
+
+// Shows the preview as the active window.
+void showActive(ReportPreview &preview)
+{
+    preview.setObjectName(u"preview"_s);
+    preview.show();
+    preview.activateWindow();
+}
+
+// Steps: 打印 in the preview.
+void clickPrint(UserScript &s, ReportPreview &preview)
+{
+    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
+        .act(u"打印"_s, [&preview] { real::click(preview.printButton()); });
+}
+
+// The progress window shows the pages being drawn.
+bool drawing() { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); }
+
 } // namespace
 
 class TestPrintRound : public QObject {
     Q_OBJECT
 private slots:
     void cancelledPrintReachesNoPrinter();
+    void cancelAtTheLastPageSendsNothing();
+    void cancelDuringHandOffIsRefusedInWords();
+    void screenReaderAnsweredWhilePrinting();
     void pageBoxTakesAnyNumber();
 };
 
@@ -68,19 +128,89 @@ void TestPrintRound::cancelledPrintReachesNoPrinter()
     auto queue = std::make_shared<CountingQueue>();
     setPrintSink(std::make_unique<PrinterSink>(queue));
     ReportPreview preview(longList(30000));
-    preview.setObjectName(u"preview"_s);
-    preview.show();
-    preview.activateWindow();
+    showActive(preview);
     UserScript s;
-    s.await(u"the preview is active"_s, [] { return isActive(u"preview"_s); })
-        .act(u"打印"_s, [&] { real::click(preview.printButton()); })
-        .await(u"the progress window is printing"_s,
-               [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
-               15000)
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, drawing, 15000)
         .act(u"取消"_s, [] { real::click(progressWindow()->cancelButton()); })
         .await(u"the progress window has closed"_s, [] { return !progressWindow(); }, 15000)
         .holds(u"no message, nothing printed"_s, [&] { return !anyMessage() && queue->handed == 0; });
     QVERIFY2(s.run(), qPrintable(s.failure()));
+    QCOMPARE(queue->handed, 0);
+    setPrintSink(nullptr);
+}
+
+void TestPrintRound::cancelAtTheLastPageSendsNothing()
+{
+    auto queue = std::make_shared<CountingQueue>();
+    setPrintSink(std::make_unique<PrinterSink>(queue));
+    auto owned = std::make_unique<CancelAtLastPage>(longList(6000));
+    CancelAtLastPage &pages = *owned;
+    ReportPreview preview(std::move(owned));
+    showActive(preview);
+    UserScript s;
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, [] { return progressWindow() != nullptr; }, 15000)
+        .await(u"the print has ended"_s, [] { return !progressWindow(); }, 60000)
+        .holds(u"no message, nothing printed"_s, [&] { return !anyMessage() && queue->handed == 0; });
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    // The window still showed the drawing, not yet the hand-off.
+    QVERIFY2(pages.clickedAt > 900, qPrintable(QString::number(pages.clickedAt)));
+    QCOMPARE(queue->handed, 0);
+    setPrintSink(nullptr);
+}
+
+void TestPrintRound::cancelDuringHandOffIsRefusedInWords()
+{
+    const QString refused = u"已送往打印机，不能取消"_s;
+    auto queue = std::make_shared<CountingQueue>(2500);
+    setPrintSink(std::make_unique<PrinterSink>(queue));
+    ReportPreview preview(longList(300));
+    showActive(preview);
+    UserScript s;
+    clickPrint(s, preview);
+    s.await(u"the progress window shows the hand-off, 取消 on"_s,
+               [] {
+                   return progressWindow() && progressWindow()->stageLabel()->text() == u"正在送往打印机……"_s
+                       && progressWindow()->cancelButton()->isEnabled();
+               },
+               15000)
+        .act(u"取消"_s, [] { real::click(progressWindow()->cancelButton()); })
+        .await(u"the window says it cannot be cancelled"_s,
+               [&] { return progressWindow() && progressWindow()->stageLabel()->text() == refused; })
+        .await(u"once handed over, a message says it again"_s,
+               [&] { return !progressWindow() && shownMessage(refused + u"。"_s); })
+        .holds(u"the print went out once"_s, [&] { return queue->handed == 1; }, 100)
+        .act(u"确定"_s, [&] { real::click(messageButton(shownMessage(refused + u"。"_s), u"确定"_s)); })
+        .await(u"the preview is active again"_s, [] { return isActive(u"preview"_s) && !anyMessage(); });
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    QCOMPARE(queue->handed, 1);
+    setPrintSink(nullptr);
+}
+
+// Between two pages of a long print the program takes the events waiting
+// for it, so a screen reader waits no longer than a page takes to draw
+// (before, it waited for each refresh of the progress window).
+void TestPrintRound::screenReaderAnsweredWhilePrinting()
+{
+    auto queue = std::make_shared<CountingQueue>();
+    setPrintSink(std::make_unique<PrinterSink>(queue));
+    ReportPreview preview(longList(100000));
+    showActive(preview);
+    ScreenReaderProbe probe;
+    UserScript s;
+    clickPrint(s, preview);
+    s.await(u"the progress window is printing"_s, drawing, 15000)
+        .act(u"a screen reader asks"_s, [&] { probe.start(); })
+        .holds(u"the print goes on"_s, [] { return progressWindow() != nullptr; }, 2000)
+        .act(u"取消"_s, [&] {
+            probe.stop();
+            real::click(progressWindow()->cancelButton());
+        })
+        .await(u"the progress window has closed"_s, [] { return !progressWindow(); }, 15000);
+    QVERIFY2(s.run(), qPrintable(s.failure()));
+    QVERIFY2(probe.waits().size() > 30, qPrintable(probe.summary()));
+    QVERIFY2(probe.within(0.9) < 50, qPrintable(probe.summary()));
     QCOMPARE(queue->handed, 0);
     setPrintSink(nullptr);
 }

@@ -1,11 +1,12 @@
 // The statistics of half a million cases on the real event path: while the
 // run counts off the window's thread, the statistics window shows its
-// progress moving and answers the user at once; closing it stops the run,
-// and the next run draws the figures.
+// progress moving and answers the user and a screen reader at once; closing
+// it stops the run, and the next run draws the figures.
 #include "cases/statistics/statisticsrun.h"
 #include "e2e/support/program.h"
 #include "e2e/support/realinput.h"
 #include "e2e/support/screen.h"
+#include "e2e/support/screenreaderprobe.h"
 #include "e2e/support/userscript.h"
 #include "platform/database.h"
 
@@ -61,6 +62,7 @@ void TestStatisticsProgress::progressMovesAndTheWindowAnswers()
     askForTheYear(s);
     int firstSeen = 0;
     QElapsedTimer closing;
+    ScreenReaderProbe probe;
     s.await(u"the statistics window shows its progress"_s,
             [&firstSeen] {
                 if (!computing() || progress()->value() <= 0)
@@ -68,9 +70,11 @@ void TestStatisticsProgress::progressMovesAndTheWindowAnswers()
                 firstSeen = progress()->value();
                 return true;
             })
+        .act(u"a screen reader asks"_s, [&probe] { probe.start(); })
         .await(u"the bar moves on while the cases are counted"_s,
                [&firstSeen] { return computing() && progress()->value() > firstSeen; })
-        .act(u"the close box while it counts"_s, [&closing] {
+        .act(u"the close box while it counts"_s, [&closing, &probe] {
+            probe.stop();
             closing.start();
             real::closeBox(shownWindow(u"frm_cftj"_s));
         })
@@ -92,6 +96,7 @@ void TestStatisticsProgress::progressMovesAndTheWindowAnswers()
         .act(u"Esc closes the register"_s, [] { real::key(Qt::Key_Escape); })
         .await(u"the main window is active"_s, [] { return isActive(u"main"_s); });
     QVERIFY2(s.run(), qPrintable(s.failure()));
+    QVERIFY2(!probe.waits().isEmpty() && probe.within(0.9) < 50, qPrintable(probe.summary()));
     QCOMPARE(p.db().scalar(u"SELECT a11 FROM xzcftj"_s), QString::number(caseCount));
     QCOMPARE(p.db().scalar(u"SELECT a112 FROM xzcftj"_s), QString::number(caseCount / 10 * 100));
 }

@@ -159,7 +159,7 @@ void TestLongWork::progressOnTheGuiThread()
     clock.start();
     int done = 0;
     {
-        ProgressOnScreen progress(nullptr, u"打印"_s);
+        ProgressOnScreen progress(nullptr, u"打印"_s, u"不能取消"_s);
         steps(progress, true, done);
     }
     QVERIFY2(seenAt >= 450 && seenAt < 1500, qPrintable(QString::number(seenAt)));

@@ -7,7 +7,6 @@
 
 #include "platform/reportlayout.h"
 
-#include <QPrinterInfo>
 #include <QString>
 #include <memory>
 
@@ -19,11 +18,19 @@ public:
     virtual QString printerName() const = 0;
     // Hands the finished PDF at path to the printer as one job with this
     // title, on the paper it was drawn for. Returns why the print system
-    // refused it; empty when the job was taken.
+    // refused it, in words; empty when the job was taken. Runs on a thread
+    // of its own, so it must not touch the program's windows, and gives up
+    // on a server that does not answer.
     virtual QString submit(const QString &path, const QString &title, const PageSetup &paper) = 0;
 };
 
-// The queue of a printer of the print system (CUPS).
-std::unique_ptr<PrintQueue> systemQueue(const QPrinterInfo &printer);
+// A print server that answers nothing is given up after this long.
+inline constexpr int handOffLimitMs = 30000;
+
+// The queue of a destination of the print system (CUPS), "printer" or
+// "printer/instance". A job carries the options the user saved for that
+// destination, as the print system's own commands send them, with the
+// paper and orientation of the pages in place of the saved ones.
+std::unique_ptr<PrintQueue> systemQueue(const QString &destination, int limitMs = handOffLimitMs);
 
 } // namespace kelm::report

@@ -13,6 +13,10 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm::report {
@@ -58,6 +62,37 @@ PrintResult drawPdf(QFileDevice &out, PageSource &pages, Progress &progress, con
     return {};
 }
 
+// Hands the spool file to the queue on a thread of its own and reports
+// progress every few milliseconds meanwhile, each report taking the events
+// that wait, so that the windows and a screen reader are answered while the
+// print system takes its time. The queue gives up on a server that does not
+// answer.
+QString handOff(PrintQueue &queue, const QString &path, const QString &title, const PageSetup &paper,
+                Progress &progress)
+{
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    QString refusal;
+    std::thread worker([&] {
+        QString answer = queue.submit(path, title, paper);
+        const std::lock_guard lock(mutex);
+        refusal = std::move(answer);
+        done = true;
+        ended.notify_all();
+    });
+    {
+        std::unique_lock lock(mutex);
+        while (!ended.wait_for(lock, std::chrono::milliseconds(2), [&] { return done; })) {
+            lock.unlock();
+            progress.advance(0);
+            lock.lock();
+        }
+    }
+    worker.join();
+    return refusal;
+}
+
 } // namespace
 
 PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
@@ -69,7 +104,7 @@ PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
             return {u"没有默认打印机，无法打印。"_s};
         if (!QPrinter(info, QPrinter::HighResolution).isValid())
             return {u"打印机 %1 不可用，无法打印。"_s.arg(info.printerName())};
-        queue = systemQueue(info);
+        queue = systemQueue(info.printerName());
     }
     QTemporaryFile spool(QDir::tempPath() + u"/kelm-XXXXXX.pdf"_s);
     const QString failure = u"打印失败：无法写入临时文件 %1。"_s.arg(spool.fileTemplate());
@@ -80,8 +115,12 @@ PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
         return drawn;
     if (!spool.flush())
         return {failure};
+    // From here on the print goes out: a cancel made before it still
+    // counts, one after it is refused.
     progress.stage(u"正在送往打印机……"_s, 0, false);
-    return {queue->submit(spool.fileName(), pages.caption(), pages.paper())};
+    if (progress.cancelled())
+        return {{}, true};
+    return {handOff(*queue, spool.fileName(), pages.caption(), pages.paper(), progress)};
 }
 
 PrintResult PdfSink::print(PageSource &pages, Progress &progress) { return writePdf(pages, m_path, progress); }
@@ -117,13 +156,18 @@ void setPrintSink(std::unique_ptr<PrintSink> sink) { g_sink = std::move(sink); }
 
 bool printPages(QWidget *parent, PageSource &pages)
 {
+    const QString refusal = u"已送往打印机，不能取消"_s;
     PrintResult result;
+    bool refused = false;
     {
-        ProgressOnScreen progress(parent, pages.caption() + u"打印"_s);
+        ProgressOnScreen progress(parent, pages.caption() + u"打印"_s, refusal);
         result = printSink().print(pages, progress);
+        refused = progress.cancelRefused();
     }
     if (!result.error.isEmpty())
         showError(parent, result.error);
+    else if (refused)
+        inform(parent, refusal + u"。"_s, {}, Icon::Information);
     return result.ok();
 }
 
