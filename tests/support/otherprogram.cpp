@@ -9,7 +9,7 @@ namespace kelm::test {
 
 OtherProgram::OtherProgram(const QString &path, Hold hold)
 {
-    static const QString how[] = {u"open"_s, u"write"_s, u"exclusive"_s, u"spill"_s};
+    static const QString how[] = {u"open"_s, u"write"_s, u"exclusive"_s};
     m_process.start(QString::fromUtf8(KELM_HOLDER), {path, how[int(hold)]});
     QByteArray told;
     while (!m_holding && m_process.waitForReadyRead(20000)) {

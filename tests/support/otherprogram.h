@@ -1,7 +1,8 @@
-// Another program on a database file: a process of its own that holds the
-// file open, or holds its write lock in a save under way, until it is
-// stopped or killed. What this program does meanwhile is told by that
-// process's name.
+// Another program on a database file, such as a database tool: a process
+// of its own, on the engine alone, that holds the file open, or holds its
+// write lock in a save under way, until it is stopped or killed. What this
+// program does meanwhile is told by that process's name. (A save of this
+// program's own, killed inside, is support/saveunderway.h.)
 #pragma once
 
 #include <QProcess>
@@ -15,7 +16,6 @@ public:
         Open,      // the file open, nothing more
         Write,     // a save under way, its pages still in memory
         Exclusive, // the same, readers kept out too
-        Spill,     // a large save under way, its pages partly written into the file
     };
 
     // Returns once the program holds the file; holding() tells whether it

@@ -4,9 +4,6 @@
 //   kelm-holder FILE open       holds the file open
 //   kelm-holder FILE write      holds the write lock of a save under way
 //   kelm-holder FILE exclusive  the same, and keeps readers out too
-//   kelm-holder FILE spill      the same in a save so large that its pages
-//                               have reached the file and its journal is
-//                               written
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -22,7 +19,6 @@ int main(int argc, char *argv[])
         {"open", "SELECT count(*) FROM sqlite_master"},
         {"write", "BEGIN IMMEDIATE; UPDATE wslo SET abcd = abcd || '改'"},
         {"exclusive", "BEGIN EXCLUSIVE; UPDATE wslo SET abcd = abcd || '改'"},
-        {"spill", "PRAGMA cache_size = 10; BEGIN IMMEDIATE; UPDATE xzcf SET dwmc = dwmc || '半途而废'"},
     };
     const auto how = statements.find(argv[2]);
     if (how == statements.end())
