@@ -156,8 +156,9 @@ QString backUpTo(const QString &target)
 }
 
 // A restore from source through the menu, its messages recorded; `question`
-// answers a question about processes that could not be looked at.
-test::ScriptedMessages &restoreFrom(const QString &source, std::optional<Answer> question = {})
+// answers a question about processes that could not be looked at, and
+// `told` messages are acknowledged at the end.
+test::ScriptedMessages &restoreFrom(const QString &source, std::optional<Answer> question = {}, int told = 1)
 {
     auto &messages = test::ScriptedMessages::install();
     auto &dialogs = test::ScriptedFileDialogs::install();
@@ -165,7 +166,8 @@ test::ScriptedMessages &restoreFrom(const QString &source, std::optional<Answer>
     dialogs.choose(source);
     if (question)
         messages.answer(*question);
-    messages.answer(Answer::Ok);
+    for (int i = 0; i < told; ++i)
+        messages.answer(Answer::Ok);
     QString name = u"bc_kelm"_s;
     restoreFromMenu(nullptr, name);
     return messages;
@@ -191,6 +193,7 @@ private slots:
     void savesWaitForThisProgramsOwnWork();
     void unseenProcessesAreAsked_data();
     void unseenProcessesAreAsked();
+    void anotherFilesJournalIsSetAsideAndTold();
 };
 
 void TestRefusals::refusalToldByItsCause_data()
@@ -217,7 +220,7 @@ void TestRefusals::refusalToldByItsCause_data()
     QTest::newRow("a restore from the database file itself")
         << u"itself"_s << QStringList{u"就是本程序正在使用的数据库文件"_s} << unknown;
     QTest::newRow("a restore beside the journal of a save cut short")
-        << u"hot journal"_s << QStringList{u"未完成的保存"_s, u"重新启动"_s} << unknown;
+        << u"hot journal"_s << QStringList{u"未完成的保存"_s, u"再恢复一次"_s} << unknown;
 }
 
 // Each message names its cause, quotes the files (and the program) it is
@@ -401,6 +404,38 @@ void TestRefusals::unseenProcessesAreAsked()
     if (yes)
         QCOMPARE(texts.last(), u"数据恢复完成。"_s);
     QCOMPARE(liveName(), yes ? u"城关饭店"_s : u"留下"_s);
+}
+
+// A journal that another file's crash left beside the database stops a
+// restore; the program's connection, opened again, sets it aside and the
+// user is told where it went, and the next restore goes through.
+void TestRefusals::anotherFilesJournalIsSetAsideAndTold()
+{
+    test::TestDatabase database;
+    QVERIFY(db().insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {caseNo, u"城关饭店"_s}));
+    QTemporaryDir elsewhere;
+    const QString backup = backupOf(database.path(), elsewhere);
+    db().exec(u"UPDATE xzcf SET dwmc = '留下'"_s);
+    closeDatabase();
+    const QString other = elsewhere.filePath(u"kelm.mdb"_s);
+    QVERIFY(QFile::copy(test::preparedTemplate(), other));
+    test::crashInsideSave(other, test::SaveUnderWay::Kind::Spilled);
+    QVERIFY(QFile::rename(journalPath(other), journalPath(database.path())));
+
+    const test::ScriptedMessages &refused = restoreFrom(backup, {}, 2);
+    QCOMPARE(refused.unexpected, 0);
+    QCOMPARE(refused.shown.size(), 3);
+    QVERIFY2(refused.shown[1].text.contains(u"未完成的保存"_s), qPrintable(refused.shown[1].text));
+    const QString told = refused.shown[2].text;
+    const QStringList setAside = QDir(database.dir()).entryList({u"kelm.mdb-journal.孤立.*"_s}, QDir::Files);
+    QCOMPARE(setAside.size(), 1);
+    QVERIFY2(told.contains(setAside[0]), qPrintable(told));
+    QCOMPARE(journalState(database.path()), JournalState::None);
+    QCOMPARE(liveName(), u"留下"_s);
+
+    QCOMPARE(restoreFrom(backup).lastText(), u"数据恢复完成。"_s);
+    QCOMPARE(liveName(), u"城关饭店"_s);
+    QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
 }
 
 int main(int argc, char *argv[])

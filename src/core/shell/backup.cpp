@@ -331,7 +331,9 @@ QString heldText(const FileHolder &holder, const QString &live)
 // holds a save's pages stops it.
 QString sideFileRefusal(const QString &live)
 {
-    const QString restart = u"请退出并重新启动本程序，它会先处理这个文件，然后再恢复数据。"_s;
+    // The program's connection, opened again after the refusal, settles
+    // the file: it undoes the save or sets another file's journal aside.
+    const QString restart = u"本程序重新打开数据库时会先处理这个文件，之后请再恢复一次。"_s;
     if (journalState(live) == JournalState::Hot)
         return u"数据库文件 %1 旁有一次未完成的保存留下的日志文件 %2。"_s.arg(shown(live),
                                                                                 QFileInfo(journalPath(live)).fileName())

@@ -81,8 +81,9 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     // no window of the program is open meanwhile.
     closeDatabase();
     RestoreResult result = restoreAsked(parent, source, databasePath());
+    QString notice;
     try {
-        db();
+        notice = db().journalNotice();
     } catch (const DbError &e) {
         result = {RestoreOutcome::Refused, e.message()};
     }
@@ -93,6 +94,10 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
     case RestoreOutcome::Unknown: showError(parent, u"未知错误，不能进行数据恢复！"_s); break;
     case RestoreOutcome::Refused: showError(parent, u"不能进行数据恢复！\n"_s + result.detail); break;
     }
+    // Where a journal that another file's crash left beside the database
+    // went, when opening it again set one aside.
+    if (!notice.isEmpty())
+        inform(parent, notice, u"提示"_s);
 }
 
 } // namespace kelm
