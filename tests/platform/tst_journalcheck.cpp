@@ -144,7 +144,8 @@ void TestJournalCheck::ownJournalRollsTheSaveBack_data()
     QTest::addColumn<bool>("firstPageWritten");
     QTest::newRow("killed while its pages spilled") << false;
     // A kill inside the commit, once it has written the first page: the
-    // engine writes it first, its change counter one up.
+    // engine writes it first, its change counter one up, with the seed of
+    // the save's journal in it.
     QTest::newRow("killed inside its commit") << true;
 }
 
@@ -162,6 +163,7 @@ void TestJournalCheck::ownJournalRollsTheSaveBack()
         const quint32 counter = qFromBigEndian<quint32>(before.constData() + 24) + 1;
         writeBytes(database.path(), 24, be32(counter));
         writeBytes(database.path(), 92, be32(counter));
+        writeBytes(database.path(), 68, be32(*journalSeed(database.path())));
     }
 
     QCOMPARE(cases(db()), savedCases);
@@ -170,32 +172,54 @@ void TestJournalCheck::ownJournalRollsTheSaveBack()
     QCOMPARE(contents(database.path()), before);
 }
 
+namespace {
+
+enum CopiedOver { AnotherDatabase, OlderCopy, OneSaveAhead };
+
+// The change counter in the header of the file at path.
+quint32 changeCounter(const QString &path) { return qFromBigEndian<quint32>(contents(path).constData() + 24); }
+
+} // namespace
+
 void TestJournalCheck::journalOfAnotherFileIsSetAside_data()
 {
-    QTest::addColumn<bool>("olderCopy");
+    QTest::addColumn<int>("copiedOver");
     QTest::addColumn<int>("casesThere");
     // Larger than the crashed file was: rolled in, it was cut to that size.
-    QTest::newRow("another database of the program") << false << 2000;
-    QTest::newRow("an older copy of the same database") << true << savedCases;
+    // (-1: as many as the copy took.)
+    QTest::newRow("another database of the program") << int(AnotherDatabase) << 2000;
+    QTest::newRow("an older copy of the same database") << int(OlderCopy) << savedCases;
+    // Its first page is what the crashed save's commit would have written
+    // but for the save's seed: same schema, change counter one up.
+    QTest::newRow("another database one save ahead of the crashed file") << int(OneSaveAhead) << -1;
 }
 
 void TestJournalCheck::journalOfAnotherFileIsSetAside()
 {
-    QFETCH(bool, olderCopy);
+    QFETCH(int, copiedOver);
     QFETCH(int, casesThere);
     QTemporaryDir elsewhere;
     const QString copy = elsewhere.filePath(u"copy.mdb"_s);
     TestDatabase database;
     addCases(db(), 0, savedCases, u"城关饭店"_s);
     closeDatabase();
-    if (olderCopy) {
+    if (copiedOver == OlderCopy) {
         QVERIFY(QFile::copy(database.path(), copy));
         addCases(db(), savedCases, 5, u"后来的"_s);
     } else {
         QVERIFY(QFile::copy(preparedTemplate(), copy));
         QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
         Database other(copy, storedSchema());
-        addCases(other, 0, casesThere, u"另一份"_s);
+        if (copiedOver == AnotherDatabase) {
+            addCases(other, 0, casesThere, u"另一份"_s);
+        } else {
+            closeDatabase();
+            // One case a save, until the copy is one save ahead.
+            for (int i = 0; changeCounter(copy) < changeCounter(database.path()) + 1; ++i)
+                addCases(other, i, 1, u"另一份"_s);
+            QCOMPARE(changeCounter(copy), changeCounter(database.path()) + 1);
+            casesThere = cases(other);
+        }
     }
     closeDatabase();
     crashInsideSave(database.path(), Kind::Spilled);

@@ -1,7 +1,7 @@
 #include "platform/database.h"
 
-#include "platform/lockwait.h"
 #include "platform/journalcheck.h"
+#include "platform/lockwait.h"
 #include "platform/systemerror.h"
 
 #include <QDir>
@@ -376,9 +376,17 @@ void Database::begin()
 void Database::markFirstPage()
 {
     try {
-        // A pragma takes no bound value; the number is the file's own.
+        // A pragma takes no bound value; the numbers are the file's own and
+        // the journal's.
         const int version = m_db->execAndGet("PRAGMA user_version").getInt();
         m_db->exec("PRAGMA user_version = " + std::to_string(version));
+        // The page is in the journal now, and the journal's header holds the
+        // save's random seed: in the page, it shows after a crash in the
+        // commit that the page was written by this save, not copied over.
+        const std::optional<quint32> seed = journalSeed(m_path);
+        if (!seed)
+            throw DbError(u"无法读取数据库文件 %1 的日志文件，修改没有保存。"_s.arg(m_path), DbFailure::DiskError);
+        m_db->exec("PRAGMA application_id = " + std::to_string(qint32(*seed)));
     } catch (const SQLite::Exception &e) {
         throw failure(e);
     }

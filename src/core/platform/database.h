@@ -139,7 +139,8 @@ private:
     // Sets the file's version to itself, as the first write of a
     // transaction: the first page, which the engine otherwise journals only
     // at the commit, is then the journal's first record, and after a crash
-    // the journal shows which file it was written for.
+    // the journal shows which file it was written for. Then writes the
+    // journal's seed into the page (journalSeed).
     void markFirstPage();
     // A failure of the engine on this file, a refused write told by why the
     // file cannot be written.

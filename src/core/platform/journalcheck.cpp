@@ -41,6 +41,7 @@ constexpr int pageSizeAt = 16;
 constexpr int changeCounterAt = 24;
 constexpr int pageCountAt = 28;
 constexpr int schemaCookieAt = 40;
+constexpr int applicationIdAt = 68;
 constexpr int versionValidForAt = 92;
 constexpr int databaseHeaderLength = 100;
 
@@ -97,11 +98,14 @@ struct Judgement {
 // Whose the hot journal is, by what it records of its file against the
 // database file read through fd. Every save writes the first page first
 // (a header value set to itself), so the journal's first record holds the
-// first page as it was before the save. Until the save's commit writes
-// that page, the file's first page is the same; the commit writes it with
-// the change counter one up and the page count and free list as the save
-// left them, nothing else of it changed, since saves change no schema. A
-// save never makes the file smaller than it was.
+// first page as it was before the save, and then writes the seed of the
+// journal's header into the page. Until the save's commit writes that
+// page, the file's first page is the same as the record; the commit writes
+// it with the change counter one up, the seed, and the page count and free
+// list as the save left them, nothing else of it changed, since saves
+// change no schema. The seed is random for each save: another file, even
+// a copy of this one a save further on, does not carry it. A save never
+// makes the file smaller than it was.
 Judgement judge(int fd, const QString &journalFile)
 {
     const auto unreadable = [](const QString &what, int error) {
@@ -146,7 +150,8 @@ Judgement judge(int fd, const QString &journalFile)
     const auto same = [&](int from, int to) { return now.mid(from, to - from) == before.mid(from, to - from); };
     const quint32 counter = be32(now, changeCounterAt);
     const bool writtenBySave = counter == be32(before, changeCounterAt) + 1 && be32(now, versionValidForAt) == counter
-        && be32(now, pageCountAt) >= pagesBefore && same(0, changeCounterAt) && same(schemaCookieAt, versionValidForAt)
+        && be32(now, applicationIdAt) == nonce && be32(now, pageCountAt) >= pagesBefore && same(0, changeCounterAt)
+        && same(schemaCookieAt, applicationIdAt) && same(applicationIdAt + 4, versionValidForAt)
         && same(databaseHeaderLength, int(pageSize));
     return {writtenBySave ? Owner::ThisFile : Owner::OtherFile, {}};
 }
@@ -242,6 +247,17 @@ JournalState journalState(const QString &database)
         return JournalState::Hot;
     char first = 0;
     return journal.read(&first, 1) == 1 && first != 0 ? JournalState::Hot : JournalState::Unwritten;
+}
+
+std::optional<quint32> journalSeed(const QString &database)
+{
+    QFile journal(journalPath(database));
+    if (!journal.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = journal.read(journalHeaderLength);
+    if (head.size() < journalHeaderLength)
+        return {};
+    return be32(head, 12);
 }
 
 QString settleJournal(const QString &database)

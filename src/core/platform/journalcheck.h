@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kelm {
 
 enum class JournalState {
@@ -23,6 +25,13 @@ QString journalPath(const QString &database);
 // zero until the save's first sync).
 JournalState journalState(const QString &database);
 
+// The random seed of the checksums in the header of the journal beside the
+// database file, which the engine writes as the save journals its first
+// page; nothing when there is no such header. A save writes it into the
+// file's first page (its application id), so that a first page the save's
+// commit wrote is told from another file's after a crash.
+std::optional<quint32> journalSeed(const QString &database);
+
 // Settles the journal beside the database file before the engine opens it.
 // Only when no save can own it: this process has the file open nowhere
 // (closing a descriptor would drop the locks of its connections) and no
@@ -30,7 +39,7 @@ JournalState journalState(const QString &database);
 // held meanwhile. Then a journal whose header was never written is
 // removed; a hot one is compared with the file by what it records of the
 // file it was written for (page size, size before the save, its copy of the
-// first page): one that belongs is left for the engine to roll the save
+// first page, and the seed its save wrote into the page): one that belongs is left for the engine to roll the save
 // back, one written for another file is moved aside, synced, under a name
 // that says so. Returns the notice for the user when a journal was moved
 // aside, otherwise empty text. Throws DbError, having changed nothing, when
