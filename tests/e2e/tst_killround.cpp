@@ -1,7 +1,8 @@
 // A keystroke saved is a keystroke kept: a typist process types into the
 // party box of a case filing report with real keys, and tells each keystroke
 // once its field save has returned; it is killed at a random moment, and
-// every keystroke it told is in kelm.mdb afterwards, the file sound. Killed
+// every keystroke it told is in kelm.mdb afterwards, the file sound, and
+// the journal it may leave is taken as the file's own. Killed
 // between two keys, it leaves kelm.mdb whole by itself: nothing beside it,
 // so a copy of the one file holds every key, and another database copied
 // over it opens as itself. The test runs itself as the typist, on the same
@@ -129,6 +130,10 @@ void TestKillRound::killedTypistKeepsEveryKeystroke()
             told = std::max(told, typist.readLine().trimmed().toInt());
 
         const QString kept = party();
+        // The journal the kill left was the file's own: its save undone,
+        // nothing set aside.
+        QCOMPARE(db().journalNotice(), QString());
+        QCOMPARE(QDir(database.dir()).entryList(QDir::Files), QStringList{u"kelm.mdb"_s});
         QVERIFY2(kept.size() >= told, qPrintable(u"%1 keystrokes told, %2 kept"_s.arg(told).arg(kept.size())));
         QCOMPARE(kept, u"a"_s.repeated(kept.size()));
         QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
