@@ -9,7 +9,7 @@
 set(floors
     core:platform=0 core:data=1 core:registers=2 core:cases/engine=3 core:cases/documents=4
     core:cases/register=5 core:cases/statistics=5 core:permits=5 core:exams=5
-    core:permits/printing=6 core:shell=7
+    core:permits/printing=6 core:import=6 core:shell=7
     ui:platform=10 ui:registers=11 ui:cases/engine=12 ui:cases/statistics=13 ui:permits/printing=13
     ui:cases/register=14 ui:permits=14 ui:exams=14 ui:shell=15)
 
