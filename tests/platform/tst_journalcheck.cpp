@@ -82,6 +82,18 @@ bool inWords(QString message, const QStringList &paths)
     return !message.isEmpty() && !message.contains(QRegularExpression(u"[A-Za-z]"_s));
 }
 
+// Why opening the file at path was refused; the test fails where it opened.
+DbError openingRefused(const QString &path)
+{
+    try {
+        Database opened(path, storedSchema());
+    } catch (const DbError &e) {
+        return e;
+    }
+    QTest::qFail("the file was opened", __FILE__, __LINE__);
+    return DbError({});
+}
+
 // Replaces the file at path by a copy of source.
 void copyOver(const QString &source, const QString &path)
 {
@@ -299,14 +311,10 @@ void TestJournalCheck::setAsideIsToldWhenTheFileThenFails()
     crashInsideSave(database.path(), Kind::Spilled);
     copyOver(other, database.path());
 
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QCOMPARE(e.kind(), DbFailure::NotOurs);
-        QVERIFY2(e.message().startsWith(failureText(DbFailure::NotOurs, database.path())), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(journalPath(database.path()) + u".孤立."_s), qPrintable(e.message()));
-    }
+    const DbError e = openingRefused(database.path());
+    QCOMPARE(e.kind(), DbFailure::NotOurs);
+    QVERIFY2(e.message().startsWith(failureText(DbFailure::NotOurs, database.path())), qPrintable(e.message()));
+    QVERIFY2(e.message().contains(journalPath(database.path()) + u".孤立."_s), qPrintable(e.message()));
     QVERIFY(!QFileInfo::exists(journalPath(database.path())));
 }
 
@@ -403,18 +411,14 @@ void TestJournalCheck::undecidedJournalStopsTheOpening()
     const QByteArray file = contents(database.path());
     const QByteArray journalBytes = contents(journal);
 
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QVERIFY2(e.message().startsWith(
-                     u"无法判断数据库文件 %1 旁的日志文件 %2 是否属于它（%3）"_s.arg(database.path(), journal, reason)),
-                 qPrintable(e.message()));
-        QVERIFY2(e.message().contains(u"请不要移动、改名或删除其中任何一个"_s)
-                     && e.message().contains(u"请把这两个文件一起复制"_s),
-                 qPrintable(e.message()));
-        QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
-    }
+    const DbError e = openingRefused(database.path());
+    QVERIFY2(e.message().startsWith(
+                 u"无法判断数据库文件 %1 旁的日志文件 %2 是否属于它（%3）"_s.arg(database.path(), journal, reason)),
+             qPrintable(e.message()));
+    QVERIFY2(e.message().contains(u"请不要移动、改名或删除其中任何一个"_s)
+                 && e.message().contains(u"请把这两个文件一起复制"_s),
+             qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
     QCOMPARE(contents(database.path()), file);
     QCOMPARE(contents(journal), journalBytes);
     QCOMPARE(filesIn(database.dir()), (QStringList{u"kelm.mdb"_s, u"kelm.mdb-journal"_s}));
@@ -452,13 +456,9 @@ void TestJournalCheck::whatIsNoJournalStopsTheOpening()
         QVERIFY(QFile::link(journal + u".real"_s, journal));
     }
 
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QVERIFY2(e.message().contains(u"不是普通文件（而是文件夹、链接、管道或设备）"_s), qPrintable(e.message()));
-        QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
-    }
+    const DbError e = openingRefused(database.path());
+    QVERIFY2(e.message().contains(u"不是普通文件（而是文件夹、链接、管道或设备）"_s), qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
     QCOMPARE(journalState(database.path()), JournalState::Hot);
     QCOMPARE(contents(database.path()), file);
     if (what == u"link"_s)
@@ -496,20 +496,16 @@ void TestJournalCheck::damagedFileIsToldWithItsJournal()
                               qint64(qFromBigEndian<quint32>(journalBytes.constData() + 16) - 1) * pageSize));
     const QByteArray file = contents(database.path());
 
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QCOMPARE(e.kind(), DbFailure::Damaged);
-        const QStringList kept =
-            QDir(database.dir()).entryList({ownJournal ? u"kelm.mdb-journal.副本.*"_s : u"kelm.mdb-journal.孤立.*"_s});
-        QCOMPARE(kept.size(), 1);
-        const QString keptPath = QDir(database.dir()).filePath(kept[0]);
-        QCOMPARE(contents(keptPath), journalBytes);
-        QVERIFY2(e.message().contains(u"已损坏"_s) && e.message().contains(QDir::toNativeSeparators(keptPath)),
-                 qPrintable(e.message()));
-        QVERIFY2(inWords(e.message(), {keptPath, database.path()}), qPrintable(e.message()));
-    }
+    const DbError e = openingRefused(database.path());
+    QCOMPARE(e.kind(), DbFailure::Damaged);
+    const QStringList kept =
+        QDir(database.dir()).entryList({ownJournal ? u"kelm.mdb-journal.副本.*"_s : u"kelm.mdb-journal.孤立.*"_s});
+    QCOMPARE(kept.size(), 1);
+    const QString keptPath = QDir(database.dir()).filePath(kept[0]);
+    QCOMPARE(contents(keptPath), journalBytes);
+    QVERIFY2(e.message().contains(u"已损坏"_s) && e.message().contains(QDir::toNativeSeparators(keptPath)),
+             qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {keptPath, database.path()}), qPrintable(e.message()));
     QVERIFY(!QFileInfo::exists(journal));
     if (!ownJournal)
         QCOMPARE(contents(database.path()), file);
