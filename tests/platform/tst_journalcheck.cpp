@@ -521,13 +521,18 @@ void TestJournalCheck::savesUnderWayKeepTheirJournals_data()
 
 // The journal of a save under way is the save's: opening the file beside
 // it neither removes it nor, in this process, closes a descriptor of the
-// file, which would drop the saver's locks and let another program write.
+// file, which would drop the saver's locks and let another program write;
+// a restore meanwhile is refused, also where it cannot see who uses the
+// file.
 void TestJournalCheck::savesUnderWayKeepTheirJournals()
 {
     QFETCH(QString, saver);
+    QTemporaryDir elsewhere;
+    const QString backup = elsewhere.filePath(u"backup.mdb"_s);
     TestDatabase database;
     addCases(db(), 0, savedCases, u"城关饭店"_s);
     closeDatabase();
+    QVERIFY(QFile::copy(database.path(), backup));
     std::unique_ptr<SaveUnderWay> process;
     std::unique_ptr<Database> connection;
     std::unique_ptr<SQLite::Database> engine;
@@ -547,6 +552,10 @@ void TestJournalCheck::savesUnderWayKeepTheirJournals()
     QCOMPARE(cases(db()), savedCases);
     QCOMPARE(journalState(database.path()), JournalState::Unwritten);
     QVERIFY(!anotherProcessCanSave(database.path()));
+    closeDatabase();
+    QCOMPARE(restoreDatabase(backup, database.path(), noProgress(), UnseenProcesses::Accept).outcome,
+             RestoreOutcome::Refused);
+    QCOMPARE(journalState(database.path()), JournalState::Unwritten);
     if (process)
         QVERIFY(process->commit());
     else if (connection)

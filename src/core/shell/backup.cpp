@@ -480,8 +480,8 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
     if (!check.refusal.isEmpty())
         return refused(check.refusal);
     if (lock && lock->state() == EngineLock::State::Busy)
-        return refused(u"数据库文件 %1 正被其他程序使用（它正在读写这个文件）。请先关闭该程序，再恢复数据。"_s.arg(
-            shown(live)));
+        return refused(u"数据库文件 %1 正在被读写，有一项保存或读取还没有结束。请稍后再试；如果是其他程序在使用它，"
+                       "请先关闭该程序，再恢复数据。"_s.arg(shown(live)));
     if (!check.unseen.isEmpty() && unseen == UnseenProcesses::Refuse)
         return refused(check.unseen);
     progress.stage(u"正在恢复数据……"_s, 0, false);
