@@ -71,6 +71,20 @@ void clickPrint(UserScript &s, ReportPreview &preview)
         .act(u"打印"_s, [&preview] { real::click(preview.printButton()); });
 }
 
+// Prints go to the print system's queue, given up after limit ms.
+void printToTheSystem(int limit)
+{
+    setPrintSink(std::make_unique<PrinterSink>(std::shared_ptr<PrintQueue>(systemQueue(limit))));
+}
+
+// Steps: a screen reader listens to the idle program, then 打印 in the
+// preview.
+void listenThenPrint(UserScript &s, ReportPreview &preview, ScreenReaderProbe &idle)
+{
+    listenWhileIdle(s, idle);
+    clickPrint(s, preview);
+}
+
 // The progress window shows this stage, 取消 on.
 bool showsStage(const QString &text)
 {
@@ -293,15 +307,14 @@ void TestPrintSystemRound::failuresToldByTheirCause()
         if (server == u"ends"_s)
             other->stop();
     }
-    setPrintSink(std::make_unique<PrinterSink>(std::shared_ptr<PrintQueue>(systemQueue(limitMs))));
+    printToTheSystem(limitMs);
     ReportPreview preview(list());
     showActive(preview);
     ScreenReaderProbe idle;
     ScreenReaderProbe busy;
     QString told;
     UserScript s;
-    listenWhileIdle(s, idle);
-    clickPrint(s, preview);
+    listenThenPrint(s, preview, idle);
     s.act(u"a screen reader asks meanwhile"_s, [&] { busy.start(); });
     if (server == u"ends"_s)
         s.await(u"the printer is being looked up"_s, [] { return showsStage(u"正在查找打印机……"_s); })
@@ -332,14 +345,13 @@ void TestPrintSystemRound::cancelWhileAStoppedServerIsAsked()
 {
     const int jobsBefore = int(m_server->jobs().size());
     m_server->stop();
-    setPrintSink(std::make_unique<PrinterSink>(std::shared_ptr<PrintQueue>(systemQueue())));
+    printToTheSystem(handOffLimitMs);
     ReportPreview preview(list());
     showActive(preview);
     ScreenReaderProbe idle;
     ScreenReaderProbe busy;
     UserScript s;
-    listenWhileIdle(s, idle);
-    clickPrint(s, preview);
+    listenThenPrint(s, preview, idle);
     s.act(u"a screen reader asks meanwhile"_s, [&] { busy.start(); })
         .await(u"the window looks for the printer, 取消 on"_s,
                [] { return showsStage(u"正在查找打印机……"_s); })
@@ -381,14 +393,13 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
     QFETCH(int, printed);
     const QString refused = u"正在送往打印机，不能取消"_s;
     const qsizetype printedBefore = printable(m_server->jobs());
-    setPrintSink(std::make_unique<PrinterSink>(std::shared_ptr<PrintQueue>(systemQueue(handOffMs))));
+    printToTheSystem(handOffMs);
     ReportPreview preview(list(QPageLayout::Portrait, 30000));
     showActive(preview);
     ScreenReaderProbe idle;
     ScreenReaderProbe busy;
     UserScript s;
-    listenWhileIdle(s, idle);
-    clickPrint(s, preview);
+    listenThenPrint(s, preview, idle);
     s.await(u"the pages are drawn"_s,
             [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
             15000)

@@ -70,9 +70,9 @@ void ScreenReaderProbe::call(const std::function<void()> &read)
                     return;
             }
             read();
-            const quint64 stepAnswered = m_steps ? m_steps() : 0;
             const std::lock_guard answered(m_mutex);
-            m_stepsWaited.append(stepAnswered - stepAsked);
+            if (m_steps)
+                m_stepsWaited.append(m_steps() - stepAsked);
             m_pending = false;
             m_answered.notify_all();
         },
