@@ -1,10 +1,7 @@
 #include "filereader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kelm::jetread {
 
@@ -80,23 +77,9 @@ void FileReader::fail(Failure failure, std::string note, std::size_t table, cons
     throw error;
 }
 
+// The program looked at the file's header before it started this reader.
 void FileReader::open()
 {
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ReadError error;
-        error.failure = Failure::Unreadable;
-        error.error = errno;
-        error.note = "open: " + std::string(std::strerror(errno));
-        throw error;
-    }
-    unsigned char page[0x18] = {};
-    const ssize_t got = ::read(fd, page, sizeof page);
-    ::close(fd);
-    const std::uint32_t version = got == ssize_t(sizeof page) ? le32(page + 0x14) : 0xff;
-    if (got != ssize_t(sizeof page) || std::memcmp(page + 4, "Standard Jet DB", 15) != 0
-        || (version != MDB_VER_JET3 && version != MDB_VER_JET4))
-        fail(Failure::NotJet, "no Jet 3 or Jet 4 header");
     m_mdb = mdb_open(m_path.c_str(), MDB_NOFLAGS);
     if (!m_mdb)
         fail(Failure::Damaged, "the library does not open it");
@@ -287,6 +270,7 @@ std::uint32_t FileReader::scan(MdbTableDef *table, std::size_t index, const RowS
             }
             if (!sink(m_row, number))
                 return number;
+            m_out.keepAlive();
         }
     }
     return number;
