@@ -1,6 +1,7 @@
 #include "filereader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace kelm::jetread {
@@ -353,6 +354,12 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         if (field.siz != size)
             fail(Failure::Damaged, "value of the wrong size", table, column, row);
     };
+    // A value sent as stored.
+    auto asStored = [&](Tag tag, int size) {
+        sized(size);
+        m_out.tag(tag);
+        m_out.put(at, std::size_t(size));
+    };
     switch (column->col_type) {
     case MDB_BYTE:
         sized(1);
@@ -368,26 +375,16 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         return;
     }
     case MDB_LONGINT:
-        sized(4);
-        m_out.tag(Tag::Integer);
-        m_out.put(at, 4);
-        return;
+        return asStored(Tag::Integer, 4);
     case MDB_MONEY:
-        sized(8);
-        m_out.tag(Tag::Currency);
-        m_out.put(at, 8);
-        return;
+        return asStored(Tag::Currency, 8);
     case MDB_FLOAT:
-        sized(4);
-        m_out.tag(Tag::Single);
-        m_out.put(at, 4);
-        return;
+        return asStored(Tag::Single, 4);
     case MDB_DOUBLE:
     case MDB_DATETIME:
-        sized(8);
-        m_out.tag(Tag::Double);
-        m_out.put(at, 8);
-        return;
+        return asStored(Tag::Double, 8);
+    case MDB_REPID:
+        return asStored(Tag::Guid, 16);
     case MDB_TEXT:
     case MDB_MEMO: {
         const auto [bytes, size] = storedText(cell, row);
@@ -401,11 +398,6 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         m_out.tag(Tag::Bytes);
         m_out.u32(std::uint32_t(field.siz));
         m_out.put(at, std::size_t(field.siz));
-        return;
-    case MDB_REPID:
-        sized(16);
-        m_out.tag(Tag::Guid);
-        m_out.put(at, 16);
         return;
     case MDB_NUMERIC: {
         sized(17);
