@@ -73,6 +73,44 @@ jet::StreamParser::State parse(const QByteArray &bytes, KeptJetFile &kept, const
     return parser.state();
 }
 
+// A stream taken apart into its records, to be changed and put together.
+struct Records {
+    QByteArray header;
+    QList<std::pair<char, QByteArray>> records; // kind, payload
+
+    explicit Records(const QByteArray &stream)
+        : header(stream.left(jet::stream::headerSize))
+    {
+        for (qsizetype at = jet::stream::headerSize; at + 5 <= stream.size();) {
+            quint32 length;
+            std::memcpy(&length, stream.constData() + at + 1, 4);
+            records.append({stream[at], stream.mid(at + 5, length)});
+            at += 5 + length;
+        }
+    }
+    qsizetype find(jet::stream::Record kind, int nth = 0) const
+    {
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            if (records[i].first == char(kind) && nth-- == 0)
+                return i;
+        }
+        return -1;
+    }
+    QByteArray joined() const
+    {
+        QByteArray stream = header;
+        for (const auto &[kind, payload] : records) {
+            const quint32 length = quint32(payload.size());
+            stream += kind;
+            stream += QByteArray(reinterpret_cast<const char *>(&length), 4);
+            stream += payload;
+        }
+        return stream;
+    }
+};
+
+QByteArray le32(quint32 value) { return QByteArray(reinterpret_cast<const char *>(&value), 4); }
+
 } // namespace
 
 class TestJetReader : public QObject {
@@ -87,6 +125,8 @@ private slots:
     void cancelled();
     void receiverGivesUp();
     void noReaderProgram();
+    void streamChecks_data();
+    void streamChecks();
     void streamCut();
     void streamInChunks();
     void streamFlipped();
@@ -183,6 +223,77 @@ void TestJetReader::noReaderProgram()
     QCOMPARE(outcome.failure, jet::ReadFailure::Unreadable);
     QVERIFY2(outcome.detail.contains(u"kelm-jetread"_s) && outcome.detail.contains(u"不存在"_s),
              qPrintable(outcome.detail));
+}
+
+// The stream is believed only as far as it holds together: each of these
+// changes to a real stream makes it garbage.
+void TestJetReader::streamChecks_data()
+{
+    using jet::stream::Record;
+    QTest::addColumn<QByteArray>("stream");
+    // testV1997: Table1 (text, text, byte, integer, long, double, date,
+    // currency, yes/no), then three more tables.
+    const QByteArray real = streamOf(u"testV1997.mdb"_s);
+    QVERIFY(real.size() > 100);
+    auto changed = [&](const std::function<void(Records &)> &change) {
+        Records records(real);
+        change(records);
+        return records.joined();
+    };
+    QByteArray magic = real;
+    magic[0] = 'k';
+    QTest::newRow("another magic") << magic;
+    QByteArray version = real;
+    version[8] = 2;
+    QTest::newRow("a later version") << version;
+    QByteArray huge = real;
+    huge.replace(jet::stream::headerSize + 1, 4, le32(0xfffffff0));
+    QTest::newRow("a length beyond any record") << huge;
+    QTest::newRow("a record of no known kind") << changed([](Records &r) { r.records[0].first = 'Q'; });
+    QTest::newRow("tables before the file's description") << changed([](Records &r) { r.records.swapItemsAt(0, 1); });
+    QTest::newRow("the description twice") << changed([](Records &r) { r.records = r.records.mid(0, 2) + r.records; });
+    QTest::newRow("the tables twice") << changed([](Records &r) { r.records.insert(1, r.records[1]); });
+    QTest::newRow("a description with a byte left over") << changed([](Records &r) { r.records[0].second += 'x'; });
+    QTest::newRow("a Jet version of no kind") << changed([](Records &r) { r.records[0].second[0] = 5; });
+    QTest::newRow("a table count beyond what came") << changed([](Records &r) {
+        r.records[r.find(Record::Tables)].second.replace(0, 4, le32(0x7fffffff));
+    });
+    QTest::newRow("a table begun out of turn") << changed([](Records &r) {
+        r.records[r.find(Record::BeginTable)].second = le32(1);
+    });
+    QTest::newRow("a row before its table") << changed([](Records &r) {
+        r.records.swapItemsAt(r.find(Record::BeginTable), r.find(Record::Row));
+    });
+    QTest::newRow("a row after the last table") << changed([](Records &r) {
+        r.records.insert(r.find(Record::End), r.records[r.find(Record::Row)]);
+    });
+    QTest::newRow("a table begun twice") << changed([](Records &r) {
+        r.records.insert(r.find(Record::BeginTable), r.records[r.find(Record::BeginTable)]);
+    });
+    QTest::newRow("a table ended out of turn") << changed([](Records &r) {
+        r.records[r.find(Record::EndTable)].second.replace(0, 4, le32(1));
+    });
+    QTest::newRow("a row with a byte left over") << changed([](Records &r) { r.records[r.find(Record::Row)].second += 'x'; });
+    QTest::newRow("a yes/no sent as null") << changed([](Records &r) {
+        QByteArray &row = r.records[r.find(Record::Row)].second;
+        row[row.size() - 1] = char(jet::stream::Tag::Null);
+    });
+    QTest::newRow("rows miscounted at a table's end") << changed([](Records &r) {
+        r.records[r.find(Record::EndTable)].second.replace(4, 4, le32(3));
+    });
+    QTest::newRow("the end before the last table") << changed([](Records &r) {
+        r.records.removeAt(r.find(Record::EndTable, 3));
+    });
+    QTest::newRow("a failure of no known kind") << changed([](Records &r) {
+        r.records.last() = {char(Record::Failure), QByteArray(1, char(9)) + QByteArray(10, '\0')};
+    });
+}
+
+void TestJetReader::streamChecks()
+{
+    QFETCH(QByteArray, stream);
+    KeptJetFile kept;
+    QCOMPARE(parse(stream, kept), jet::StreamParser::State::Garbage);
 }
 
 // Cut at any byte, the stream is never a whole file.

@@ -1,10 +1,8 @@
 #include "filereader.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kelm::jetread {
 
@@ -80,23 +78,9 @@ void FileReader::fail(Failure failure, std::string note, std::size_t table, cons
     throw error;
 }
 
+// The program looked at the file's header before it started this reader.
 void FileReader::open()
 {
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ReadError error;
-        error.failure = Failure::Unreadable;
-        error.error = errno;
-        error.note = "open: " + std::string(std::strerror(errno));
-        throw error;
-    }
-    unsigned char page[0x18] = {};
-    const ssize_t got = ::read(fd, page, sizeof page);
-    ::close(fd);
-    const std::uint32_t version = got == ssize_t(sizeof page) ? le32(page + 0x14) : 0xff;
-    if (got != ssize_t(sizeof page) || std::memcmp(page + 4, "Standard Jet DB", 15) != 0
-        || (version != MDB_VER_JET3 && version != MDB_VER_JET4))
-        fail(Failure::NotJet, "no Jet 3 or Jet 4 header");
     m_mdb = mdb_open(m_path.c_str(), MDB_NOFLAGS);
     if (!m_mdb)
         fail(Failure::Damaged, "the library does not open it");
@@ -287,6 +271,7 @@ std::uint32_t FileReader::scan(MdbTableDef *table, std::size_t index, const RowS
             }
             if (!sink(m_row, number))
                 return number;
+            m_out.keepAlive();
         }
     }
     return number;
@@ -369,6 +354,12 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         if (field.siz != size)
             fail(Failure::Damaged, "value of the wrong size", table, column, row);
     };
+    // A value sent as stored.
+    auto asStored = [&](Tag tag, int size) {
+        sized(size);
+        m_out.tag(tag);
+        m_out.put(at, std::size_t(size));
+    };
     switch (column->col_type) {
     case MDB_BYTE:
         sized(1);
@@ -384,26 +375,16 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         return;
     }
     case MDB_LONGINT:
-        sized(4);
-        m_out.tag(Tag::Integer);
-        m_out.put(at, 4);
-        return;
+        return asStored(Tag::Integer, 4);
     case MDB_MONEY:
-        sized(8);
-        m_out.tag(Tag::Currency);
-        m_out.put(at, 8);
-        return;
+        return asStored(Tag::Currency, 8);
     case MDB_FLOAT:
-        sized(4);
-        m_out.tag(Tag::Single);
-        m_out.put(at, 4);
-        return;
+        return asStored(Tag::Single, 4);
     case MDB_DOUBLE:
     case MDB_DATETIME:
-        sized(8);
-        m_out.tag(Tag::Double);
-        m_out.put(at, 8);
-        return;
+        return asStored(Tag::Double, 8);
+    case MDB_REPID:
+        return asStored(Tag::Guid, 16);
     case MDB_TEXT:
     case MDB_MEMO: {
         const auto [bytes, size] = storedText(cell, row);
@@ -417,11 +398,6 @@ void FileReader::writeValue(const Cell &cell, std::uint32_t row)
         m_out.tag(Tag::Bytes);
         m_out.u32(std::uint32_t(field.siz));
         m_out.put(at, std::size_t(field.siz));
-        return;
-    case MDB_REPID:
-        sized(16);
-        m_out.tag(Tag::Guid);
-        m_out.put(at, 16);
         return;
     case MDB_NUMERIC: {
         sized(17);

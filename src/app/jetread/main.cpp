@@ -19,9 +19,8 @@ int main(int argc, char *argv[])
         std::fputs("usage: kelm-jetread FILE\n", stderr);
         return 2;
     }
-    // The library prints warnings, and with MDBOPTS its debugging, to
-    // standard output: the stream gets a descriptor of its own.
-    unsetenv("MDBOPTS");
+    // The library prints, with MDBOPTS set, its debugging to standard
+    // output: the stream gets a descriptor of its own.
     const int out = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     const int nowhere = open("/dev/null", O_WRONLY);
     if (out < 0 || nowhere < 0 || dup2(nowhere, STDOUT_FILENO) < 0)
@@ -40,7 +39,6 @@ int main(int argc, char *argv[])
         writer.discard();
         writer.begin(jet::stream::Record::Failure);
         writer.u8(static_cast<std::uint8_t>(error.failure));
-        writer.i32(error.error);
         writer.string(error.table);
         writer.string(error.column);
         writer.u32(error.row);

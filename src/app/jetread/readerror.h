@@ -14,7 +14,6 @@ struct ReadError {
     std::string table;
     std::string column;
     std::uint32_t row = 0;
-    int error = 0; // errno, for Unreadable
 };
 
 } // namespace kelm::jetread

@@ -70,10 +70,6 @@ ReadOutcome readerFailure(const QString &file, const StreamParser &parser)
 {
     const StreamParser::ReaderFailure &failure = parser.failure();
     switch (failure.failure) {
-    case stream::Failure::NotJet:
-        return failed(ReadFailure::NotJet, u"文件 %1 不是 Jet 数据库。"_s.arg(file));
-    case stream::Failure::Unreadable:
-        return failed(ReadFailure::Unreadable, u"不能读取文件 %1：%2。"_s.arg(file, systemErrorText(failure.error)));
     case stream::Failure::Damaged:
         return damaged(file, failure.table.isEmpty() ? u"数据库的结构不能读出"_s
                                                      : u"表 %1 不能完整读出"_s.arg(failure.table));

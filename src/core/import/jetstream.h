@@ -35,9 +35,8 @@ enum class Record : std::uint8_t {
     Row = 'R',        // one value for each column of the table
     EndTable = 'E',   // u32 table index, u32 rows sent
     Alive = 'H',      // nothing: the reader is still at work
-    // u8 Failure, i32 errno (Unreadable), string table, string column,
-    // u32 row (1-based; for RowsShort the rows read), string note (for a
-    // developer).
+    // u8 Failure, string table, string column, u32 row (1-based; for
+    // RowsShort the rows read), string note (for a developer).
     Failure = 'F',
     End = 'Z',
 };
@@ -60,12 +59,10 @@ enum class Tag : std::uint8_t {
 };
 
 enum class Failure : std::uint8_t {
-    NotJet = 1,
-    Unreadable = 2,
-    Damaged = 3,   // named by table where one is known
-    RowsShort = 4, // a table holds fewer rows than its definition records
-    NotWhole = 5,  // a value that cannot be read whole
-    TooLong = 6,   // a value longer than the stream carries
+    Damaged = 1,   // named by table where one is known
+    RowsShort = 2, // a table holds fewer rows than its definition records
+    NotWhole = 3,  // a value that cannot be read whole
+    TooLong = 4,   // a value longer than the stream carries
 };
 
 // Jet's own column type codes, as the table definitions store them.

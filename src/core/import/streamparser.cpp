@@ -189,7 +189,7 @@ bool StreamParser::parse(Record kind, Cursor &in)
         m_expect = m_tables.empty() ? Expect::End : Expect::BeginTable;
         return true;
     case Record::BeginTable:
-        if (m_expect != Expect::BeginTable || in.get<quint32>() != quint32(m_table) || !in.done())
+        if (m_expect != Expect::BeginTable || in.get<quint32>() != quint32(m_table))
             return false;
         m_rows = 0;
         m_values.assign(m_tables[size_t(m_table)].columns.size(), Value{});
@@ -201,7 +201,7 @@ bool StreamParser::parse(Record kind, Cursor &in)
     case Record::EndTable: {
         const quint32 table = in.get<quint32>();
         const quint32 rows = in.get<quint32>();
-        if (m_expect != Expect::InTable || table != quint32(m_table) || rows != m_rows || !in.done())
+        if (m_expect != Expect::InTable || table != quint32(m_table) || rows != m_rows)
             return false;
         m_receiver.endTable(m_table);
         ++m_table;
@@ -221,17 +221,15 @@ bool StreamParser::parse(Record kind, Cursor &in)
 bool StreamParser::parseTables(Cursor &in)
 {
     const quint32 count = in.get<quint32>();
-    // Each table takes at least eight bytes: no count beyond what came.
+    // Each table takes at least eight bytes: no count beyond what came. (A
+    // column count is at most 65535 by its width.)
     if (count > quint32(in.left() / 8))
         return false;
     m_tables.resize(count);
     for (Table &table : m_tables) {
         table.name = in.string();
         table.recordedRows = in.get<quint32>();
-        const quint16 columns = in.get<quint16>();
-        if (columns > in.left() / 3)
-            return false;
-        table.columns.resize(columns);
+        table.columns.resize(in.get<quint16>());
         for (Column &column : table.columns) {
             column.name = in.string();
             column.type = columnType(in.get<quint8>());
@@ -247,7 +245,7 @@ bool StreamParser::parseRow(Cursor &in)
         if (!parseValue(in, table.columns[c].type, m_values[c]))
             return false;
     }
-    if (!in.done() || m_rows == std::numeric_limits<quint32>::max())
+    if (m_rows == std::numeric_limits<quint32>::max())
         return false;
     ++m_rows;
     m_receiver.row(m_values);
@@ -316,7 +314,7 @@ bool StreamParser::parseValue(Cursor &in, ColumnType type, Value &value)
         const quint8 scale = in.get<quint8>();
         const quint8 negative = in.get<quint8>();
         const char *magnitude = in.take(16);
-        if (!magnitude || scale > 38 || negative > 1)
+        if (!magnitude)
             return false;
         value.text = numericText(reinterpret_cast<const unsigned char *>(magnitude), scale, negative);
         break;
@@ -333,12 +331,11 @@ bool StreamParser::parseFailure(Cursor &in)
 {
     const quint8 failure = in.get<quint8>();
     m_failure.failure = stream::Failure(failure);
-    m_failure.error = in.get<qint32>();
     m_failure.table = in.string();
     m_failure.column = in.string();
     m_failure.row = in.get<quint32>();
     in.string(); // the note: for a developer reading the stream
-    if (failure < quint8(stream::Failure::NotJet) || failure > quint8(stream::Failure::TooLong))
+    if (failure < quint8(stream::Failure::Damaged) || failure > quint8(stream::Failure::TooLong))
         return false;
     m_state = State::Failed;
     return true;

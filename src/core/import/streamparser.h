@@ -1,8 +1,9 @@
 // Reads the reader program's stream (import/jetstream.h) as it arrives and
 // hands the file to a Receiver. The child is not trusted: the stream must
 // open with the magic and version, every record must come in its place and
-// be consumed exactly by what its kind says it holds, every value must suit
-// its column's type, and a length is never believed beyond what has
+// be consumed exactly by what its kind says it holds (a record found wrong
+// may have been handed on: the whole reading then fails), every value must
+// suit its column's type, and a length is never believed beyond what has
 // arrived: the buffer grows with the data, not with what a length claims.
 #pragma once
 
@@ -33,7 +34,6 @@ public:
 
     struct ReaderFailure {
         stream::Failure failure = stream::Failure::Damaged;
-        int error = 0;
         QString table;
         QString column;
         quint32 row = 0;
