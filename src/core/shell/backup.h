@@ -1,4 +1,5 @@
-// Backup and restore of kelm.mdb. A backup is the database of one moment,
+// Backup and restore of kelm.mdb, and the conversion of an office's Jet
+// kelm.mdb into it. A backup is the database of one moment,
 // written through the engine's online backup into a file of its own. A
 // restore copies the chosen file beside the database, checks the copy and
 // only then renames it into the database's place. Neither ever leaves a
@@ -7,6 +8,7 @@
 // named as unfinished and removed the next time.
 #pragma once
 
+#include "import/jetconversion.h"
 #include "platform/progress.h"
 
 #include <QString>
@@ -39,6 +41,9 @@ enum class RestoreOutcome {
 struct RestoreResult {
     RestoreOutcome outcome = RestoreOutcome::Unknown;
     QString detail; // Refused: why, for the user
+    // Restored from a Jet file: what its conversion brought over, for the
+    // user (jet::ConversionSummary::text()).
+    QString converted = {};
 };
 
 // What stands in the way of replacing the database file `live`.
@@ -64,7 +69,8 @@ enum class UnseenProcesses { Refuse, Accept };
 // the backup marker, with this program's tables, that passes the integrity
 // check), and when checkLiveFile() finds nothing in the way renames the
 // copy into its place, removing a journal of live that was never written.
-// Until then source and live are only read; cancelling is safe up to the
+// A Jet source (a backup of the earlier format) is converted into the copy
+// instead of copied, and its marker checked in the Jet file. Until then source and live are only read; cancelling is safe up to the
 // rename. Runs on any thread; the program closes its own connection first.
 RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress(),
                               UnseenProcesses unseen = UnseenProcesses::Refuse);
@@ -73,6 +79,22 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
 // left beside it when it was killed; a copy that a running program is
 // still making is left alone.
 void removeLeftovers(const QString &path);
+
+// The name the Jet original of the database file `live` is kept under
+// beside it once converted: "kelm.Jet原文件.mdb", numbered when another file
+// has that name.
+QString keptJetOriginal(const QString &live);
+
+// Converts the Jet database file `live` into one of this program's: the
+// new file takes live's name and the original stays beside it under kept.
+// Until the new file is complete and synced, live is only read and
+// cancelling is safe; killed at any moment, live is either the Jet file as
+// it was or the converted file with the original kept.
+jet::Conversion convertDatabaseInPlace(const QString &live, const QString &kept, Progress &progress = noProgress());
+
+// Converts the Jet file jetFile into the new database file newFile, which
+// it never overwrites: newFile appears whole or not at all.
+jet::Conversion convertToNewFile(const QString &jetFile, const QString &newFile, Progress &progress = noProgress());
 
 // The program's restore without a window: closes the program's connection,
 // restores its database file from source and connects again.

@@ -1,12 +1,14 @@
 #include "shell/startup.h"
 
 #include "data/connection.h"
+#include "import/jetfile.h"
 #include "platform/messages.h"
 #include "platform/programfiles.h"
 #include "platform/units.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/backup.h"
+#include "shell/conversionatstart.h"
 #include "shell/password.h"
 #include "shell/splashwindow.h"
 
@@ -21,8 +23,12 @@ namespace kelm {
 
 bool startSession()
 {
-    // What a restore that was killed left beside the database.
+    // What a restore or a conversion that was killed left beside the
+    // database.
     removeLeftovers(databasePath());
+    // An office's database of the earlier format is converted first.
+    if (jet::isJetFile(databasePath()) && !convertAtStart(databasePath()))
+        return false;
     QString stored;
     try {
         stored = storedPassword(db());
