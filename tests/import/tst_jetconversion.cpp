@@ -372,64 +372,67 @@ void TestJetConversion::refusals_data()
     QTest::addColumn<FeedEdit>("edit");
     QTest::addColumn<int>("failure");
     QTest::addColumn<QStringList>("reason");
+    // The reading stops at the refusal: at most this many rows are handed
+    // on; -1 where the refusal needs the whole file.
+    QTest::addColumn<int>("handed");
 
     const int notABackup = int(ConversionFailure::NotABackup);
     const int refused = int(ConversionFailure::Refused);
     const QStringList markerText{u"该文件不是正确的备份文件或文件已损坏！"_s};
     QTest::newRow("no wslo")
-        << FeedEdit([](Feed &f) { f.tables.erase(f.tables.begin()); }) << notABackup << markerText;
+        << FeedEdit([](Feed &f) { f.tables.erase(f.tables.begin()); }) << notABackup << markerText << 0;
     QTest::newRow("wslo after the other tables, without its row")
         << FeedEdit([](Feed &f) {
                std::swap(f.tables[0], f.tables[1]);
                f.table(u"wslo"_s).rows.clear();
            })
-        << notABackup << markerText;
+        << notABackup << markerText << -1;
     QTest::newRow("another marker")
-        << FeedEdit([](Feed &f) { f.table(u"wslo"_s).rows[0][1] = text(u"Vorozi"_s); }) << notABackup << markerText;
+        << FeedEdit([](Feed &f) { f.table(u"wslo"_s).rows[0][1] = text(u"Vorozi"_s); }) << notABackup << markerText << 1;
     QTest::newRow("the marker in another column")
         << FeedEdit([](Feed &f) {
                FeedTable &t = f.table(u"wslo"_s);
                t.columns = {{u"bz"_s, ColumnType::Text}, {u"abcd"_s, ColumnType::Text}};
                t.rows = {{text(u"vorozi"_s), text(u"jetpass"_s)}};
            })
-        << notABackup << markerText;
+        << notABackup << markerText << 1;
     QTest::newRow("a NULL marker")
-        << FeedEdit([](Feed &f) { f.table(u"wslo"_s).rows[0][1] = null; }) << notABackup << markerText;
+        << FeedEdit([](Feed &f) { f.table(u"wslo"_s).rows[0][1] = null; }) << notABackup << markerText << 1;
     QTest::newRow("wslo of one column")
         << FeedEdit([](Feed &f) {
                FeedTable &t = f.table(u"wslo"_s);
                t.columns.pop_back();
                t.rows[0].pop_back();
            })
-        << notABackup << markerText;
+        << notABackup << markerText << 1;
     QTest::newRow("a NULL password")
         << FeedEdit([](Feed &f) { f.table(u"wslo"_s).rows[0][0] = null; }) << refused
-        << QStringList{u"wslo"_s, u"abcd"_s, u"空值"_s};
+        << QStringList{u"wslo"_s, u"abcd"_s, u"空值"_s} << 1;
     QTest::newRow("no password column")
         << FeedEdit([](Feed &f) { f.table(u"wslo"_s).columns[0].name = u"pw"_s; }) << refused
-        << QStringList{u"abcd"_s, u"空值"_s};
+        << QStringList{u"abcd"_s, u"空值"_s} << 1;
     QTest::newRow("two case numbers that differ only in case")
         << FeedEdit([](Feed &f) {
                f.table(u"xzcf"_s).rows[0][0] = text(u"2003abcd"_s);
                f.table(u"xzcf"_s).rows[2][0] = text(u"2003ABCD"_s);
            })
-        << refused << QStringList{u"xzcf"_s, u"“2003abcd”和“2003ABCD”"_s, u"大小写"_s};
+        << refused << QStringList{u"xzcf"_s, u"“2003abcd”和“2003ABCD”"_s, u"大小写"_s} << 4;
     QTest::newRow("a case number twice")
         << FeedEdit([](Feed &f) { f.table(u"xzcf"_s).rows[2][0] = text(u"20030001"_s); }) << refused
-        << QStringList{u"xzcf"_s, u"“20030001”"_s, u"不止一行"_s};
+        << QStringList{u"xzcf"_s, u"“20030001”"_s, u"不止一行"_s} << 4;
     QTest::newRow("permit numbers that differ only in case")
         << FeedEdit([](Feed &f) {
                f.tables.push_back({u"wsxkz"_s,
                                    {{u"xkzh"_s, ColumnType::Text}},
                                    {{text(u"xk-1"_s)}, {text(u"XK-1"_s)}}});
            })
-        << refused << QStringList{u"wsxkz"_s, u"“xk-1”和“XK-1”"_s};
+        << refused << QStringList{u"wsxkz"_s, u"“xk-1”和“XK-1”"_s} << -1;
     QTest::newRow("the reader finds the file damaged")
         << FeedEdit([](Feed &f) { f.outcome = {ReadFailure::Damaged, u"文件已损坏：表 xzcf 少了 3 行。"_s}; })
-        << refused << QStringList{u"文件已损坏：表 xzcf 少了 3 行。"_s};
+        << refused << QStringList{u"文件已损坏：表 xzcf 少了 3 行。"_s} << -1;
     QTest::newRow("a value that cannot be read whole")
         << FeedEdit([](Feed &f) { f.outcome = {ReadFailure::NotWhole, u"表 xzcf 字段 cfnr 第 8 行不能完整读出。"_s}; })
-        << refused << QStringList{u"cfnr"_s};
+        << refused << QStringList{u"cfnr"_s} << -1;
 }
 
 void TestJetConversion::refusals()
@@ -437,6 +440,7 @@ void TestJetConversion::refusals()
     QFETCH(FeedEdit, edit);
     QFETCH(int, failure);
     QFETCH(QStringList, reason);
+    QFETCH(int, handed);
     Feed feed = kelmFeed();
     edit(feed);
     Conversion result;
@@ -444,6 +448,8 @@ void TestJetConversion::refusals()
     QCOMPARE(int(result.failure), failure);
     for (const QString &part : reason)
         QVERIFY2(result.reason.contains(part), qPrintable(result.reason));
+    if (handed >= 0)
+        QVERIFY2(*feed.handed <= handed, qPrintable(QString::number(*feed.handed)));
     // Nothing of the file was committed: the caller removes an empty file.
     QCOMPARE(QFileInfo(target).size(), 0);
 }

@@ -280,8 +280,6 @@ void JetConverter::endTable(int)
 
 void JetConverter::finish()
 {
-    if (!m_tablesTaken.contains(wsloName))
-        stop(ConversionFailure::NotABackup, notABackup);
     if (stopped())
         return;
     for (const schema::Table &t : schema::tables()) {

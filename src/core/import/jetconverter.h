@@ -45,8 +45,7 @@ public:
     ConversionFailure failure() const { return m_failure; }
     QString reason() const { return m_reason; }
 
-    // After the whole file was read: refuses a file without wslo and
-    // completes the summary.
+    // After the whole file was read: completes the summary.
     void finish();
     const ConversionSummary &summary() const { return m_summary; }
 
