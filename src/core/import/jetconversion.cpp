@@ -43,14 +43,16 @@ Conversion convertJet(const JetSource &source, const QString &target, Progress &
         JetConverter converter(*db, progress);
         ReadingProgress reading(progress, converter);
         const ReadOutcome read = source(converter, reading);
-        if (converter.stopped())
-            return failed(converter.failure(), converter.reason());
+        // A reading that failed before it heard of a refusal tells what is
+        // wrong with the file first.
         switch (read.failure) {
-        case ReadFailure::None: break;
-        case ReadFailure::Cancelled: return failed(ConversionFailure::Cancelled, {});
+        case ReadFailure::None:
+        case ReadFailure::Cancelled: break;
         default: return failed(ConversionFailure::Refused, read.detail);
         }
-        if (progress.cancelled())
+        if (converter.stopped())
+            return failed(converter.failure(), converter.reason());
+        if (read.failure == ReadFailure::Cancelled || progress.cancelled())
             return failed(ConversionFailure::Cancelled, {});
         converter.finish();
         if (converter.stopped())
