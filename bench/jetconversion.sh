@@ -3,7 +3,7 @@
 # default) by kelm-import, against libmdb's own reading of every table of
 # the same file (mdb-export of each table to /dev/null), each timed as a
 # whole process, one after the other, RUNS times (3 by default). The file is
-# grown from tests/import/jet/kelm-text.mdb by kelm-bench-makejet once, kept
+# grown from tests/import/jet/kelm-text.mdb by kelm-test-makejet once, kept
 # under build/bench/bench-data/, and read back whole before anything is
 # timed. Run from the checkout after building:
 #     bench/jetconversion.sh [CASES [RUNS]]
@@ -16,7 +16,7 @@ jet=$data/kelm-jet-$cases.mdb
 target=$data/kelm-jet-$cases.converted.mdb
 mkdir -p "$data"
 if [ ! -f "$jet" ]; then
-    "$build/bench/kelm-bench-makejet" tests/import/jet/kelm-text.mdb "$jet.part" "$cases"
+    "$build/tests/kelm-test-makejet" tests/import/jet/kelm-text.mdb "$jet.part" "$cases"
     mv "$jet.part" "$jet"
 fi
 # Every table reads back whole, and xzcf holds every case.

@@ -52,9 +52,14 @@ bool startSession()
         auto *main = new MainWindow;
         main->setAttribute(Qt::WA_DeleteOnClose);
         main->show();
+        main->activateWindow();
     });
     splash->show();
     login->show();
+    // The keyboard goes to the log-in, and from it to the main window, also
+    // where no window manager gives it on (after the window of a
+    // conversion, say).
+    login->activateWindow();
     return true;
 }
 

@@ -1,6 +1,6 @@
-// kelm-bench-makejet SOURCE TARGET CASES: a large Jet 4 kelm.mdb for the
-// conversion benchmark, made from a small one that a real Jet library
-// wrote (tests/import/jet/kelm-text.mdb). Nothing here writes a Jet file
+// kelm-test-makejet SOURCE TARGET CASES: a large Jet 4 kelm.mdb for the
+// conversion's benchmark and its tests of long work, made from a small one
+// that a real Jet library wrote (tests/import/jet/kelm-text.mdb). Nothing here writes a Jet file
 // from nothing, and libmdb cannot give a table a new page, so the file is
 // grown at the page level: the rows of xzcf, read and cracked by libmdb,
 // are repeated on new data pages appended to the copy, each repeat with a
@@ -53,7 +53,7 @@ void put32(unsigned char *p, unsigned long v)
 
 int fail(const char *why)
 {
-    std::fprintf(stderr, "kelm-bench-makejet: %s\n", why);
+    std::fprintf(stderr, "kelm-test-makejet: %s\n", why);
     return 1;
 }
 
@@ -82,7 +82,7 @@ bool renumber(Row &row, long number)
 int main(int argc, char *argv[])
 {
     if (argc != 4)
-        return fail("usage: kelm-bench-makejet SOURCE TARGET CASES");
+        return fail("usage: kelm-test-makejet SOURCE TARGET CASES");
     const long cases = std::atol(argv[3]);
     std::error_code error;
     std::filesystem::copy_file(argv[1], argv[2], std::filesystem::copy_options::overwrite_existing, error);
