@@ -1,11 +1,12 @@
 // Backup and restore of kelm.mdb, and the conversion of an office's Jet
-// kelm.mdb into it. A backup is the database of one moment,
-// written through the engine's online backup into a file of its own. A
-// restore copies the chosen file beside the database, checks the copy and
-// only then renames it into the database's place. Neither ever leaves a
-// file half-written: a failed or cancelled step removes what it began, the
-// live file is replaced whole or not at all, and what a crash leaves is
-// named as unfinished and removed the next time.
+// kelm.mdb into it. A backup is the database of one moment, written
+// through the engine's online backup into a file of its own. A restore
+// copies the chosen file beside the database, checks the copy and only then
+// renames it into the database's place; a conversion writes its new file
+// the same way. None ever leaves a file half-written: a failed or cancelled
+// step removes what it began, the live file is replaced whole or not at
+// all, and what a crash leaves is named as unfinished and removed the next
+// time.
 #pragma once
 
 #include "import/jetconversion.h"
