@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -162,7 +163,8 @@ void TestDocumentPrinting::printsNothingAndSaysSo_data()
     QTest::addColumn<int>("k");
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
-    QTest::newRow("立案报告, no default printer") << 2 << u"no printer"_s << u"没有默认打印机，无法打印。"_s;
+    QTest::newRow("立案报告, no print server")
+        << 2 << u"no server"_s << u"打印失败：无法连接打印服务，打印任务没有送出。"_s;
     QTest::newRow("案件受理记录, printer refuses")
         << 1 << u"refused"_s << u"打印失败：打印机 P 没有接受打印任务。"_s;
     QTest::newRow("立案报告, row gone") << 2 << u"row gone"_s << u"案件 20020007 没有立案报告的资料，没有打印。"_s;
@@ -179,16 +181,20 @@ void TestDocumentPrinting::printsNothingAndSaysSo()
     const QString table = documentAt(k).table;
     seed(table, filled(k));
     open(k);
-    if (fault == u"no printer"_s)
-        report::setPrintSink(std::make_unique<report::PrinterSink>(QPrinterInfo()));
-    else if (fault == u"refused"_s)
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    const auto restore = qScopeGuard([&] { qputenv("CUPS_SERVER", server); });
+    if (fault == u"no server"_s) {
+        // The print server's socket is not there.
+        qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+        report::setPrintSink(std::make_unique<report::PrinterSink>());
+    } else if (fault == u"refused"_s)
         m_printer->failure = u"打印失败：打印机 P 没有接受打印任务。"_s;
     else if (fault == u"row gone"_s)
         db().exec(u"DELETE FROM %1 WHERE dabh = ?"_s.arg(table), {caseNo});
     else
         db().exec(u"ALTER TABLE %1 RENAME TO gone"_s.arg(table));
     print();
-    if (fault != u"no printer"_s)
+    if (fault != u"no server"_s)
         QVERIFY(m_printer->printed.isEmpty());
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown[0].title, u"错误"_s);

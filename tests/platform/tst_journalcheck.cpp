@@ -1,11 +1,16 @@
 // A journal beside kelm.mdb is applied only to the file it was written for.
 // Every journal here is what a real crash leaves: a writer process killed
-// inside its save. The file's own journal rolls that save back; one left
-// for another file, or for an older copy of this one, is moved aside with
-// a notice and the file standing there opens as it is; one whose header
-// was never written is removed; one that does not tell whose it is stops
-// the opening and changes nothing. The journal of a save still under way,
-// in another process or in this one, is left alone.
+// inside its save, of this program or of another that does not mark the
+// first page. The file's own journal rolls that save back; one left for
+// another file, or for an older copy of this one, is moved aside with a
+// notice and the file standing there opens as it is; one whose header was
+// never written is removed; where the journal does not tell, copies of the
+// file with and without it decide, and when they do not either the opening
+// stops and changes nothing. Whatever happens, the file is checked after:
+// the opening ends in a whole file or a refusal that says why. The journal
+// of a save still under way, in another process or in this one, is left
+// alone. Run once more with the system's process list hidden, the check is
+// the same.
 #include "data/connection.h"
 #include "platform/database.h"
 #include "platform/journalcheck.h"
@@ -21,6 +26,13 @@
 #include <QtTest>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace kelm;
@@ -45,6 +57,10 @@ QByteArray be32(quint32 value)
     return bytes;
 }
 
+// The change counter in a database header.
+quint32 changeCounter(const QByteArray &file) { return qFromBigEndian<quint32>(file.constData() + 24); }
+quint32 changeCounter(const QString &path) { return changeCounter(contents(path)); }
+
 // Saves count cases numbered from first, of the unit, in one transaction.
 void addCases(Database &db, int first, int count, const QString &unit)
 {
@@ -66,6 +82,18 @@ bool inWords(QString message, const QStringList &paths)
     return !message.isEmpty() && !message.contains(QRegularExpression(u"[A-Za-z]"_s));
 }
 
+// Why opening the file at path was refused; the test fails where it opened.
+DbError openingRefused(const QString &path)
+{
+    try {
+        Database opened(path, storedSchema());
+    } catch (const DbError &e) {
+        return e;
+    }
+    QTest::qFail("the file was opened", __FILE__, __LINE__);
+    return DbError({});
+}
+
 // Replaces the file at path by a copy of source.
 void copyOver(const QString &source, const QString &path)
 {
@@ -74,7 +102,7 @@ void copyOver(const QString &source, const QString &path)
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 }
 
-enum Damage { Intact, Magic, PageSize, CutShort, Checksum, Folder };
+enum Damage { Intact, Magic, PageSize, CutShort, Checksum, Garbage };
 
 // The journal's sector size (its header's length) and page size.
 std::pair<int, int> journalGeometry(const QString &journal)
@@ -97,10 +125,16 @@ void damageJournal(const QString &journal, Damage how)
         writeBytes(journal, at, QByteArray(1, char(contents(journal).at(at) ^ 0x5a)));
         break;
     }
-    case Folder:
-        QVERIFY(QFile::remove(journal));
-        QVERIFY(QDir().mkdir(journal));
+    case Garbage: {
+        // Every record after the first, in place: the header still counts
+        // them.
+        const QByteArray bytes = contents(journal);
+        QByteArray garbage(bytes.size() - (sector + 4 + pageSize + 4), '\0');
+        for (qsizetype i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 131 + 7) % 251);
+        writeBytes(journal, sector + 4 + pageSize + 4, garbage);
         break;
+    }
     }
 }
 
@@ -125,14 +159,20 @@ enum Write { ExecAlone, InsertRow, AddRow, UpdateRows, WriteColumn, InTransactio
 class TestJournalCheck : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void theSameWithoutTheProcessList();
     void ownJournalRollsTheSaveBack_data();
     void ownJournalRollsTheSaveBack();
     void journalOfAnotherFileIsSetAside_data();
     void journalOfAnotherFileIsSetAside();
     void setAsideIsToldWhenTheFileThenFails();
     void unwrittenJournalIsRemovedAndRestoreWorks();
-    void journalThatCannotTellStopsTheOpening_data();
-    void journalThatCannotTellStopsTheOpening();
+    void undecidedJournalStopsTheOpening_data();
+    void undecidedJournalStopsTheOpening();
+    void whatIsNoJournalStopsTheOpening_data();
+    void whatIsNoJournalStopsTheOpening();
+    void damagedFileIsToldWithItsJournal_data();
+    void damagedFileIsToldWithItsJournal();
     void savesUnderWayKeepTheirJournals_data();
     void savesUnderWayKeepTheirJournals();
     void everyWriteJournalsTheFirstPageFirst_data();
@@ -141,30 +181,27 @@ private slots:
 
 void TestJournalCheck::ownJournalRollsTheSaveBack_data()
 {
-    QTest::addColumn<bool>("firstPageWritten");
-    QTest::newRow("killed while its pages spilled") << false;
-    // A kill inside the commit, once it has written the first page: the
-    // engine writes it first, its change counter one up, with the seed of
-    // the save's journal in it.
-    QTest::newRow("killed inside its commit") << true;
+    QTest::addColumn<int>("save");
+    QTest::newRow("killed while its pages spilled") << int(Kind::Spilled);
+    // Killed once its commit has written the file, the first page with
+    // its change counter one up and the seed of the save's journal in it.
+    QTest::newRow("killed inside its commit") << int(Kind::InCommit);
+    // Its journal holds no copy of the first page: copies of the file with
+    // and without it show whose it is.
+    QTest::newRow("another program's save, killed while its pages spilled") << int(Kind::Unmarked);
 }
 
 void TestJournalCheck::ownJournalRollsTheSaveBack()
 {
-    QFETCH(bool, firstPageWritten);
+    QFETCH(int, save);
     TestDatabase database;
     addCases(db(), 0, savedCases, u"城关饭店"_s);
     closeDatabase();
     const QByteArray before = contents(database.path());
-    crashInsideSave(database.path(), Kind::Spilled);
+    crashInsideSave(database.path(), Kind(save));
     QCOMPARE(journalState(database.path()), JournalState::Hot);
     QVERIFY(QFileInfo(database.path()).size() > before.size());
-    if (firstPageWritten) {
-        const quint32 counter = qFromBigEndian<quint32>(before.constData() + 24) + 1;
-        writeBytes(database.path(), 24, be32(counter));
-        writeBytes(database.path(), 92, be32(counter));
-        writeBytes(database.path(), 68, be32(*journalSeed(database.path())));
-    }
+    QCOMPARE(changeCounter(database.path()) != changeCounter(before), Kind(save) == Kind::InCommit);
 
     QCOMPARE(cases(db()), savedCases);
     QCOMPARE(db().journalNotice(), QString());
@@ -174,10 +211,7 @@ void TestJournalCheck::ownJournalRollsTheSaveBack()
 
 namespace {
 
-enum CopiedOver { AnotherDatabase, OlderCopy, OneSaveAhead };
-
-// The change counter in the header of the file at path.
-quint32 changeCounter(const QString &path) { return qFromBigEndian<quint32>(contents(path).constData() + 24); }
+enum CopiedOver { AnotherDatabase, OlderCopy, OneSaveAhead, SaveHeaderOverOwnPage, CutShortCopy };
 
 } // namespace
 
@@ -192,6 +226,9 @@ void TestJournalCheck::journalOfAnotherFileIsSetAside_data()
     // Its first page is what the crashed save's commit would have written
     // but for the save's seed: same schema, change counter one up.
     QTest::newRow("another database one save ahead of the crashed file") << int(OneSaveAhead) << -1;
+    // Its header is the one the save's commit writes, seed and all, but
+    // the rest of its first page is not as the save left it.
+    QTest::newRow("another database under the header the save's commit writes") << int(SaveHeaderOverOwnPage) << 300;
 }
 
 void TestJournalCheck::journalOfAnotherFileIsSetAside()
@@ -210,7 +247,7 @@ void TestJournalCheck::journalOfAnotherFileIsSetAside()
         QVERIFY(QFile::copy(preparedTemplate(), copy));
         QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
         Database other(copy, storedSchema());
-        if (copiedOver == AnotherDatabase) {
+        if (copiedOver != OneSaveAhead) {
             addCases(other, 0, casesThere, u"另一份"_s);
         } else {
             closeDatabase();
@@ -226,6 +263,24 @@ void TestJournalCheck::journalOfAnotherFileIsSetAside()
     const QString journal = journalPath(database.path());
     const QByteArray journalBytes = contents(journal);
     copyOver(copy, database.path());
+    if (copiedOver == SaveHeaderOverOwnPage) {
+        // Every value of the header the judgement reads, as the commit
+        // would have written it.
+        const auto [sector, pageSize] = journalGeometry(journal);
+        const QByteArray before = journalBytes.mid(sector + 4, 100);
+        const quint32 counter = changeCounter(before) + 1;
+        writeBytes(database.path(), 0, before.left(24));
+        writeBytes(database.path(), 24, be32(counter));
+        writeBytes(database.path(), 40, before.mid(40, 28));
+        writeBytes(database.path(), 68, be32(*journalSeed(database.path())));
+        writeBytes(database.path(), 72, before.mid(72, 20));
+        writeBytes(database.path(), 92, be32(counter));
+        // A byte of the page's unused middle, between its cell pointers
+        // and its cells, differs: the same tables, another file.
+        const qsizetype unused = pageSize / 2;
+        writeBytes(database.path(), unused, QByteArray(1, char(journalBytes.at(sector + 4 + unused) ^ 0x5a)));
+        QVERIFY(contents(database.path()).mid(100, pageSize - 100) != journalBytes.mid(sector + 4 + 100, pageSize - 100));
+    }
     const QByteArray copied = contents(database.path());
 
     QCOMPARE(cases(db()), casesThere);
@@ -240,6 +295,7 @@ void TestJournalCheck::journalOfAnotherFileIsSetAside()
     QVERIFY(!QFileInfo::exists(journal));
     const QString notice = db().journalNotice();
     QVERIFY2(notice.contains(QDir::toNativeSeparators(movedTo)), qPrintable(notice));
+    QVERIFY2(notice.contains(u"现在的文件是后来放到这里的"_s), qPrintable(notice));
     QVERIFY2(inWords(notice, {movedTo, database.path()}), qPrintable(notice));
 }
 
@@ -255,14 +311,10 @@ void TestJournalCheck::setAsideIsToldWhenTheFileThenFails()
     crashInsideSave(database.path(), Kind::Spilled);
     copyOver(other, database.path());
 
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QCOMPARE(e.kind(), DbFailure::NotOurs);
-        QVERIFY2(e.message().startsWith(failureText(DbFailure::NotOurs, database.path())), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(journalPath(database.path()) + u".孤立."_s), qPrintable(e.message()));
-    }
+    const DbError e = openingRefused(database.path());
+    QCOMPARE(e.kind(), DbFailure::NotOurs);
+    QVERIFY2(e.message().startsWith(failureText(DbFailure::NotOurs, database.path())), qPrintable(e.message()));
+    QVERIFY2(e.message().contains(journalPath(database.path()) + u".孤立."_s), qPrintable(e.message()));
     QVERIFY(!QFileInfo::exists(journalPath(database.path())));
 }
 
@@ -284,52 +336,179 @@ void TestJournalCheck::unwrittenJournalIsRemovedAndRestoreWorks()
     QCOMPARE(db().journalNotice(), QString());
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     closeDatabase();
-    QCOMPARE(restoreDatabase(backup, database.path()).outcome, RestoreOutcome::Restored);
+    const RestoreResult restored = restoreDatabase(backup, database.path(), noProgress(), UnseenProcesses::Accept);
+    QVERIFY2(restored.outcome == RestoreOutcome::Restored, qPrintable(restored.detail));
     QCOMPARE(cases(db()), 0);
 }
 
-void TestJournalCheck::journalThatCannotTellStopsTheOpening_data()
+namespace {
+
+// What stands beside kelm.mdb after the crash, and what stands in its place.
+enum Beside { OwnFile, SamePageCount, OlderCopyOfIt };
+
+// A crash of the save into a database of savedCases cases, its journal
+// damaged as told, and then what stands beside it copied over the file.
+void crashThenCopyOver(const TestDatabase &database, Kind save, Damage damage, Beside beside)
+{
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(u"copy.mdb"_s);
+    addCases(db(), 0, savedCases, u"城关饭店"_s);
+    closeDatabase();
+    if (beside == OlderCopyOfIt) {
+        QVERIFY(QFile::copy(database.path(), copy));
+        addCases(db(), savedCases, 5, u"后来的"_s);
+        closeDatabase();
+    } else if (beside == SamePageCount) {
+        QVERIFY(QFile::copy(preparedTemplate(), copy));
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
+        Database other(copy, storedSchema());
+        addCases(other, 0, savedCases, u"另一份不同的数据"_s);
+    }
+    const qint64 size = QFileInfo(database.path()).size();
+    crashInsideSave(database.path(), save);
+    damageJournal(journalPath(database.path()), damage);
+    if (beside != OwnFile) {
+        copyOver(copy, database.path());
+        QCOMPARE(QFileInfo(database.path()).size(), size);
+    }
+}
+
+} // namespace
+
+// Where neither the journal nor copies of the file with and without it
+// tell whose it is, nothing is changed, and the words keep the two files
+// together: the journal may be what mends the file.
+void TestJournalCheck::undecidedJournalStopsTheOpening_data()
 {
     QTest::addColumn<int>("save");
     QTest::addColumn<int>("damage");
+    QTest::addColumn<int>("beside");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no copy of the first page (a save of an earlier program)")
-        << int(Kind::Unmarked) << int(Intact) << u"它没有记下数据库文件的第一页"_s;
-    QTest::newRow("its magic damaged") << int(Kind::Spilled) << int(Magic) << u"它的开头已损坏"_s;
-    QTest::newRow("a page size that is no power of two") << int(Kind::Spilled) << int(PageSize) << u"它的开头已损坏"_s;
-    QTest::newRow("cut inside its first record") << int(Kind::Spilled) << int(CutShort)
-                                                 << u"它没有记下数据库文件的第一页"_s;
-    QTest::newRow("its first record's checksum wrong") << int(Kind::Spilled) << int(Checksum) << u"它的开头已损坏"_s;
-    QTest::newRow("unreadable") << int(Kind::Spilled) << int(Folder) << u"它无法读取"_s;
+    const QString start = u"它的开头已损坏"_s;
+    const QString bothWhole = u"数据库文件现在的内容和用它撤销保存后的内容都是完整的"_s;
+    const QString neitherWhole = u"无论是否用它撤销保存，数据库文件都不完整"_s;
+    QTest::newRow("its magic damaged") << int(Kind::Spilled) << int(Magic) << int(OwnFile) << start;
+    QTest::newRow("a page size that is no power of two") << int(Kind::Spilled) << int(PageSize) << int(OwnFile) << start;
+    QTest::newRow("its first record's checksum wrong") << int(Kind::Spilled) << int(Checksum) << int(OwnFile) << start;
+    QTest::newRow("cut inside its first record") << int(Kind::Spilled) << int(CutShort) << int(OwnFile) << neitherWhole;
+    QTest::newRow("garbage after a right first page") << int(Kind::Spilled) << int(Garbage) << int(OwnFile)
+                                                      << neitherWhole;
+    QTest::newRow("another program's journal, another file of the same size copied over")
+        << int(Kind::Unmarked) << int(Intact) << int(SamePageCount) << bothWhole;
+    QTest::newRow("another program's journal, an older copy copied over")
+        << int(Kind::Unmarked) << int(Intact) << int(OlderCopyOfIt) << bothWhole;
 }
 
-void TestJournalCheck::journalThatCannotTellStopsTheOpening()
+void TestJournalCheck::undecidedJournalStopsTheOpening()
 {
     QFETCH(int, save);
     QFETCH(int, damage);
+    QFETCH(int, beside);
     QFETCH(QString, reason);
+    TestDatabase database;
+    crashThenCopyOver(database, Kind(save), Damage(damage), Beside(beside));
+    const QString journal = journalPath(database.path());
+    const QByteArray file = contents(database.path());
+    const QByteArray journalBytes = contents(journal);
+
+    const DbError e = openingRefused(database.path());
+    QVERIFY2(e.message().startsWith(
+                 u"无法判断数据库文件 %1 旁的日志文件 %2 是否属于它（%3）"_s.arg(database.path(), journal, reason)),
+             qPrintable(e.message()));
+    QVERIFY2(e.message().contains(u"请不要移动、改名或删除其中任何一个"_s)
+                 && e.message().contains(u"请把这两个文件一起复制"_s),
+             qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
+    QCOMPARE(contents(database.path()), file);
+    QCOMPARE(contents(journal), journalBytes);
+    QCOMPARE(filesIn(database.dir()), (QStringList{u"kelm.mdb"_s, u"kelm.mdb-journal"_s}));
+}
+
+// Only a regular file is read as a journal: a folder, a link or a pipe in
+// its place stops the opening at once, in words, and nothing is changed.
+void TestJournalCheck::whatIsNoJournalStopsTheOpening_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a folder") << u"folder"_s;
+    QTest::newRow("a pipe") << u"pipe"_s;
+    QTest::newRow("a link to the journal") << u"link"_s;
+}
+
+void TestJournalCheck::whatIsNoJournalStopsTheOpening()
+{
+    QFETCH(QString, what);
     TestDatabase database;
     addCases(db(), 0, savedCases, u"城关饭店"_s);
     closeDatabase();
     const QString journal = journalPath(database.path());
-    crashInsideSave(database.path(), Kind(save));
-    damageJournal(journal, Damage(damage));
+    crashInsideSave(database.path(), Kind::Spilled);
     const QByteArray file = contents(database.path());
     const QByteArray journalBytes = contents(journal);
-
-    try {
-        Database opened(database.path(), storedSchema());
-        QFAIL("the file was opened");
-    } catch (const DbError &e) {
-        QVERIFY2(e.message().startsWith(u"无法判断数据库文件 %1 旁的日志文件是否属于它（%2"_s.arg(database.path(), reason)),
-                 qPrintable(e.message()));
-        QVERIFY2(e.message().contains(u"请把日志文件 %1 移到别的文件夹后再启动程序"_s.arg(journal)),
-                 qPrintable(e.message()));
-        QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
+    const QByteArray name = QFile::encodeName(journal);
+    if (what == u"folder"_s) {
+        QVERIFY(QFile::remove(journal));
+        QVERIFY(QDir().mkdir(journal));
+    } else if (what == u"pipe"_s) {
+        QVERIFY(QFile::remove(journal));
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::rename(journal, journal + u".real"_s));
+        QVERIFY(QFile::link(journal + u".real"_s, journal));
     }
+
+    const DbError e = openingRefused(database.path());
+    QVERIFY2(e.message().contains(u"不是普通文件（而是文件夹、链接、管道或设备）"_s), qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {journal, database.path()}), qPrintable(e.message()));
+    QCOMPARE(journalState(database.path()), JournalState::Hot);
     QCOMPARE(contents(database.path()), file);
-    QCOMPARE(contents(journal), journalBytes);
-    QCOMPARE(filesIn(database.dir()), (QStringList{u"kelm.mdb"_s, u"kelm.mdb-journal"_s}));
+    if (what == u"link"_s)
+        QCOMPARE(contents(journal + u".real"_s), journalBytes);
+}
+
+// After a journal was rolled back or set aside the file is checked: a
+// damaged one is told, with where the journal is kept, never opened in
+// silence.
+void TestJournalCheck::damagedFileIsToldWithItsJournal_data()
+{
+    QTest::addColumn<bool>("ownJournal");
+    // Its own journal rolls the save back, but a table the save never
+    // touched is damaged: the journal is kept as a copy.
+    QTest::newRow("its own save rolled back, another table damaged") << true;
+    // Smaller than the file the journal was written for, it is not that
+    // file (whose first page it is), and nothing is rolled into it.
+    QTest::newRow("the crashed file cut short") << false;
+}
+
+void TestJournalCheck::damagedFileIsToldWithItsJournal()
+{
+    QFETCH(bool, ownJournal);
+    TestDatabase database;
+    addCases(db(), 0, savedCases, u"城关饭店"_s);
+    closeDatabase();
+    const QString journal = journalPath(database.path());
+    if (ownJournal)
+        damageTable(database.path(), u"jktj"_s);
+    crashInsideSave(database.path(), Kind::Spilled);
+    const QByteArray journalBytes = contents(journal);
+    const auto [sector, pageSize] = journalGeometry(journal);
+    if (!ownJournal)
+        QVERIFY(QFile::resize(database.path(),
+                              qint64(qFromBigEndian<quint32>(journalBytes.constData() + 16) - 1) * pageSize));
+    const QByteArray file = contents(database.path());
+
+    const DbError e = openingRefused(database.path());
+    QCOMPARE(e.kind(), DbFailure::Damaged);
+    const QStringList kept =
+        QDir(database.dir()).entryList({ownJournal ? u"kelm.mdb-journal.副本.*"_s : u"kelm.mdb-journal.孤立.*"_s});
+    QCOMPARE(kept.size(), 1);
+    const QString keptPath = QDir(database.dir()).filePath(kept[0]);
+    QCOMPARE(contents(keptPath), journalBytes);
+    QVERIFY2(e.message().contains(u"已损坏"_s) && e.message().contains(QDir::toNativeSeparators(keptPath)),
+             qPrintable(e.message()));
+    QVERIFY2(inWords(e.message(), {keptPath, database.path()}), qPrintable(e.message()));
+    QVERIFY(!QFileInfo::exists(journal));
+    if (!ownJournal)
+        QCOMPARE(contents(database.path()), file);
 }
 
 void TestJournalCheck::savesUnderWayKeepTheirJournals_data()
@@ -342,13 +521,18 @@ void TestJournalCheck::savesUnderWayKeepTheirJournals_data()
 
 // The journal of a save under way is the save's: opening the file beside
 // it neither removes it nor, in this process, closes a descriptor of the
-// file, which would drop the saver's locks and let another program write.
+// file, which would drop the saver's locks and let another program write;
+// a restore meanwhile is refused, also where it cannot see who uses the
+// file.
 void TestJournalCheck::savesUnderWayKeepTheirJournals()
 {
     QFETCH(QString, saver);
+    QTemporaryDir elsewhere;
+    const QString backup = elsewhere.filePath(u"backup.mdb"_s);
     TestDatabase database;
     addCases(db(), 0, savedCases, u"城关饭店"_s);
     closeDatabase();
+    QVERIFY(QFile::copy(database.path(), backup));
     std::unique_ptr<SaveUnderWay> process;
     std::unique_ptr<Database> connection;
     std::unique_ptr<SQLite::Database> engine;
@@ -368,6 +552,10 @@ void TestJournalCheck::savesUnderWayKeepTheirJournals()
     QCOMPARE(cases(db()), savedCases);
     QCOMPARE(journalState(database.path()), JournalState::Unwritten);
     QVERIFY(!anotherProcessCanSave(database.path()));
+    closeDatabase();
+    QCOMPARE(restoreDatabase(backup, database.path(), noProgress(), UnseenProcesses::Accept).outcome,
+             RestoreOutcome::Refused);
+    QCOMPARE(journalState(database.path()), JournalState::Unwritten);
     if (process)
         QVERIFY(process->commit());
     else if (connection)
@@ -419,6 +607,46 @@ void TestJournalCheck::everyWriteJournalsTheFirstPageFirst()
     }
     QCOMPARE(firstJournalled, 1);
     QCOMPARE(journalState(database.path()), JournalState::None);
+}
+
+void TestJournalCheck::initTestCase()
+{
+    if (qEnvironmentVariableIsSet("KELM_TEST_NO_PROCESS_LIST"))
+        QVERIFY2(!QFileInfo::exists(u"/proc/self/fd"_s), "the process list is not hidden");
+}
+
+// Every test above again, in a process that cannot read the system's
+// process list (/proc hidden under an empty file system of its own mount
+// namespace): whether a save may be under way is told by the file's locks
+// alone, and another database copied over the file keeps its rows.
+void TestJournalCheck::theSameWithoutTheProcessList()
+{
+    if (qEnvironmentVariableIsSet("KELM_TEST_NO_PROCESS_LIST"))
+        QSKIP("this is the run without it");
+    QStringList tests;
+    const QMetaObject *meta = metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QString name = QString::fromLatin1(meta->method(i).name());
+        if (meta->method(i).access() == QMetaMethod::Private && !name.endsWith(u"_data"_s)
+            && name != u"initTestCase"_s && name != QString::fromLatin1(QTest::currentTestFunction()))
+            tests << name;
+    }
+    // A user namespace of its own lets an ordinary user mount there too.
+    const QStringList hidden{u"--map-root-user"_s, u"--mount"_s, u"sh"_s, u"-c"_s,
+                             u"mount -t tmpfs none /proc && exec \"$0\" \"$@\""_s};
+    QProcess probe;
+    probe.start(u"unshare"_s, hidden + QStringList{u"true"_s});
+    if (!probe.waitForFinished(-1) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        QSKIP("no mount namespace of its own could be had here");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"KELM_TEST_NO_PROCESS_LIST"_s, u"1"_s);
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(u"unshare"_s, hidden + QStringList{QCoreApplication::applicationFilePath()} + tests);
+    QVERIFY(run.waitForFinished(-1));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestJournalCheck)

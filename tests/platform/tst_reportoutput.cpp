@@ -1,8 +1,9 @@
 // The back ends of the report runtime: a PDF written through the print
 // path and read back by an independent tool (poppler's pdftotext and
-// pdfinfo), printing that asks for each page once and in order, the path
-// without a default printer, a failing printer, a printer's queue that
-// gets nothing of a cancelled print, and the preview window:
+// pdfinfo), printing that asks for each page once and in order, a print
+// system out of reach, a failing printer, a printer's queue that gets
+// nothing of a cancelled print, a lookup of the printer that is not waited
+// for, and the preview window:
 // its print command, page movement and zoom. Needs fonts and a paint
 // device, so it runs with a (headless) GUI.
 #include "platform/pagedreport.h"
@@ -26,6 +27,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -98,7 +102,7 @@ private:
 // to it, as the print system would receive it.
 class RecordingQueue : public PrintQueue {
 public:
-    QString printerName() const override { return u"P"_s; }
+    QString find() override { return notFound; }
     QString submit(const QString &path, const QString &title, const PageSetup &) override
     {
         const QString info = run(u"pdfinfo"_s, {path});
@@ -107,7 +111,39 @@ public:
         return refusal;
     }
     QList<std::pair<QString, int>> handed; // title, pages
+    QString notFound;
     QString refusal;
+};
+
+// A queue whose lookup blocks, heedless of anything (as a name server that
+// does not answer blocks the print system), until the test lets it go or a
+// few seconds have passed; then it finds its printer.
+class StuckQueue : public RecordingQueue {
+public:
+    QString find() override
+    {
+        std::unique_lock lock(m_mutex);
+        m_released.wait_for(lock, std::chrono::seconds(5), [this] { return m_release; });
+        m_ended = true;
+        return {};
+    }
+    bool ended()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_ended;
+    }
+    void release()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_release = true;
+        m_released.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_ended = false;
+    bool m_release = false;
 };
 
 } // namespace
@@ -118,12 +154,15 @@ private slots:
     void init() { setPrintSink(nullptr); }
     void pdfReadBack();
     void pdfToAnUnwritablePlace();
-    void noDefaultPrinter();
+    void printSystemOutOfReach();
     void failingPrinter();
     void printingAsksForEachPageOnce();
     void printingCancelled();
     void cancelledPrintReachesNoPrinter_data();
     void cancelledPrintReachesNoPrinter();
+    void lookUpNotWaitedFor_data();
+    void lookUpNotWaitedFor();
+    void refusedPrint_data();
     void refusedPrint();
     void previewPrintsItsPages();
     void previewMovesBetweenPages();
@@ -178,14 +217,22 @@ void TestReportOutput::pdfToAnUnwritablePlace()
     QVERIFY(!r.ok());
 }
 
-void TestReportOutput::noDefaultPrinter()
+// The default printer, with no print server to ask (its local socket is
+// not there): said so, and no page is drawn.
+void TestReportOutput::printSystemOutOfReach()
 {
     auto &messages = test::ScriptedMessages::install();
-    setPrintSink(std::make_unique<PrinterSink>(QPrinterInfo()));
-    QVERIFY(!printPages(nullptr, layoutReport(listLayout(), listRows(3))));
+    QTemporaryDir dir;
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", QFile::encodeName(dir.filePath(u"cups.sock"_s)));
+    CountingPages pages(3);
+    const bool printed = printPages(nullptr, pages);
+    qputenv("CUPS_SERVER", server);
+    QVERIFY(!printed);
+    QVERIFY(pages.asked.empty());
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].title, u"错误"_s);
-    QCOMPARE(messages.shown[0].text, u"没有默认打印机，无法打印。"_s);
+    QCOMPARE(messages.shown[0].text, u"打印失败：无法连接打印服务，打印任务没有送出。"_s);
 }
 
 void TestReportOutput::failingPrinter()
@@ -242,23 +289,32 @@ void TestReportOutput::printingCancelled()
     QVERIFY(!QFile::exists(pdf));
 }
 
-// 取消 at any moment of a print, the last page included, hands nothing to
-// the printer's queue and leaves no spool file; a print left alone goes to
-// the queue once, whole.
+// 取消 at any moment of a print, from the lookup of the printer to the
+// last page and the switch to the hand-off, hands nothing to the printer's
+// queue and leaves no spool file; a print left alone goes to the queue
+// once, whole. After 取消 the window never says that the print is being
+// sent.
 void TestReportOutput::cancelledPrintReachesNoPrinter_data()
 {
+    QTest::addColumn<QString>("inStage");
     QTest::addColumn<int>("cancelAfter");
+    QTest::addColumn<int>("drawn"); // -1: every page
     QTest::addColumn<bool>("handed");
     const int count = CountingPages(200).pageCount();
-    QTest::newRow("not cancelled") << 0 << true;
-    QTest::newRow("first page") << 1 << false;
-    QTest::newRow("middle") << count / 2 << false;
-    QTest::newRow("last page") << count << false;
+    QTest::newRow("not cancelled") << QString() << 0 << -1 << true;
+    QTest::newRow("while the printer is looked up") << u"正在查找打印机"_s << 0 << 0 << false;
+    QTest::newRow("first page") << QString() << 1 << 1 << false;
+    QTest::newRow("middle") << QString() << count / 2 << count / 2 << false;
+    QTest::newRow("last page") << QString() << count << count << false;
+    // A 取消 that the window took while the stage changed to the hand-off.
+    QTest::newRow("as the hand-off begins") << u"正在送往打印机"_s << 0 << -1 << false;
 }
 
 void TestReportOutput::cancelledPrintReachesNoPrinter()
 {
+    QFETCH(QString, inStage);
     QFETCH(int, cancelAfter);
+    QFETCH(int, drawn);
     QFETCH(bool, handed);
     if (QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
         QFAIL("pdfinfo (poppler-utils) is needed: scripts/deps.sh installs it");
@@ -268,6 +324,7 @@ void TestReportOutput::cancelledPrintReachesNoPrinter()
     auto queue = std::make_shared<RecordingQueue>();
     CountingPages pages(200);
     test::RecordingProgress progress;
+    progress.cancelInStage = inStage;
     progress.cancelAfter = cancelAfter;
     const PrintResult r = PrinterSink(queue).print(pages, progress);
     qputenv("TMPDIR", tmp);
@@ -279,23 +336,78 @@ void TestReportOutput::cancelledPrintReachesNoPrinter()
         QCOMPARE(queue->handed, (QList<std::pair<QString, int>>{{pages.caption(), pages.pageCount()}}));
     else
         QVERIFY(queue->handed.isEmpty());
-    QCOMPARE(int(pages.asked.size()), handed ? pages.pageCount() : cancelAfter);
+    QCOMPARE(int(pages.asked.size()), drawn < 0 ? pages.pageCount() : drawn);
     QVERIFY(QDir(spool.path()).isEmpty());
+    const bool sending = std::any_of(progress.reports.cbegin(), progress.reports.cend(),
+                                     [](const auto &report) { return report.stage.startsWith(u"正在送往"_s); });
+    QCOMPARE(sending, handed || inStage.startsWith(u"正在送往"_s));
 }
 
-// A queue that refuses the job: the reason is shown and nothing counts as
-// printed.
+// A lookup of the printer that does not end is not waited for: 取消 ends
+// the print at once, and without it the print is given up in time; either
+// way no page is drawn and nothing reaches the queue once the lookup ends.
+// (The lookup here ends by itself after a few seconds, so a print that
+// waited for it would go out.)
+void TestReportOutput::lookUpNotWaitedFor_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("limitMs");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("取消") << true << handOffLimitMs << QString();
+    QTest::newRow("no answer in time") << false << 1000
+                                       << u"打印失败：打印服务在 1 秒内没有回答，打印任务没有送出。"_s;
+}
+
+void TestReportOutput::lookUpNotWaitedFor()
+{
+    QFETCH(bool, cancel);
+    QFETCH(int, limitMs);
+    QFETCH(QString, error);
+    auto queue = std::make_shared<StuckQueue>();
+    CountingPages pages(20);
+    test::RecordingProgress progress;
+    if (cancel)
+        progress.cancelInStage = u"正在查找打印机"_s;
+    const PrintResult r = PrinterSink(queue, limitMs).print(pages, progress);
+    const bool lookUpEnded = queue->ended();
+    queue->release();
+    QVERIFY(!lookUpEnded);
+    QCOMPARE(r.cancelled, cancel);
+    QCOMPARE(r.error, error);
+    QVERIFY(pages.asked.empty());
+    QVERIFY(queue->handed.isEmpty());
+}
+
+// A print system that finds no printer, or refuses the job: the reason is
+// shown and nothing counts as printed; a printer not found gets no page
+// drawn.
+void TestReportOutput::refusedPrint_data()
+{
+    QTest::addColumn<QString>("notFound");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<int>("drawn");
+    QTest::newRow("printer not found") << u"打印失败：没有设置默认打印机，打印任务没有送出。"_s << QString() << 0;
+    QTest::newRow("job refused") << QString()
+                                 << u"打印失败：打印机 P 已停用，不接受打印任务，打印任务没有送出。"_s << 1;
+}
+
 void TestReportOutput::refusedPrint()
 {
+    QFETCH(QString, notFound);
+    QFETCH(QString, refusal);
+    QFETCH(int, drawn);
     auto &messages = test::ScriptedMessages::install();
     auto queue = std::make_shared<RecordingQueue>();
-    queue->refusal = u"打印失败：打印机 P 没有接受打印任务（停用）。"_s;
+    queue->notFound = notFound;
+    queue->refusal = refusal;
     setPrintSink(std::make_unique<PrinterSink>(queue));
-    QVERIFY(!printPages(nullptr, layoutReport(listLayout(), listRows(3))));
-    QCOMPARE(queue->handed.size(), 1);
+    CountingPages pages(3);
+    QVERIFY(!printPages(nullptr, pages));
+    QCOMPARE(int(pages.asked.size()), drawn);
+    QCOMPARE(queue->handed.size(), drawn);
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].title, u"错误"_s);
-    QCOMPARE(messages.shown[0].text, queue->refusal);
+    QCOMPARE(messages.shown[0].text, notFound + refusal);
 }
 
 void TestReportOutput::previewPrintsItsPages()

@@ -14,12 +14,14 @@
 #include "shell/startup.h"
 #include "support/otherprogram.h"
 #include "support/recordingprogress.h"
+#include "support/saveunderway.h"
 #include "support/testdb.h"
 #include "support/ui/scripteddialogs.h"
 #include "support/ui/scriptedmessages.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -28,6 +30,7 @@
 #include <atomic>
 #include <optional>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -148,6 +151,9 @@ private slots:
     void restoreBesideAJournalNeverWritten();
     void restoreTakesInWhatStandsBeside_data();
     void restoreTakesInWhatStandsBeside();
+    void restoreJudgesTheChosenFilesJournal_data();
+    void restoreJudgesTheChosenFilesJournal();
+    void restoreHoldsTheFileUntilItIsReplaced();
     void leftoversRemovedAtStart();
     void restoreRefused_data();
     void restoreRefused();
@@ -582,6 +588,111 @@ void TestBackup::restoreTakesInWhatStandsBeside()
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(rowsOf(database.path()), expected);
+}
+
+// A journal beside the chosen file is judged as the database's own is: one
+// that another file's crash left is not rolled into the restored data, and
+// one that does not show whose it is stops the restore. The chosen files
+// are only read.
+void TestBackup::restoreJudgesTheChosenFilesJournal_data()
+{
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("another database's journal") << u"another's"_s << QString();
+    QTest::newRow("a journal whose start is damaged") << u"damaged"_s << u"（它的开头已损坏）"_s;
+    QTest::newRow("a pipe in the journal's place") << u"pipe"_s << u"（它不是普通文件）"_s;
+}
+
+void TestBackup::restoreJudgesTheChosenFilesJournal()
+{
+    QFETCH(QString, journal);
+    QFETCH(QString, refusal);
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString chosen = dir.path() + u"/bc_kelm"_s;
+    addCases(300, u"备份中"_s);
+    QCOMPARE(backupDatabase(database.path(), chosen).outcome, BackupOutcome::Done);
+    const QStringList backedUp = rowsOf(chosen);
+    addCases(10, u"留下"_s);
+    const QStringList live = liveRows();
+    closeDatabase();
+    const QString other = dir.path() + u"/other.mdb"_s;
+    QVERIFY(QFile::copy(test::preparedTemplate(), other));
+    QVERIFY(QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner));
+    test::crashInsideSave(other, test::SaveUnderWay::Kind::Spilled);
+    QVERIFY(QFile::rename(journalPath(other), journalPath(chosen)));
+    if (journal == u"damaged"_s) {
+        QFile file(journalPath(chosen));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(2) && file.write("\0", 1) == 1);
+    } else if (journal == u"pipe"_s) {
+        QVERIFY(QFile::remove(journalPath(chosen)));
+        QCOMPARE(::mkfifo(QFile::encodeName(journalPath(chosen)).constData(), 0600), 0);
+    }
+    const QByteArray offered = contents(chosen);
+    const QByteArray offeredJournal = journal == u"pipe"_s ? QByteArray() : contents(journalPath(chosen));
+
+    const RestoreResult result = restoreProgramDatabase(chosen);
+    if (!refusal.isEmpty()) {
+        QCOMPARE(result.outcome, RestoreOutcome::Refused);
+        QVERIFY2(result.detail.contains(u"无法判断它是否属于这个文件"_s + refusal)
+                     && result.detail.contains(u"请把这两个文件一起交给"_s),
+                 qPrintable(result.detail));
+        QCOMPARE(liveRows(), live);
+    } else {
+        QVERIFY2(result.outcome == RestoreOutcome::Restored, qPrintable(result.detail));
+        QCOMPARE(liveRows(), backedUp);
+    }
+    QCOMPARE(db().scalar(u"PRAGMA integrity_check"_s), u"ok"_s);
+    QCOMPARE(contents(chosen), offered);
+    if (journal != u"pipe"_s)
+        QCOMPARE(contents(journalPath(chosen)), offeredJournal);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+}
+
+// From the look at who uses the live file to the rename, the restore holds
+// the file's locks: a save another program begins meanwhile waits until the
+// file is replaced, and its journal is not removed under it.
+void TestBackup::restoreHoldsTheFileUntilItIsReplaced()
+{
+    test::TestDatabase database;
+    QTemporaryDir dir;
+    const QString backup = dir.path() + u"/bc_kelm"_s;
+    QCOMPARE(backupDatabase(database.path(), backup).outcome, BackupOutcome::Done);
+    addCases(10, u"留下"_s);
+    closeDatabase();
+    struct SaveMeanwhile : RecordingProgress {
+        QString live;
+        std::optional<bool> couldSave;
+        std::optional<QProcess> saver;
+        void stage(const QString &text, qint64 steps, bool cancellable) override
+        {
+            RecordingProgress::stage(text, steps, cancellable);
+            if (!text.startsWith(u"正在恢复数据"_s))
+                return;
+            couldSave = test::anotherProcessCanSave(live);
+            saver.emplace();
+            saver->start(QString::fromUtf8(KELM_HOLDER), {live, u"write"_s});
+            QVERIFY(saver->waitForStarted());
+        }
+    } progress;
+    progress.live = database.path();
+
+    QCOMPARE(restoreDatabase(backup, database.path(), progress, UnseenProcesses::Accept).outcome,
+             RestoreOutcome::Restored);
+    QVERIFY(progress.couldSave.has_value());
+    QVERIFY2(!*progress.couldSave, "another program could begin a save while the file was being replaced");
+    // The save begun meanwhile goes on once the file is replaced, with its
+    // journal beside it.
+    QByteArray said;
+    while (!said.contains("holding") && progress.saver->waitForReadyRead(20000))
+        said += progress.saver->readAllStandardOutput();
+    QVERIFY2(said.contains("holding"), progress.saver->readAllStandardError().constData());
+    QVERIFY(QFileInfo::exists(journalPath(database.path())));
+    progress.saver->closeWriteChannel();
+    QVERIFY(progress.saver->waitForFinished());
+    QCOMPARE(progress.saver->exitCode(), 0);
+    QCOMPARE(rowsOf(database.path()), rowsOf(backup));
 }
 
 // A restore killed at any moment leaves its copy beside the database; the

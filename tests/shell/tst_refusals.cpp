@@ -208,6 +208,12 @@ void TestRefusals::refusalToldByItsCause_data()
         << u"read-only folder"_s << QStringList{u"文件夹"_s, u"不能写入"_s} << unknown;
     QTest::newRow("a save onto a full disk")
         << u"full database disk"_s << QStringList{u"数据库文件"_s, u"所在的磁盘已满"_s} << unknown;
+    // The engine refuses to write through a name that now leads to
+    // another file: the words say so, not that the file is read-only.
+    QTest::newRow("a save into a file renamed over while it is open")
+        << u"renamed over"_s << QStringList{u"被替换或删除"_s, u"重新启动"_s} << QStringList{u"是只读的"_s, u"未知错误"_s};
+    QTest::newRow("a save into a file removed and made anew while it is open")
+        << u"made anew"_s << QStringList{u"被替换或删除"_s, u"重新启动"_s} << QStringList{u"是只读的"_s, u"未知错误"_s};
     QTest::newRow("a save while another program saves")
         << u"locked"_s << QStringList{u"正被其他程序使用"_s, u"请稍后再试"_s} << unknown;
     QTest::newRow("a backup onto a full disk")
@@ -272,6 +278,19 @@ void TestRefusals::refusalToldByItsCause()
         QDir(folder).removeRecursively();
         QFile::remove(g_sandbox.smallDisk + u"/filler"_s);
         setDatabasePath(database.path());
+    } else if (cause == u"renamed over"_s || cause == u"made anew"_s) {
+        const QString copy = elsewhere.filePath(u"kelm.mdb"_s);
+        QVERIFY(QFile::copy(database.path(), copy));
+        if (cause == u"renamed over"_s) {
+            QCOMPARE(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(database.path()).constData()), 0);
+        } else {
+            QVERIFY(QFile::remove(database.path()));
+            QVERIFY(QFile::copy(copy, database.path()));
+        }
+        message = refusedSave();
+        quoted << database.path();
+        closeDatabase();
+        QCOMPARE(liveName(), u"城关饭店"_s);
     } else if (cause == u"locked"_s) {
         closeDatabase();
         test::OtherProgram other(database.path(), test::OtherProgram::Hold::Write);

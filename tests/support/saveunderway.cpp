@@ -14,6 +14,7 @@ QString kindName(SaveUnderWay::Kind kind)
     case SaveUnderWay::Kind::Spilled: return u"spill"_s;
     case SaveUnderWay::Kind::Small: return u"small"_s;
     case SaveUnderWay::Kind::Unmarked: return u"unmarked"_s;
+    case SaveUnderWay::Kind::InCommit: return u"commit"_s;
     }
     return {};
 }
@@ -54,7 +55,14 @@ void SaveUnderWay::kill()
     m_writer.waitForFinished();
 }
 
-void crashInsideSave(const QString &path, SaveUnderWay::Kind kind) { SaveUnderWay(path, kind).kill(); }
+void crashInsideSave(const QString &path, SaveUnderWay::Kind kind)
+{
+    SaveUnderWay save(path, kind);
+    // That writer kills itself inside the commit.
+    if (kind == SaveUnderWay::Kind::InCommit && save.commit())
+        qFatal("the writer finished its commit");
+    save.kill();
+}
 
 bool anotherProcessCanSave(const QString &path)
 {

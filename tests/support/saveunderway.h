@@ -15,7 +15,10 @@ public:
     enum class Kind {
         Spilled,  // larger than the page cache: the journal is synced, hot
         Small,    // spills nothing: the journal's header is never written
-        Unmarked, // spilled, without the first page journalled first
+        Unmarked, // spilled, without the first page journalled first, as
+                  // other programs save
+        InCommit, // spilled, killed inside its commit once the file is
+                  // written, first page and all, but the journal not yet gone
     };
 
     // Returns once the writer is inside its save into the file at path.

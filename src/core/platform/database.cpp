@@ -108,10 +108,9 @@ bool isConstraint(const SQLite::Exception &e)
     return (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT;
 }
 
-// Connections of this process open their file one at a time, so that the
-// journal check, which opens and closes the file, never runs while another
-// connection opens it: closing a descriptor drops every lock the process
-// holds on the file.
+// Connections of this process open their file one at a time. A journal
+// check holds the file's lock bytes while it looks; a second check meeting
+// them would take them for a save under way and let its journal be.
 std::mutex &openingLock()
 {
     static std::mutex lock;
@@ -172,13 +171,16 @@ void Database::open(Mode mode)
 {
     int version = 0;
     try {
+        SettledJournal settled;
         {
             const std::lock_guard opening(openingLock());
-            m_journalNotice = settleJournal(m_path);
+            settled = settleJournal(m_path);
+            m_journalNotice = settled.notice;
             m_db = std::make_unique<SQLite::Database>(
                 m_path.toStdString(), mode == Mode::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE);
         }
         configure();
+        checkSettledFile(m_db->getHandle(), m_path, settled);
         SQLite::Statement st(*m_db, "PRAGMA user_version");
         st.executeStep();
         version = st.getColumn(0).getInt();
@@ -230,6 +232,8 @@ void Database::configure()
 DbError Database::failure(const SQLite::Exception &e) const
 {
     const int systemError = m_db ? sqlite3_system_errno(m_db->getHandle()) : 0;
+    if (e.getExtendedErrorCode() == SQLITE_READONLY_DBMOVED)
+        return engineError(SQLITE_READONLY_DBMOVED, m_path);
     const DbFailure kind = failureKind(e.getErrorCode(), systemError);
     if (kind == DbFailure::ReadOnly || kind == DbFailure::CannotOpen) {
         const QString refusal = writeRefusal(m_path);

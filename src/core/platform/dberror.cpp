@@ -23,6 +23,10 @@ QString DbError::message() const { return QString::fromUtf8(what()); }
 
 DbFailure failureKind(int resultCode)
 {
+    // The engine refuses to write a file whose name now leads elsewhere:
+    // writes would go into the file that is gone.
+    if (resultCode == SQLITE_READONLY_DBMOVED)
+        return DbFailure::Replaced;
     switch (resultCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return DbFailure::InUse;
@@ -71,6 +75,9 @@ QString failureText(DbFailure kind, const QString &file, const QString &cause)
     switch (kind) {
     case DbFailure::InUse: return u"数据库文件%1正被其他程序使用，请稍后再试。"_s.arg(f);
     case DbFailure::ReadOnly: return u"数据库文件%1是只读的，不能写入。"_s.arg(f);
+    case DbFailure::Replaced:
+        return u"数据库文件%1在程序打开它以后被替换或删除了（例如另一个文件被复制或改名到了它的位置），"
+               "修改没有保存。请关闭程序后重新启动，再做这次修改。"_s.arg(f);
     case DbFailure::DiskFull: return u"数据库文件%1所在的磁盘已满，不能写入。"_s.arg(f);
     case DbFailure::Damaged: return u"数据库文件%1已损坏。"_s.arg(f);
     case DbFailure::NotOurs: return u"文件%1不是本程序的数据库。"_s.arg(f);
@@ -90,6 +97,7 @@ QString failureCause(int resultCode, int systemError)
     switch (failureKind(resultCode)) {
     case DbFailure::InUse: return systemErrorText(EBUSY);
     case DbFailure::ReadOnly: return systemErrorText(EROFS);
+    case DbFailure::Replaced: return u"文件已被替换"_s;
     case DbFailure::DiskFull: return systemErrorText(ENOSPC);
     case DbFailure::NoAccess: return systemErrorText(EACCES);
     case DbFailure::DiskError: return systemErrorText(EIO);

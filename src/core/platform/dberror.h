@@ -19,6 +19,7 @@ enum class DbFailure {
     Other,       // a statement the engine refused for any other reason
     InUse,       // another program holds the file locked
     ReadOnly,    // the file or its folder may not be written
+    Replaced,    // the file was renamed over, or removed, while it was open
     DiskFull,
     Damaged,     // the file's pages are malformed
     NotOurs,     // not a database at all, or not this program's

@@ -1,5 +1,7 @@
 #include "platform/fileusers.h"
 
+#include "platform/enginelock.h"
+
 #include <QByteArrayList>
 #include <QFile>
 
@@ -84,8 +86,9 @@ bool anotherUserCouldWrite(const ProcessStatus &process, const struct stat &file
 
 enum class Descriptors { Hold, DoNotHold, Hidden };
 
-// Whether the process holds a descriptor of the file.
-Descriptors descriptorsOf(qint64 pid, const struct stat &file)
+// Whether the process holds a descriptor of the file. This process's own
+// looks at the file's locks do not count.
+Descriptors descriptorsOf(qint64 pid, bool self, const struct stat &file)
 {
     const QByteArray folder = procPath(pid, "fd");
     DIR *dir = ::opendir(folder.constData());
@@ -95,7 +98,8 @@ Descriptors descriptorsOf(qint64 pid, const struct stat &file)
     while (const dirent *entry = ::readdir(dir)) {
         struct stat held {};
         if (entry->d_name[0] != '.' && ::stat((folder + '/' + entry->d_name).constData(), &held) == 0
-            && held.st_dev == file.st_dev && held.st_ino == file.st_ino) {
+            && held.st_dev == file.st_dev && held.st_ino == file.st_ino
+            && !(self && isEngineLockDescriptor(QByteArray(entry->d_name).toInt()))) {
             found = Descriptors::Hold;
             break;
         }
@@ -125,7 +129,7 @@ FileUse fileUse(const QString &path)
         if (!number)
             continue;
         listed = true;
-        switch (descriptorsOf(pid, file)) {
+        switch (descriptorsOf(pid, pid == self, file)) {
         case Descriptors::Hold:
             if (!use.holder || use.holder->thisProcess)
                 use.holder = FileHolder{pid, statusOf(pid).name, pid == self};

@@ -32,6 +32,7 @@ struct FileUse {
 };
 
 // Who holds the file at path open. Not every process can be looked at.
+// This process's own looks at the file's locks (EngineLock) do not count.
 // Those of the system's administrator are not counted as unseen: its
 // services run on every desktop and none works in a user's database. Nor
 // are this user's own that hide their files (agents that keep keys). Other

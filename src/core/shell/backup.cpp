@@ -5,6 +5,7 @@
 #include "data/schema.h"
 #include "import/jetconversion.h"
 #include "platform/database.h"
+#include "platform/enginelock.h"
 #include "platform/fileusers.h"
 #include "platform/journalcheck.h"
 #include "platform/systemerror.h"
@@ -355,6 +356,22 @@ QString sideFileRefusal(const QString &live)
     return {};
 }
 
+// Whose the hot journal beside the chosen file is, judged as the
+// database's own is before the engine opens it: another file's journal
+// rolled into the copy would put that file's pages into this one. A
+// journal that was never written holds nothing: it is another's here too.
+JournalVerdict chosenJournal(const QString &source)
+{
+    if (journalState(source) != JournalState::Hot)
+        return {JournalOwner::OtherFile, {}};
+    const int fd = ::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {JournalOwner::Unknown, u"备份文件无法读取：%1"_s.arg(systemError())};
+    const JournalVerdict verdict = judgeJournal(fd, journalPath(source));
+    ::close(fd);
+    return verdict;
+}
+
 } // namespace
 
 LiveFileCheck checkLiveFile(const QString &live)
@@ -447,8 +464,14 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
         // files themselves are only read.
         QStringList parts{QString()};
         qint64 bytes = QFileInfo(source).size();
+        const JournalVerdict journal = chosenJournal(source);
+        if (journal.owner == JournalOwner::Unknown)
+            return refused(u"选择的文件 %1 旁有一次未完成的保存留下的日志文件 %2，无法判断它是否属于这个文件（%3）。"
+                           "请把这两个文件一起交给能检查数据库的人处理，或选择另一个备份文件。"_s.arg(
+                               shown(source), QFileInfo(journalPath(source)).fileName(), journal.reason));
         for (const QString &suffix : {u"-journal"_s, u"-wal"_s}) {
-            if (QFileInfo::exists(source + suffix)) {
+            if (QFileInfo::exists(source + suffix)
+                && (suffix != u"-journal"_s || journal.owner == JournalOwner::ThisFile)) {
                 parts << suffix;
                 bytes += QFileInfo(source + suffix).size();
             }
@@ -466,14 +489,27 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
     // The engine has taken in or rolled back what stood beside the copy;
     // what is left there (a journal never written) holds nothing.
     removeSideFiles(copy.path());
-    progress.stage(u"正在恢复数据……"_s, 0, false);
+    // The engine's locks on the live file are held from here to the rename,
+    // so that no save begins meanwhile: its journal would be removed, or
+    // stand beside the new file.
+    std::optional<EngineLock> lock;
+    if (QFileInfo::exists(live)) {
+        lock.emplace(live);
+        if (lock->state() == EngineLock::State::Unknown)
+            return refused(u"无法确认是否有其他程序正在写入数据库文件 %1：%2"_s.arg(shown(live),
+                                                                                  systemErrorText(lock->error())));
+    }
     // A program that holds the live file open would write on into the
     // replaced file, and a journal or log beside it holds a save's pages.
     const LiveFileCheck check = checkLiveFile(live);
     if (!check.refusal.isEmpty())
         return refused(check.refusal);
+    if (lock && lock->state() == EngineLock::State::Busy)
+        return refused(u"数据库文件 %1 正在被读写，有一项保存或读取还没有结束。请稍后再试；如果是其他程序在使用它，"
+                       "请先关闭该程序，再恢复数据。"_s.arg(shown(live)));
     if (!check.unseen.isEmpty() && unseen == UnseenProcesses::Refuse)
         return refused(check.unseen);
+    progress.stage(u"正在恢复数据……"_s, 0, false);
     // Nobody holds the file: a journal beside it that was never written,
     // or an empty log, belongs to nobody and would stand beside the new file.
     removeSideFiles(live);

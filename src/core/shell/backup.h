@@ -65,14 +65,18 @@ LiveFileCheck checkLiveFile(const QString &live);
 enum class UnseenProcesses { Refuse, Accept };
 
 // Replaces the database file `live` by a checked copy of source: copies
-// source, with the journal or log the engine left beside it, beside live;
-// checks the copy (a database that the engine reads, whose wslo row holds
-// the backup marker, with this program's tables, that passes the integrity
-// check), and when checkLiveFile() finds nothing in the way renames the
-// copy into its place, removing a journal of live that was never written.
-// A Jet source (a backup of the earlier format) is converted into the copy
-// instead of copied, and its marker checked in the Jet file. Until then source and live are only read; cancelling is safe up to the
-// rename. Runs on any thread; the program closes its own connection first.
+// source beside live, with the log the engine left beside it and with its
+// journal where that is source's own (judged as the database's journal is;
+// one that does not tell refuses the restore); checks the copy (a database
+// that the engine reads, whose wslo row holds the backup marker, with this
+// program's tables, that passes the integrity check), and when
+// checkLiveFile() finds nothing in the way renames the copy into its place,
+// removing a journal of live that was never written. The engine's locks on
+// live are held from that look to the rename, so that no save begins in
+// between. A Jet source (a backup of the earlier format) is converted into
+// the copy instead of copied, its marker checked in the Jet file. Until
+// then source and live are only read; cancelling is safe up to the rename.
+// Runs on any thread; the program closes its own connection first.
 RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress(),
                               UnseenProcesses unseen = UnseenProcesses::Refuse);
 

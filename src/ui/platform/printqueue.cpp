@@ -57,79 +57,174 @@ QString refusal(ipp_status_t status, const QString &printer)
 
 QString failed(const QString &cause) { return u"打印失败：%1，打印任务没有送出。"_s.arg(cause); }
 
-// A connection that has waited a second for the server waits on until the
-// hand-off's time is up; a transfer that goes on is never cut.
-int keepWaiting(http_t *, void *deadline) { return !static_cast<const QDeadlineTimer *>(deadline)->hasExpired(); }
+// How long the requests of one talk with the server wait for it.
+class Patience {
+public:
+    explicit Patience(int limitMs) : m_deadline(limitMs) { }
+
+    // A connection to the print server whose requests give up in time;
+    // null when none could be made.
+    http_t *connect()
+    {
+        http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                    int(std::max<qint64>(m_deadline.remainingTime(), 1)), nullptr);
+        if (http)
+            httpSetTimeout(http, 0.25, keepWaiting, this);
+        return http;
+    }
+    bool expired() const { return m_deadline.hasExpired(); }
+    // A request was given up because the server did not answer.
+    bool gaveUp() const { return m_gaveUp; }
+
+private:
+    // Asked whenever the server has been silent for a quarter of a second;
+    // a transfer that goes on is never cut.
+    static int keepWaiting(http_t *, void *data)
+    {
+        auto *self = static_cast<Patience *>(data);
+        self->m_gaveUp = self->m_deadline.hasExpired();
+        return !self->m_gaveUp;
+    }
+
+    QDeadlineTimer m_deadline;
+    bool m_gaveUp = false;
+};
+
+// The destination that the environment or a saved default names, read in
+// the print system's order, to say which one has gone when the print
+// system finds none; empty when only the server could have named one.
+QString namedDefault()
+{
+    if (qEnvironmentVariableIsSet("LPDEST"))
+        return qEnvironmentVariable("LPDEST");
+    if (qEnvironmentVariableIsSet("PRINTER") && qEnvironmentVariable("PRINTER") != u"lp"_s)
+        return qEnvironmentVariable("PRINTER");
+    const QStringList saved = {qEnvironmentVariable("HOME") + u"/.cups/lpoptions"_s,
+                               qEnvironmentVariable("CUPS_SERVERROOT", u"/etc/cups"_s) + u"/lpoptions"_s};
+    for (const QString &path : saved) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        while (!file.atEnd()) {
+            const QStringList words = QString::fromUtf8(file.readLine()).simplified().split(u' ');
+            if (words.size() > 1 && words[0].compare(u"Default"_s, Qt::CaseInsensitive) == 0)
+                return words[1];
+        }
+    }
+    return {};
+}
+
+bool taken(ipp_status_t status) { return status <= IPP_STATUS_OK_CONFLICTING; }
+
+// Why the last request failed; a failure on the way (a write that broke
+// off) leaves no status of its own.
+ipp_status_t lastFailure() { return taken(cupsLastError()) ? IPP_STATUS_ERROR_INTERNAL : cupsLastError(); }
+
+// Creates the job and sends its document as one PDF over this connection
+// alone (the print system's one-call print asks its own default connection
+// about the destination, which waits a minute for a server that hangs). A
+// job whose document does not arrive whole is cancelled. Returns the print
+// system's answer.
+ipp_status_t sendJob(http_t *http, cups_dest_t *dest, const QString &path, const QByteArray &title, int count,
+                     cups_option_t *options)
+{
+    cups_dinfo_t *info = cupsCopyDestInfo(http, dest);
+    if (!info)
+        return lastFailure();
+    const auto freeInfo = qScopeGuard([&] { cupsFreeDestInfo(info); });
+    int job = 0;
+    if (!taken(cupsCreateDestJob(http, dest, info, &job, title.constData(), count, options)) || job <= 0)
+        return lastFailure();
+    QFile file(path);
+    http_status_t status = file.open(QIODevice::ReadOnly)
+        ? cupsStartDestDocument(http, dest, info, job, title.constData(), CUPS_FORMAT_PDF, 0, nullptr, 1)
+        : HTTP_STATUS_ERROR;
+    while (status == HTTP_STATUS_CONTINUE && !file.atEnd()) {
+        const QByteArray chunk = file.read(64 * 1024);
+        status = chunk.isEmpty() ? HTTP_STATUS_ERROR
+                                 : cupsWriteRequestData(http, chunk.constData(), size_t(chunk.size()));
+    }
+    if (status == HTTP_STATUS_CONTINUE && taken(cupsFinishDestDocument(http, dest, info)))
+        return IPP_STATUS_OK;
+    const ipp_status_t failure = lastFailure();
+    cupsCancelDestJob(http, dest, job);
+    return failure;
+}
 
 class CupsQueue : public PrintQueue {
 public:
-    CupsQueue(const QString &destination, int limitMs) : m_name(destination), m_limitMs(limitMs) { }
+    explicit CupsQueue(int limitMs) : m_limitMs(limitMs) { }
+    ~CupsQueue() override { cupsFreeDests(m_destCount, m_dest); }
+    CupsQueue(const CupsQueue &) = delete;
+    CupsQueue &operator=(const CupsQueue &) = delete;
 
-    QString printerName() const override { return m_name; }
+    QString find() override
+    {
+        Patience patience(m_limitMs);
+        http_t *http = patience.connect();
+        if (!http)
+            return patience.expired() ? serverSilent(m_limitMs) : failed(u"无法连接打印服务"_s);
+        // The print system's own rule for the user's default, over this
+        // connection, so that a server that does not answer is given up in
+        // time.
+        cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+        const bool broken = httpGetStatus(http) == HTTP_STATUS_ERROR;
+        httpClose(http);
+        if (!dest) {
+            if (patience.gaveUp())
+                return serverSilent(m_limitMs);
+            if (broken)
+                return failed(u"无法连接打印服务"_s);
+            const QString named = namedDefault();
+            return failed(named.isEmpty() ? u"没有设置默认打印机"_s
+                                          : refusal(IPP_STATUS_ERROR_NOT_FOUND, named));
+        }
+        cupsFreeDests(m_destCount, m_dest);
+        m_dest = dest;
+        m_destCount = 1;
+        m_name = QString::fromUtf8(dest->name);
+        if (dest->instance)
+            m_name += u'/' + QString::fromUtf8(dest->instance);
+        return {};
+    }
 
     QString submit(const QString &path, const QString &title, const PageSetup &paper) override
     {
-        const QDeadlineTimer deadline(m_limitMs);
-        const QString timedOut = failed(u"打印服务在 %1 秒内没有回答"_s.arg(m_limitMs / 1000));
-        // The queue is the printer's; an instance is a set of options
-        // saved for it.
-        const QByteArray printer = m_name.section(u'/', 0, 0).toUtf8();
-        const QByteArray instance = m_name.section(u'/', 1).toUtf8();
-        http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                    int(std::max<qint64>(deadline.remainingTime(), 1)), nullptr);
+        Patience patience(m_limitMs);
+        http_t *http = patience.connect();
         if (!http)
-            return deadline.hasExpired() ? timedOut : failed(u"无法连接打印服务"_s);
-        httpSetTimeout(http, 1.0, keepWaiting, const_cast<QDeadlineTimer *>(&deadline));
-        const QString result = [&]() -> QString {
-            // The saved destinations as the print system's own commands
-            // read them (the server's printers with their defaults, then the
-            // user's lpoptions), over this connection, so that a server that
-            // does not answer is given up in time.
-            cups_dest_t *dests = nullptr;
-            const int destCount = cupsGetDests2(http, &dests);
-            const auto freeDests = qScopeGuard([&] { cupsFreeDests(destCount, dests); });
-            if (deadline.hasExpired())
-                return timedOut;
-            cups_dest_t *dest = cupsGetDest(printer.constData(), instance.isEmpty() ? nullptr : instance.constData(),
-                                            destCount, dests);
-            if (!dest && !instance.isEmpty())
-                dest = cupsGetDest(printer.constData(), nullptr, destCount, dests);
-            if (!dest) {
-                const ipp_status_t status = cupsLastError();
-                return failed(refusal(status >= IPP_STATUS_ERROR_BAD_REQUEST ? status : IPP_STATUS_ERROR_NOT_FOUND,
-                                      m_name));
-            }
-            cups_option_t *options = nullptr;
-            int count = 0;
-            for (int i = 0; i < dest->num_options; ++i)
-                if (!decidedByPages(dest->options[i].name))
-                    count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
-            count = cupsAddOption("media", QPageSize(paper.paper).key().toUtf8().constData(), count, &options);
-            // The print system's own word for it: "landscape" without a
-            // value would be read as false.
-            count = cupsAddOption("orientation-requested", paper.orientation == QPageLayout::Landscape ? "4" : "3",
-                                  count, &options);
-            const int job = cupsPrintFile2(http, printer.constData(), QFile::encodeName(path).constData(),
-                                           title.toUtf8().constData(), count, options);
-            cupsFreeOptions(count, options);
-            if (job > 0)
-                return {};
-            return deadline.hasExpired() ? timedOut : failed(refusal(cupsLastError(), m_name));
-        }();
+            return patience.expired() ? serverSilent(m_limitMs) : failed(u"无法连接打印服务"_s);
+        cups_option_t *options = nullptr;
+        int count = 0;
+        for (int i = 0; i < m_dest->num_options; ++i)
+            if (!decidedByPages(m_dest->options[i].name))
+                count = cupsAddOption(m_dest->options[i].name, m_dest->options[i].value, count, &options);
+        count = cupsAddOption("media", QPageSize(paper.paper).key().toUtf8().constData(), count, &options);
+        // The print system's own word for it: "landscape" without a
+        // value would be read as false.
+        count = cupsAddOption("orientation-requested", paper.orientation == QPageLayout::Landscape ? "4" : "3",
+                              count, &options);
+        const ipp_status_t status = sendJob(http, m_dest, path, title.toUtf8(), count, options);
+        cupsFreeOptions(count, options);
         httpClose(http);
-        return result;
+        if (taken(status))
+            return {};
+        return patience.gaveUp() ? serverSilent(m_limitMs) : failed(refusal(status, m_name));
     }
 
 private:
-    QString m_name;
     int m_limitMs;
+    // The destination found, with the options saved for it, and its name
+    // as the user knows it (with the instance).
+    cups_dest_t *m_dest = nullptr;
+    int m_destCount = 0;
+    QString m_name;
 };
 
 } // namespace
 
-std::unique_ptr<PrintQueue> systemQueue(const QString &destination, int limitMs)
-{
-    return std::make_unique<CupsQueue>(destination, limitMs);
-}
+QString serverSilent(int limitMs) { return failed(u"打印服务在 %1 秒内没有回答"_s.arg(limitMs / 1000)); }
+
+std::unique_ptr<PrintQueue> systemQueue(int limitMs) { return std::make_unique<CupsQueue>(limitMs); }
 
 } // namespace kelm::report

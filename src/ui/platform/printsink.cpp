@@ -6,15 +6,17 @@
 #include "platform/pagepainter.h"
 #include "platform/progressonscreen.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QTemporaryFile>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -62,50 +64,65 @@ PrintResult drawPdf(QFileDevice &out, PageSource &pages, Progress &progress, con
     return {};
 }
 
-// Hands the spool file to the queue on a thread of its own and reports
-// progress every few milliseconds meanwhile, each report taking the events
-// that wait, so that the windows and a screen reader are answered while the
-// print system takes its time. The queue gives up on a server that does not
-// answer.
-QString handOff(PrintQueue &queue, const QString &path, const QString &title, const PageSetup &paper,
-                Progress &progress)
+// Runs work on a thread of its own and reports progress every few
+// milliseconds meanwhile, each report taking the events that wait, so that
+// the windows and a screen reader are answered while the print system takes
+// its time. Returns the work's answer; nothing when giveUp() says that
+// nobody waits for it any more, and then the work goes on to its own end
+// unwatched, owning what it uses.
+std::optional<QString> aside(std::function<QString()> work, Progress &progress, const std::function<bool()> &giveUp)
 {
-    std::mutex mutex;
-    std::condition_variable ended;
-    bool done = false;
-    QString refusal;
-    std::thread worker([&] {
-        QString answer = queue.submit(path, title, paper);
-        const std::lock_guard lock(mutex);
-        refusal = std::move(answer);
-        done = true;
-        ended.notify_all();
+    struct Answer {
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool done = false;
+        QString text;
+    };
+    const auto answer = std::make_shared<Answer>();
+    std::thread worker([answer, work = std::move(work)] {
+        QString text = work();
+        const std::lock_guard lock(answer->mutex);
+        answer->text = std::move(text);
+        answer->done = true;
+        answer->ended.notify_all();
     });
-    {
-        std::unique_lock lock(mutex);
-        while (!ended.wait_for(lock, std::chrono::milliseconds(2), [&] { return done; })) {
-            lock.unlock();
-            progress.advance(0);
-            lock.lock();
+    std::unique_lock lock(answer->mutex);
+    while (!answer->ended.wait_for(lock, std::chrono::milliseconds(2), [&] { return answer->done; })) {
+        lock.unlock();
+        progress.advance(0);
+        if (giveUp()) {
+            worker.detach();
+            return std::nullopt;
         }
+        lock.lock();
     }
+    lock.unlock();
     worker.join();
-    return refusal;
+    return answer->text;
 }
+
+// The queue's own limit ends a lookup first, saying why; this one holds
+// where the print system blocks beyond it (a name server that does not
+// answer).
+constexpr int lookUpGraceMs = 1000;
 
 } // namespace
 
 PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
 {
-    std::shared_ptr<PrintQueue> queue = m_queue;
-    if (!queue) {
-        const QPrinterInfo info = m_printer ? *m_printer : QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            return {u"没有默认打印机，无法打印。"_s};
-        if (!QPrinter(info, QPrinter::HighResolution).isValid())
-            return {u"打印机 %1 不可用，无法打印。"_s.arg(info.printerName())};
-        queue = systemQueue(info.printerName());
-    }
+    const std::shared_ptr<PrintQueue> queue = m_queue ? m_queue : std::shared_ptr<PrintQueue>(systemQueue());
+    // Nothing is drawn or sent yet: 取消 stops the print at once.
+    progress.stage(u"正在查找打印机……"_s, 0, true);
+    const QDeadlineTimer limit(m_lookUpLimitMs + lookUpGraceMs);
+    const std::optional<QString> found =
+        aside([queue] { return queue->find(); }, progress,
+              [&] { return progress.cancelled() || limit.hasExpired(); });
+    if (progress.cancelled())
+        return {{}, true};
+    if (!found)
+        return {serverSilent(m_lookUpLimitMs)};
+    if (!found->isEmpty())
+        return {*found};
     QTemporaryFile spool(QDir::tempPath() + u"/kelm-XXXXXX.pdf"_s);
     const QString failure = u"打印失败：无法写入临时文件 %1。"_s.arg(spool.fileTemplate());
     if (!spool.open())
@@ -116,11 +133,15 @@ PrintResult PrinterSink::print(PageSource &pages, Progress &progress)
     if (!spool.flush())
         return {failure};
     // From here on the print goes out: a cancel made before it still
-    // counts, one after it is refused.
+    // counts, one after it is refused, and the hand-off is waited for to
+    // its end, so that the user is told what became of the job.
     progress.stage(u"正在送往打印机……"_s, 0, false);
     if (progress.cancelled())
         return {{}, true};
-    return {handOff(*queue, spool.fileName(), pages.caption(), pages.paper(), progress)};
+    const QString path = spool.fileName();
+    const QString title = pages.caption();
+    const PageSetup paper = pages.paper();
+    return {*aside([&] { return queue->submit(path, title, paper); }, progress, [] { return false; })};
 }
 
 PrintResult PdfSink::print(PageSource &pages, Progress &progress) { return writePdf(pages, m_path, progress); }
@@ -156,7 +177,7 @@ void setPrintSink(std::unique_ptr<PrintSink> sink) { g_sink = std::move(sink); }
 
 bool printPages(QWidget *parent, PageSource &pages)
 {
-    const QString refusal = u"已送往打印机，不能取消"_s;
+    const QString refusal = u"正在送往打印机，不能取消"_s;
     PrintResult result;
     bool refused = false;
     {
@@ -167,7 +188,7 @@ bool printPages(QWidget *parent, PageSource &pages)
     if (!result.error.isEmpty())
         showError(parent, result.error);
     else if (refused)
-        inform(parent, refusal + u"。"_s, {}, Icon::Information);
+        inform(parent, u"打印任务已送往打印机，不能再取消。"_s, {}, Icon::Information);
     return result.ok();
 }
 

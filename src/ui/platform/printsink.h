@@ -9,10 +9,8 @@
 #include "platform/printqueue.h"
 #include "platform/progress.h"
 
-#include <QPrinterInfo>
 #include <QString>
 #include <memory>
-#include <optional>
 
 class QWidget;
 
@@ -34,21 +32,25 @@ public:
 };
 
 // A printer at high resolution, full page, every page, no dialog: the
-// default printer as it is at each print, or a given one. A null printer
-// (no default printer) prints nothing and says so. The pages are drawn
-// into a spool file, which goes to the printer's queue only when every
-// page is drawn and nobody cancelled.
+// user's default destination as the print system finds it at each print,
+// or a given queue. The destination is looked up before any page is drawn;
+// the pages are drawn into a spool file, which goes to the queue only when
+// every page is drawn and nobody cancelled. Both talks with the print
+// system run on threads of their own while the windows go on answering.
 class PrinterSink : public PrintSink {
 public:
     PrinterSink() = default;
-    explicit PrinterSink(const QPrinterInfo &printer) : m_printer(printer) { }
-    // Hands finished prints to this queue in place of a printer's (tests).
-    explicit PrinterSink(std::shared_ptr<PrintQueue> queue) : m_queue(std::move(queue)) { }
+    // Hands finished prints to this queue (tests); a lookup that has not
+    // ended after lookUpLimitMs is given up.
+    explicit PrinterSink(std::shared_ptr<PrintQueue> queue, int lookUpLimitMs = handOffLimitMs)
+        : m_queue(std::move(queue)), m_lookUpLimitMs(lookUpLimitMs)
+    {
+    }
     PrintResult print(PageSource &pages, Progress &progress) override;
 
 private:
-    std::optional<QPrinterInfo> m_printer;
     std::shared_ptr<PrintQueue> m_queue;
+    int m_lookUpLimitMs = handOffLimitMs;
 };
 
 // Writes each print to one PDF file (replacing it).
@@ -72,6 +74,8 @@ void setPrintSink(std::unique_ptr<PrintSink> sink);
 // Prints every page through the sink, with a progress window and 取消
 // when it takes longer than a moment. A failure, no default printer
 // included, shows "错误" with the reason; returns whether it printed.
+// 取消 once the print is being handed over is answered in words, and once
+// it has gone out the user is told so.
 bool printPages(QWidget *parent, PageSource &pages);
 bool printPages(QWidget *parent, const PageModel &model);
 

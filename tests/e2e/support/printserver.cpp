@@ -64,10 +64,11 @@ PrintServer::PrintServer(const QList<Printer> &printers)
                          "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"_s.arg(m_port);
     // Stopped printers hold their jobs, so nothing is converted or sent on.
     QString list;
-    for (qsizetype i = 0; i < printers.size(); ++i)
-        list += u"<%1 %2>\nDeviceURI file:///dev/null\nState Stopped\nAccepting %3\nShared No\n</%4>\n"_s.arg(
-            i == 0 ? u"DefaultPrinter"_s : u"Printer"_s, printers[i].name,
-            printers[i].accepting ? u"Yes"_s : u"No"_s, i == 0 ? u"DefaultPrinter"_s : u"Printer"_s);
+    for (const Printer &p : printers) {
+        const QString kind = p.isDefault ? u"DefaultPrinter"_s : u"Printer"_s;
+        list += u"<%1 %2>\nDeviceURI file:///dev/null\nState Stopped\nAccepting %3\nShared No\n</%1>\n"_s.arg(
+            kind, p.name, p.accepting ? u"Yes"_s : u"No"_s);
+    }
     if (!write(dir.filePath(u"root/cups-files.conf"_s), files) || !write(dir.filePath(u"root/cupsd.conf"_s), conf)
         || !write(dir.filePath(u"root/printers.conf"_s), list)) {
         m_failure = u"cannot write the print server's settings in "_s + m_dir.path();
@@ -93,13 +94,13 @@ PrintServer::PrintServer(const QList<Printer> &printers)
         }
         QThread::msleep(50);
     }
-    useServer(address());
-    qputenv("HOME", QFile::encodeName(dir.filePath(u"home"_s)));
+    use();
 }
 
 PrintServer::~PrintServer()
 {
     if (m_daemon.state() != QProcess::NotRunning) {
+        resume();
         m_daemon.terminate();
         if (!m_daemon.waitForFinished(5000))
             m_daemon.kill();
@@ -108,6 +109,30 @@ PrintServer::~PrintServer()
 }
 
 QString PrintServer::address() const { return u"127.0.0.1:%1"_s.arg(m_port); }
+
+void PrintServer::use() const
+{
+    useServer(address());
+    qputenv("HOME", QFile::encodeName(QDir(m_dir.path()).filePath(u"home"_s)));
+}
+
+void PrintServer::stop()
+{
+    if (m_daemon.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_daemon.processId()), SIGSTOP);
+}
+
+void PrintServer::resume()
+{
+    if (m_daemon.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_daemon.processId()), SIGCONT);
+}
+
+void PrintServer::end()
+{
+    m_daemon.kill();
+    m_daemon.waitForFinished(5000);
+}
 
 void PrintServer::saveUserOptions(const QString &lines) const
 {

@@ -5,8 +5,8 @@
 //
 // The print system reads where its server is (CUPS_SERVER) and the user's
 // saved options (HOME/.cups/lpoptions) from the environment, once for each
-// thread that uses it: useServer() and the constructor set them before the
-// first print.
+// thread that uses it (a print uses threads of its own): use() and
+// useServer() set them before a print.
 #pragma once
 
 #include <QHash>
@@ -23,11 +23,12 @@ public:
     struct Printer {
         QString name;
         bool accepting = true;
+        // The server's default destination.
+        bool isDefault = false;
     };
     using Job = QHash<QString, QString>; // attribute name: value as text
 
-    // Starts the daemon with these printers, the first the server's
-    // default, and points the print system and HOME at it.
+    // Starts the daemon with these printers and use()s it.
     explicit PrintServer(const QList<Printer> &printers);
     ~PrintServer();
     PrintServer(const PrintServer &) = delete;
@@ -36,6 +37,14 @@ public:
     // Why the server does not run; empty when it does.
     QString failure() const { return m_failure; }
     QString address() const;
+    // Points the print system at this server and HOME at a home of its own.
+    void use() const;
+    // Stops the daemon where it is (SIGSTOP), as a server that hangs: it
+    // still takes connections but answers nothing; resume() lets it go on.
+    void stop();
+    void resume();
+    // Ends the daemon at once, a stopped one too.
+    void end();
     // Writes the user's saved destinations and options (lines of lpoptions).
     void saveUserOptions(const QString &lines) const;
     // Every job the server holds, oldest first.

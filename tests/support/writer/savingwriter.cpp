@@ -7,7 +7,9 @@
 //   small     a save of one new case that spills nothing: the journal's
 //             header is never written
 //   unmarked  the spilling save straight through the engine, without the
-//             first page written first, as programs before this one saved
+//             first page written first, as other programs save
+//   commit    the spilling save, killed inside its commit once every page
+//             is written and synced, as the journal is about to go
 //   probe     says "busy" when another program holds the file's write
 //             lock, "free" when it could begin a save itself
 #include "data/connection.h"
@@ -16,7 +18,11 @@
 #include <QCoreApplication>
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <sqlite3.h>
+
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -41,6 +47,30 @@ bool awaitCommit()
     say("saving");
     std::string line;
     return std::getline(std::cin, line) && line == "commit";
+}
+
+// The engine's own files, but for the deletion of a journal, which kills
+// the process where it stands once dyingAtCommit is set: the commit has
+// then written every page, the first one included, and synced the file.
+bool dyingAtCommit = false;
+sqlite3_vfs *engineFiles = nullptr;
+
+int deleteOrDie(sqlite3_vfs *, const char *name, int syncFolder)
+{
+    const std::size_t length = std::strlen(name);
+    if (dyingAtCommit && length > 8 && std::strcmp(name + length - 8, "-journal") == 0)
+        std::raise(SIGKILL);
+    return engineFiles->xDelete(engineFiles, name, syncFolder);
+}
+
+void dieAtCommit()
+{
+    static sqlite3_vfs dying;
+    engineFiles = sqlite3_vfs_find(nullptr);
+    dying = *engineFiles;
+    dying.zName = "kelm-dying-at-commit";
+    dying.xDelete = deleteOrDie;
+    sqlite3_vfs_register(&dying, 1);
 }
 
 int probe(const QString &path)
@@ -68,6 +98,8 @@ int main(int argc, char *argv[])
     const QString way = args.at(2);
     if (way == u"probe"_s)
         return probe(path);
+    if (way == u"commit"_s)
+        dieAtCommit();
     kelm::Database db(path, kelm::storedSchema());
     db.raw().exec("PRAGMA cache_size = 8");
     const int cases = way == u"small"_s ? 1 : spilledCases;
@@ -89,6 +121,7 @@ int main(int argc, char *argv[])
             db.insertRow(u"xzcf"_s, {u"dabh"_s, u"dwmc"_s}, {caseNo(i), unit});
         if (!awaitCommit())
             return 1;
+        dyingAtCommit = way == u"commit"_s;
         tx.commit();
     }
     say("committed");
