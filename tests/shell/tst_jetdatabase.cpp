@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +70,7 @@ private slots:
     void startEndsAfterNo();
     void startRefusesAnotherJetFile();
     void cancelledConversionChangesNothing();
+    void oneConversionAtATime();
     void keptNameNumbered_data();
     void keptNameNumbered();
     void restoreOfJetBackup();
@@ -163,6 +165,19 @@ void TestJetDatabase::cancelledConversionChangesNothing()
     progress.cancelInStage = u"正在转换"_s;
     const jet::Conversion result = convertDatabaseInPlace(live(), m_dir->filePath(kept), progress);
     QCOMPARE(result.failure, jet::ConversionFailure::Cancelled);
+    QCOMPARE(filesIn(m_dir->path()), QStringList{u"kelm.mdb"_s});
+    QCOMPARE(contents(live()), m_original);
+}
+
+void TestJetDatabase::oneConversionAtATime()
+{
+    // Another window of the program converting the file holds it locked.
+    QFile other(live());
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    const jet::Conversion result = convertDatabaseInPlace(live(), m_dir->filePath(kept));
+    QCOMPARE(result.failure, jet::ConversionFailure::Refused);
+    QVERIFY2(result.reason.contains(u"另一个窗口正在转换"_s), qPrintable(result.reason));
     QCOMPARE(filesIn(m_dir->path()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(contents(live()), m_original);
 }
