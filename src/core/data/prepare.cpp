@@ -146,6 +146,32 @@ QString createTableSql(const QString &table)
     return u"CREATE TABLE %1 (%2)"_s.arg(str(t->name), defs.join(u", "_s));
 }
 
+void prepareTables(Database &db)
+{
+    for (const schema::Table &t : schema::tables()) {
+        db.exec(createTableSql(str(t.name)));
+        if (!t.key.empty()) {
+            db.exec(u"CREATE %1INDEX %2_%3 ON %2 (%3)"_s.arg(t.uniqueKey ? u"UNIQUE "_s : QString(), str(t.name),
+                                                             str(t.key)));
+        }
+    }
+    for (const Index &i : listIndexes) {
+        if (schema::find(i.table))
+            db.exec(u"CREATE INDEX %1_%2 ON %1 (%2)"_s.arg(QString::fromUtf8(i.table), QString::fromUtf8(i.column)));
+    }
+    const schema::Table *wslo = schema::find("wslo");
+    db.exec(u"INSERT INTO wslo (abcd, %1) VALUES (?, ?)"_s.arg(str(wslo->columns[1].name)),
+            {initialPassword, backupMarker});
+    db.exec(u"INSERT INTO xzcftj DEFAULT VALUES"_s);
+    for (const LayoutSeed &r : layoutSeeds) {
+        const QString left = QString::number(r.left), top = QString::number(r.top), size = QString::number(r.size);
+        db.exec(u"INSERT INTO dycc (xkzlx, xmmc, xml, xmu, xmzh, de_xml, de_xmu, de_xmzh) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                {QString(QChar(r.set)), QString::fromUtf16(r.name), left, top, size, left, top, size});
+    }
+    db.exec(u"PRAGMA user_version = %1"_s.arg(schema::version));
+}
+
 void prepareDatabase(const QString &path)
 {
     if (QFileInfo::exists(path))
@@ -155,28 +181,7 @@ void prepareDatabase(const QString &path)
     {
         auto db = Database::createNew(temp, storedSchema());
         Transaction tx(*db);
-        for (const schema::Table &t : schema::tables()) {
-            db->exec(createTableSql(str(t.name)));
-            if (!t.key.empty()) {
-                db->exec(u"CREATE %1INDEX %2_%3 ON %2 (%3)"_s.arg(t.uniqueKey ? u"UNIQUE "_s : QString(),
-                                                                  str(t.name), str(t.key)));
-            }
-        }
-        for (const Index &i : listIndexes) {
-            if (schema::find(i.table))
-                db->exec(u"CREATE INDEX %1_%2 ON %1 (%2)"_s.arg(QString::fromUtf8(i.table), QString::fromUtf8(i.column)));
-        }
-        const schema::Table *wslo = schema::find("wslo");
-        db->exec(u"INSERT INTO wslo (abcd, %1) VALUES (?, ?)"_s.arg(str(wslo->columns[1].name)),
-                 {initialPassword, backupMarker});
-        db->exec(u"INSERT INTO xzcftj DEFAULT VALUES"_s);
-        for (const LayoutSeed &r : layoutSeeds) {
-            const QString left = QString::number(r.left), top = QString::number(r.top), size = QString::number(r.size);
-            db->exec(u"INSERT INTO dycc (xkzlx, xmmc, xml, xmu, xmzh, de_xml, de_xmu, de_xmzh) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                     {QString(QChar(r.set)), QString::fromUtf16(r.name), left, top, size, left, top, size});
-        }
-        db->exec(u"PRAGMA user_version = %1"_s.arg(schema::version));
+        prepareTables(*db);
         tx.commit();
     }
     if (!QFile::rename(temp, path)) {

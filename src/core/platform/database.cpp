@@ -196,7 +196,7 @@ void Database::open(Mode mode)
 
 std::unique_ptr<Database> Database::createNew(const QString &path, const StoredSchema &schema)
 {
-    if (QFileInfo::exists(path))
+    if (const QFileInfo info(path); info.exists() && info.size() > 0)
         throw DbError(u"文件 %1 已存在，不能覆盖。"_s.arg(path));
     std::unique_ptr<Database> db(new Database(schema));
     db->m_path = path;

@@ -67,7 +67,8 @@ public:
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
-    // Creates an empty file for kelm-initdb; refuses an existing one.
+    // Creates an empty database file; refuses an existing one, except an
+    // empty file that the caller made (and holds) for it.
     static std::unique_ptr<Database> createNew(const QString &path, const StoredSchema &schema);
 
     QString path() const { return m_path; }

@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/prepare.h"
 #include "data/schema.h"
+#include "import/jetconversion.h"
 #include "platform/database.h"
 #include "platform/enginelock.h"
 #include "platform/fileusers.h"
@@ -14,10 +15,12 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
@@ -134,6 +137,17 @@ private:
     bool m_kept = false;
 };
 
+// Syncs the folder of path, so that a name made or changed in it survives a
+// power cut.
+void syncFolderOf(const QString &path)
+{
+    const int dir = ::open(nativePath(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
 // Renames from over to, replacing it in one step, and syncs the folder so
 // that the new name survives a power cut.
 bool replaceFile(const QString &from, const QString &to, QString &error)
@@ -142,11 +156,7 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
         error = systemError();
         return false;
     }
-    const int dir = ::open(nativePath(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolderOf(to);
     return true;
 }
 
@@ -430,33 +440,48 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
 {
     if (sameFile(source, live))
         return refused(u"选择的文件 %1 就是本程序正在使用的数据库文件。请选择一个备份文件。"_s.arg(shown(source)));
+    const bool jet = jet::isJetFile(source);
     QString error;
-    if (!looksLikeDatabase(source, error))
+    if (!jet && !looksLikeDatabase(source, error))
         return error.isEmpty() ? unknown() : refused(error);
     UnfinishedFile copy(live);
     if (copy.path().isEmpty())
         return refused(copy.error());
-    // The chosen file comes with the journal or log the engine may have
-    // left beside it, so that what they hold is restored too; the chosen
-    // files themselves are only read.
-    QStringList parts{QString()};
-    qint64 bytes = QFileInfo(source).size();
-    const JournalVerdict journal = chosenJournal(source);
-    if (journal.owner == JournalOwner::Unknown)
-        return refused(u"选择的文件 %1 旁有一次未完成的保存留下的日志文件 %2，无法判断它是否属于这个文件（%3）。"
-                       "请把这两个文件一起交给能检查数据库的人处理，或选择另一个备份文件。"_s.arg(
-                           shown(source), QFileInfo(journalPath(source)).fileName(), journal.reason));
-    for (const QString &suffix : {u"-journal"_s, u"-wal"_s}) {
-        if (QFileInfo::exists(source + suffix) && (suffix != u"-journal"_s || journal.owner == JournalOwner::ThisFile)) {
-            parts << suffix;
-            bytes += QFileInfo(source + suffix).size();
+    QString converted;
+    if (jet) {
+        // A backup of the earlier Jet format: converted into the copy,
+        // which is then checked as any other.
+        const jet::Conversion made = jet::convertJetFile(source, copy.path(), progress);
+        switch (made.failure) {
+        case jet::ConversionFailure::None: converted = made.summary.text(); break;
+        case jet::ConversionFailure::Cancelled: return {RestoreOutcome::Cancelled, {}};
+        case jet::ConversionFailure::NotABackup: return {RestoreOutcome::NotABackup, {}};
+        case jet::ConversionFailure::Refused: return refused(made.reason);
         }
-    }
-    progress.stage(u"正在复制备份文件……"_s, bytes, true);
-    qint64 done = 0;
-    for (const QString &suffix : parts) {
-        if (!copyFile(source + suffix, copy.path() + suffix, progress, done, error))
-            return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : refused(error);
+    } else {
+        // The chosen file comes with the journal or log the engine may have
+        // left beside it, so that what they hold is restored too; the chosen
+        // files themselves are only read.
+        QStringList parts{QString()};
+        qint64 bytes = QFileInfo(source).size();
+        const JournalVerdict journal = chosenJournal(source);
+        if (journal.owner == JournalOwner::Unknown)
+            return refused(u"选择的文件 %1 旁有一次未完成的保存留下的日志文件 %2，无法判断它是否属于这个文件（%3）。"
+                           "请把这两个文件一起交给能检查数据库的人处理，或选择另一个备份文件。"_s.arg(
+                               shown(source), QFileInfo(journalPath(source)).fileName(), journal.reason));
+        for (const QString &suffix : {u"-journal"_s, u"-wal"_s}) {
+            if (QFileInfo::exists(source + suffix)
+                && (suffix != u"-journal"_s || journal.owner == JournalOwner::ThisFile)) {
+                parts << suffix;
+                bytes += QFileInfo(source + suffix).size();
+            }
+        }
+        progress.stage(u"正在复制备份文件……"_s, bytes, true);
+        qint64 done = 0;
+        for (const QString &suffix : parts) {
+            if (!copyFile(source + suffix, copy.path() + suffix, progress, done, error))
+                return error.isEmpty() ? RestoreResult{RestoreOutcome::Cancelled, {}} : refused(error);
+        }
     }
     const RestoreResult checked = checkCopy(copy.path(), progress);
     if (checked.outcome != RestoreOutcome::Restored)
@@ -494,7 +519,7 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
     if (!replaceFile(copy.path(), live, error))
         return refused(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
     copy.keep();
-    return {RestoreOutcome::Restored, {}};
+    return {RestoreOutcome::Restored, {}, converted};
 }
 
 void removeLeftovers(const QString &path)
@@ -537,6 +562,136 @@ RestoreResult restoreProgramDatabase(const QString &source, Progress &progress)
     } catch (const DbError &e) {
         return refused(e.message());
     }
+    return result;
+}
+
+namespace {
+
+// Gives the finished file `from` the new name `to` where no file has it,
+// and syncs the folder. False with exists set when one has it.
+bool placeNewFile(const QString &from, const QString &to, bool &exists, QString &error)
+{
+    const QByteArray a = nativePath(from), b = nativePath(to);
+    int done = ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE);
+    // A file system that cannot rename so: a second name, then the first
+    // one removed.
+    if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        done = ::link(a.constData(), b.constData());
+        if (done == 0)
+            ::unlink(a.constData());
+    }
+    exists = done != 0 && errno == EEXIST;
+    if (done != 0) {
+        error = systemError();
+        return false;
+    }
+    syncFolderOf(to);
+    return true;
+}
+
+// Keeps the file live also under the name kept, before live is replaced:
+// a second name of the same file, or on a file system without them a
+// synced copy. A second name that an interrupted conversion left is taken
+// as it is.
+bool keepOriginal(const QString &live, const QString &kept, QString &error)
+{
+    const int linked = ::link(nativePath(live).constData(), nativePath(kept).constData());
+    const int cause = errno;
+    if (linked == 0 || (cause == EEXIST && sameFile(live, kept))) {
+        syncFolderOf(kept);
+        return true;
+    }
+    if (cause != EPERM && cause != EXDEV && cause != EOPNOTSUPP && cause != EMLINK) {
+        error = systemErrorText(cause);
+        return false;
+    }
+    UnfinishedFile copy(kept);
+    if (copy.path().isEmpty()) {
+        error = copy.error();
+        return false;
+    }
+    qint64 done = 0;
+    bool exists = false;
+    if (!copyFile(live, copy.path(), noProgress(), done, error) || !placeNewFile(copy.path(), kept, exists, error))
+        return false;
+    copy.keep();
+    return true;
+}
+
+jet::Conversion notConverted(const QString &reason) { return {jet::ConversionFailure::Refused, reason, {}}; }
+
+// The descriptor fd is open on the file at path.
+bool isOpenAs(int fd, const QString &path)
+{
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 && ::stat(nativePath(path).constData(), &named) == 0
+        && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+} // namespace
+
+QString keptJetOriginal(const QString &live)
+{
+    const QFileInfo info(live);
+    const QString base = info.dir().filePath(info.completeBaseName() + u".Jet原文件"_s);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? base + suffix : u"%1.%2%3"_s.arg(base).arg(n).arg(suffix);
+        if (!QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
+            return name;
+        // A second name of the file itself, which a conversion killed
+        // before its end made.
+        if (sameFile(name, live))
+            return name;
+    }
+}
+
+jet::Conversion convertDatabaseInPlace(const QString &live, const QString &kept, Progress &progress)
+{
+    // One conversion of the file at a time: the first holds the original
+    // locked, and a second finds it so, or finds it converted.
+    const int fd = ::open(nativePath(live).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return notConverted(u"无法读取数据库文件 %1：%2"_s.arg(shown(live), systemError()));
+    const auto closed = qScopeGuard([fd] { ::close(fd); });
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return notConverted(u"本程序的另一个窗口正在转换数据库文件 %1。"_s.arg(shown(live)));
+    if (!isOpenAs(fd, live) || !jet::isJetFile(live))
+        return notConverted(u"数据库文件 %1 已经由本程序的另一个窗口转换了，请重新启动程序。"_s.arg(shown(live)));
+    UnfinishedFile copy(live);
+    if (copy.path().isEmpty())
+        return notConverted(copy.error());
+    jet::Conversion result = jet::convertJetFile(live, copy.path(), progress);
+    if (!result.ok())
+        return result;
+    progress.stage(u"正在保存转换后的数据库……"_s, 0, false);
+    QFile::setPermissions(copy.path(), QFile::permissions(live));
+    QString error;
+    if (!keepOriginal(live, kept, error))
+        return notConverted(u"无法把原来的数据库文件保留为 %1：%2"_s.arg(shown(kept), error));
+    if (!replaceFile(copy.path(), live, error))
+        return notConverted(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
+    copy.keep();
+    return result;
+}
+
+jet::Conversion convertToNewFile(const QString &jetFile, const QString &newFile, Progress &progress)
+{
+    const QString exists = u"文件 %1 已存在，不会覆盖它。"_s.arg(shown(newFile));
+    if (QFileInfo(newFile).exists() || QFileInfo(newFile).isSymLink())
+        return notConverted(exists);
+    removeLeftovers(newFile);
+    UnfinishedFile copy(newFile);
+    if (copy.path().isEmpty())
+        return notConverted(copy.error());
+    jet::Conversion result = jet::convertJetFile(jetFile, copy.path(), progress);
+    if (!result.ok())
+        return result;
+    QString error;
+    bool taken = false;
+    if (!placeNewFile(copy.path(), newFile, taken, error))
+        return notConverted(taken ? exists : u"无法写入文件 %1：%2"_s.arg(shown(newFile), error));
+    copy.keep();
     return result;
 }
 

@@ -4,7 +4,9 @@
 #include "platform/filedialogs.h"
 #include "platform/longwork.h"
 #include "platform/messages.h"
+#include "platform/modal.h"
 #include "shell/backup.h"
+#include "shell/conversionsummarywindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,7 +90,16 @@ void restoreFromMenu(QWidget *parent, QString &fileName)
         result = {RestoreOutcome::Refused, e.message()};
     }
     switch (result.outcome) {
-    case RestoreOutcome::Restored: inform(parent, u"数据恢复完成。"_s, u"提示"_s); break;
+    case RestoreOutcome::Restored:
+        inform(parent, u"数据恢复完成。"_s, u"提示"_s);
+        // A backup of the earlier Jet format: what its conversion brought
+        // over.
+        if (!result.converted.isEmpty())
+            openModal(parent, new ConversionSummaryWindow(u"数据恢复"_s,
+                                                          u"备份文件 %1 是早期的 Jet 格式，已转换后恢复；备份文件本身没有改变。"_s.arg(
+                                                              QDir::toNativeSeparators(source)),
+                                                          result.converted, parent));
+        break;
     case RestoreOutcome::Cancelled: break;
     case RestoreOutcome::NotABackup: showError(parent, u"该文件不是正确的备份文件或文件已损坏！"_s); break;
     case RestoreOutcome::Unknown: showError(parent, u"未知错误，不能进行数据恢复！"_s); break;

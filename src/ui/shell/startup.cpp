@@ -1,12 +1,14 @@
 #include "shell/startup.h"
 
 #include "data/connection.h"
+#include "import/jetfile.h"
 #include "platform/messages.h"
 #include "platform/programfiles.h"
 #include "platform/units.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/backup.h"
+#include "shell/conversionatstart.h"
 #include "shell/password.h"
 #include "shell/splashwindow.h"
 
@@ -21,8 +23,12 @@ namespace kelm {
 
 bool startSession()
 {
-    // What a restore that was killed left beside the database.
+    // What a restore or a conversion that was killed left beside the
+    // database.
     removeLeftovers(databasePath());
+    // An office's database of the earlier format is converted first.
+    if (jet::isJetFile(databasePath()) && !convertAtStart(databasePath()))
+        return false;
     QString stored;
     try {
         stored = storedPassword(db());
@@ -46,9 +52,14 @@ bool startSession()
         auto *main = new MainWindow;
         main->setAttribute(Qt::WA_DeleteOnClose);
         main->show();
+        main->activateWindow();
     });
     splash->show();
     login->show();
+    // The keyboard goes to the log-in, and from it to the main window, also
+    // where no window manager gives it on (after the window of a
+    // conversion, say).
+    login->activateWindow();
     return true;
 }
 

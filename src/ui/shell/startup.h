@@ -6,9 +6,11 @@ class QApplication;
 
 namespace kelm {
 
-// Reads the stored password and shows the start-up picture and the log-in
-// window. When the database cannot be opened or holds no password, says so
-// and returns false: the program then ends.
+// Converts a kelm.mdb of the earlier Jet format when the user agrees, then
+// reads the stored password and shows the start-up picture and the log-in
+// window. When the user declines the conversion, or the database cannot be
+// converted or opened or holds no password, says so and returns false: the
+// program then ends.
 bool startSession();
 
 int runProgram(QApplication &app);

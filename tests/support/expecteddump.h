@@ -1,0 +1,18 @@
+// Compares a converted database with the expected dump of its Jet test
+// file (tests/import/jet/*.expected.json): every table and column, rows in
+// order where the order matters, otherwise matched by key, rows that share
+// a key in their order.
+#pragma once
+
+#include <QString>
+
+namespace kelm::test {
+
+// Empty when the database at path holds what the dump says; otherwise the
+// first difference, for the test's message.
+QString differenceFromExpected(const QString &path, const QString &expectedJson);
+
+// Patches bytes of the file at path in place, at offset.
+void patchFile(const QString &path, qint64 offset, const QByteArray &bytes);
+
+} // namespace kelm::test
