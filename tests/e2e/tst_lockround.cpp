@@ -54,8 +54,20 @@ void TestLockRound::keyRefusedWithinTwoSeconds()
     QVERIFY(other.holding());
     const QString refusal = failureText(DbFailure::InUse, database.path());
 
+    // What showing a message box takes here and now; the first one also
+    // loads its fonts and icons.
+    QElapsedTimer showing;
+    showing.start();
+    {
+        QMessageBox shown(QMessageBox::Warning, u"Kelm"_s, refusal, QMessageBox::Ok, &document);
+        shown.show();
+        QCoreApplication::sendPostedEvents();
+    }
+    const qint64 boxShown = showing.elapsed();
+
     QElapsedTimer typed;
     qint64 refusedAfter = 0;
+    qint64 savedAfter = 0;
     UserScript s;
     s.await(u"the report is active"_s, [] { return isActive(window); })
         .act(u"click into the party box"_s, [box] { real::click(box); })
@@ -77,15 +89,27 @@ void TestLockRound::keyRefusedWithinTwoSeconds()
         .await(u"the report is active again, showing what is stored"_s,
                [box] { return !anyMessage() && isActive(window) && box->text() == u"甲"_s; })
         .act(u"the other program ends its save; another key"_s,
-             [&other] {
+             [&] {
                  other.stop();
+                 typed.restart();
                  real::type(u"b"_s);
              })
-        .await(u"the key is saved"_s, [] { return party() == u"甲b"_s; });
+        .await(u"the key is saved"_s, [&] {
+            if (party() != u"甲b"_s)
+                return false;
+            savedAfter = typed.elapsed();
+            return true;
+        });
     QVERIFY2(s.run(), qPrintable(s.failure()));
-    // The key reaches the program a moment after it is sent, and the
-    // message box a moment after the refusal.
-    QVERIFY2(refusedAfter >= 1800 && refusedAfter <= 3000, qPrintable(QString::number(refusedAfter)));
+    // Two seconds, then the refusal. It is seen after them by what a key
+    // saved with nobody else on the file and a message box shown take,
+    // measured in this test, not by a fixed time that a loaded machine
+    // exceeds.
+    QVERIFY2(refusedAfter >= 1800 && refusedAfter <= 2000 + 4 * (savedAfter + boxShown),
+             qPrintable(u"refused after %1 ms; alone a key is saved in %2 ms, a message box shown in %3 ms"_s
+                            .arg(refusedAfter)
+                            .arg(savedAfter)
+                            .arg(boxShown)));
 }
 
 int main(int argc, char *argv[])
