@@ -104,6 +104,7 @@ void TestScreenReaderFocus::initTestCase()
 {
     QVERIFY2(m_bus.failure().isEmpty(), qPrintable(m_bus.failure()));
     QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 20000);
+    // What Qt would send a screen reader over the bus comes here instead.
     QAccessible::installUpdateHandler(listen);
 }
 
