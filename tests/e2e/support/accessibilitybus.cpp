@@ -2,6 +2,9 @@
 
 #include <QProcessEnvironment>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm::test {
@@ -13,6 +16,9 @@ AccessibilityBus::AccessibilityBus()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
     m_session.setProcessEnvironment(env);
+    // Ends with the test also when the test crashes, and the launcher and
+    // its bus end with it.
+    m_session.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_session.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
     QByteArray address;
     while (!address.contains('\n') && m_session.waitForReadyRead(10000))
