@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libsqlitecpp-dev libsqlite3-dev libcups2-dev
     fonts-arphic-uming fonts-wqy-microhei poppler-utils libbenchmark-dev qt6-translations-l10n
-    xvfb libxtst-dev mdbtools-dev mdbtools pkgconf)
+    xvfb libxtst-dev mdbtools-dev mdbtools pkgconf dbus-daemon dbus-bin at-spi2-core)
 # The print tests run a print server of their own; its recommended
 # companions (network discovery, colour management) would start services.
 bare=(cups-daemon)

@@ -111,6 +111,94 @@ bool writeLockTaken(const QString &path)
     return false;
 }
 
+// A check of the engine on the file at path: "ok" or its first finding.
+// A table's check is given the table.
+QString verdict(const QString &path, const char *check, const QString &table = {})
+{
+    SQLite::Database file(path.toStdString(), SQLite::OPEN_READONLY);
+    SQLite::Statement st(file, std::string("SELECT * FROM ") + check + (table.isEmpty() ? "" : "(?)"));
+    if (!table.isEmpty())
+        st.bind(1, table.toStdString());
+    return st.executeStep() ? QString::fromUtf8(st.getColumn(0).getText()) : QString();
+}
+
+QStringList tablesOf(const QString &path)
+{
+    SQLite::Database file(path.toStdString(), SQLite::OPEN_READONLY);
+    SQLite::Statement st(file, "SELECT name FROM sqlite_schema WHERE type = 'table'");
+    QStringList names;
+    while (st.executeStep())
+        names << QString::fromUtf8(st.getColumn(0).getText());
+    return names;
+}
+
+quint32 bigEndian(const QByteArray &bytes, qint64 at)
+{
+    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 | quint32(quint8(bytes[at + 2])) << 8
+        | quint32(quint8(bytes[at + 3]));
+}
+
+void setBigEndian(QByteArray &bytes, qint64 at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (24 - 8 * i));
+}
+
+// Spoils the closed file at path as a failing disk or a faulty program
+// would, in one of the ways only the engine's full check finds.
+void spoil(const QString &path, const QString &kind)
+{
+    if (kind == u"table"_s) {
+        test::damageTable(path, u"labg"_s);
+        return;
+    }
+    if (kind == u"index"_s) {
+        // Rows changed while their index was out of the schema: its pages
+        // are sound, its entries name values the rows no longer hold.
+        SQLite::Database file(path.toStdString(), SQLite::OPEN_READWRITE);
+        file.exec("PRAGMA writable_schema = ON");
+        SQLite::Statement index(file, "SELECT type, name, tbl_name, rootpage, sql FROM sqlite_schema "
+                                      "WHERE type = 'index' AND tbl_name = 'labg'");
+        QVERIFY(index.executeStep());
+        std::vector<std::string> values;
+        for (int i = 0; i < 5; ++i)
+            values.push_back(index.getColumn(i).getString());
+        index.reset();
+        SQLite::Statement hide(file, "DELETE FROM sqlite_schema WHERE name = ?");
+        hide.bind(1, values[1]);
+        hide.exec();
+        file.exec("PRAGMA writable_schema = RESET");
+        file.exec("UPDATE labg SET dabh = dabh || 'x'");
+        file.exec("PRAGMA writable_schema = ON");
+        SQLite::Statement restore(file, "INSERT INTO sqlite_schema VALUES (?, ?, ?, ?, ?)");
+        for (int i = 0; i < 5; ++i)
+            restore.bind(i + 1, values[std::size_t(i)]);
+        restore.exec();
+        return;
+    }
+    // A freelist to spoil: the free pages of deleted rows.
+    {
+        SQLite::Database file(path.toStdString(), SQLite::OPEN_READWRITE);
+        file.exec("DELETE FROM labg");
+        QVERIFY(file.execAndGet("PRAGMA freelist_count").getInt() > 1);
+    }
+    QByteArray bytes = contents(path);
+    const qint64 pageSize = quint16(quint8(bytes[16]) << 8 | quint8(bytes[17]));
+    const qint64 trunk = (qint64(bigEndian(bytes, 32)) - 1) * pageSize;
+    const quint32 leaves = bigEndian(bytes, trunk + 4);
+    QVERIFY(leaves > 0);
+    if (kind == u"freelist"_s) {
+        // A free page beyond the end of the file.
+        setBigEndian(bytes, trunk + 8, quint32(bytes.size() / pageSize + 10));
+    } else {
+        // The last free page taken off the list, and counted off: it belongs
+        // to nothing now.
+        setBigEndian(bytes, trunk + 4, leaves - 1);
+        setBigEndian(bytes, 36, bigEndian(bytes, 36) - 1);
+    }
+    write(path, bytes);
+}
+
 using test::RecordingProgress;
 
 // Every stage's reports count up to its steps, and each stage with steps
@@ -157,6 +245,8 @@ private slots:
     void leftoversRemovedAtStart();
     void restoreRefused_data();
     void restoreRefused();
+    void restoreRefusesDamage_data();
+    void restoreRefusesDamage();
     void restoreCancelledInItsWork_data();
     void restoreCancelledInItsWork();
     void restoreCancelled_data();
@@ -818,6 +908,46 @@ void TestBackup::restoreRefused()
     closeDatabase();
     QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
     QCOMPARE(rowsOf(database.path()), live);
+}
+
+void TestBackup::restoreRefusesDamage_data()
+{
+    QTest::addColumn<QString>("kind");
+    // What the damage passes: the check of the whole file without the
+    // indexes' contents, or the checks of each table with its indexes.
+    QTest::addColumn<QString>("passes");
+    QTest::newRow("a table's page overwritten") << u"table"_s << QString();
+    QTest::newRow("an index whose entries name other values") << u"index"_s << u"the whole file"_s;
+    QTest::newRow("a free page beyond the end of the file") << u"freelist"_s << u"each table"_s;
+    QTest::newRow("a page that belongs to nothing") << u"orphan"_s << u"each table"_s;
+}
+
+// Every damage the engine's full check finds, the restore's check finds
+// too, also where only one of the checks it is made of can see it.
+void TestBackup::restoreRefusesDamage()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, passes);
+    test::TestDatabase database;
+    addCases(500, u"城关饭店"_s);
+    const QStringList live = liveRows();
+    QTemporaryDir dir;
+    const QString source = dir.path() + u"/bc_kelm"_s;
+    QCOMPARE(backupDatabase(database.path(), source).outcome, BackupOutcome::Done);
+    spoil(source, kind);
+    QVERIFY(verdict(source, "pragma_integrity_check") != u"ok"_s);
+    if (passes == u"each table"_s) {
+        for (const QString &table : tablesOf(source))
+            QCOMPARE(verdict(source, "pragma_integrity_check", table), u"ok"_s);
+    } else if (passes == u"the whole file"_s) {
+        QCOMPARE(verdict(source, "pragma_quick_check"), u"ok"_s);
+    }
+
+    RecordingProgress progress;
+    QCOMPARE(restoreProgramDatabase(source, progress).outcome, RestoreOutcome::Unknown);
+    QCOMPARE(liveRows(), live);
+    closeDatabase();
+    QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
 }
 
 // Cancelled while the copy is made or checked: the live file is as it was

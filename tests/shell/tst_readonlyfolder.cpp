@@ -9,6 +9,7 @@
 #include "data/connection.h"
 #include "platform/journalcheck.h"
 #include "shell/startup.h"
+#include "support/helperprograms.h"
 #include "support/saveunderway.h"
 #include "support/testdb.h"
 #include "support/ui/documenttesting.h"
@@ -20,8 +21,6 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <cstdio>
-#include <grp.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -183,10 +182,8 @@ void TestReadOnlyFolder::unfinishedSaveNeedsAWritableFolder()
 int main(int argc, char *argv[])
 {
     // Root writes into any folder; the test runs as an ordinary user.
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-        std::fprintf(stderr, "cannot drop root privileges\n");
-        return 1;
-    }
+    if (::geteuid() == 0)
+        test::becomeUser(65534, 65534);
     QApplication app(argc, argv);
     TestReadOnlyFolder test;
     return QTest::qExec(&test, argc, argv);

@@ -10,6 +10,7 @@
 #include "platform/journalcheck.h"
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
+#include "support/helperprograms.h"
 #include "support/otherprogram.h"
 #include "support/saveunderway.h"
 #include "support/testdb.h"
@@ -26,7 +27,6 @@
 #include <atomic>
 #include <cstdio>
 #include <fcntl.h>
-#include <grp.h>
 #include <linux/capability.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -102,10 +102,7 @@ Sandbox enterSandbox()
         && ::mount("tmpfs", "/mnt", "tmpfs", 0, "size=4m,mode=0777") == 0)
         box.smallDisk = u"/mnt"_s;
     if (root) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            std::fprintf(stderr, "cannot drop root privileges\n");
-            std::exit(1);
-        }
+        test::becomeUser(65534, 65534);
     } else {
         __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
         __user_cap_data_struct none[2] = {};

@@ -1,5 +1,7 @@
 #include "support/otherprogram.h"
 
+#include "support/helperprograms.h"
+
 #include <QDebug>
 #include <QFileInfo>
 
@@ -10,7 +12,7 @@ namespace kelm::test {
 OtherProgram::OtherProgram(const QString &path, Hold hold)
 {
     static const QString how[] = {u"open"_s, u"write"_s, u"exclusive"_s};
-    m_process.start(QString::fromUtf8(KELM_HOLDER), {path, how[int(hold)]});
+    m_process.start(helperProgram(Helper::Holder), {path, how[int(hold)]});
     QByteArray told;
     while (!m_holding && m_process.waitForReadyRead(20000)) {
         told += m_process.readAllStandardOutput();
@@ -23,7 +25,7 @@ OtherProgram::OtherProgram(const QString &path, Hold hold)
 
 OtherProgram::~OtherProgram() { stop(); }
 
-QString OtherProgram::name() { return QFileInfo(QString::fromUtf8(KELM_HOLDER)).fileName(); }
+QString OtherProgram::name() { return QFileInfo(helperProgram(Helper::Holder)).fileName(); }
 
 void OtherProgram::stop()
 {

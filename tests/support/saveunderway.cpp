@@ -1,5 +1,7 @@
 #include "support/saveunderway.h"
 
+#include "support/helperprograms.h"
+
 #include <QtGlobal>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +34,7 @@ QByteArray nextWord(QProcess &writer)
 
 SaveUnderWay::SaveUnderWay(const QString &path, Kind kind)
 {
-    m_writer.start(QString::fromUtf8(KELM_TEST_WRITER), {path, kindName(kind)});
+    m_writer.start(helperProgram(Helper::Writer), {path, kindName(kind)});
     if (nextWord(m_writer) != "saving")
         qFatal("the writer did not begin its save: %s", m_writer.readAllStandardError().constData());
 }
@@ -67,7 +69,7 @@ void crashInsideSave(const QString &path, SaveUnderWay::Kind kind)
 bool anotherProcessCanSave(const QString &path)
 {
     QProcess probe;
-    probe.start(QString::fromUtf8(KELM_TEST_WRITER), {path, u"probe"_s});
+    probe.start(helperProgram(Helper::Writer), {path, u"probe"_s});
     const bool free = nextWord(probe) == "free";
     probe.waitForFinished();
     return free;

@@ -7,6 +7,7 @@
 #include "platform/database.h"
 #include "platform/enginelock.h"
 #include "platform/fileusers.h"
+#include "platform/integritycheck.h"
 #include "platform/journalcheck.h"
 #include "platform/systemerror.h"
 
@@ -276,17 +277,35 @@ RestoreResult unknown() { return {RestoreOutcome::Unknown, {}}; }
 
 RestoreResult refused(const QString &detail) { return {RestoreOutcome::Refused, detail}; }
 
+// A copy the engine could not work on: where the system refused the work,
+// its cause is told; any other failure (a file too damaged to read) is an
+// unknown error.
+RestoreResult checkFailed(const QString &copy, int errorCode, int systemError)
+{
+    switch (failureKind(errorCode, systemError)) {
+    case DbFailure::ReadOnly:
+    case DbFailure::DiskFull:
+    case DbFailure::NoAccess:
+    case DbFailure::DiskError:
+    case DbFailure::CannotOpen:
+    case DbFailure::OutOfMemory:
+        return refused(u"在 %1 检查备份文件的副本时出错：%2"_s.arg(shownFolder(copy), failureCause(errorCode, systemError)));
+    default: return unknown();
+    }
+}
+
 // The checks of a copy, in the order of the refusals: a file the engine
 // cannot read or without a wslo row of two columns is an unknown error, a
 // wrong marker or another schema is not a backup, a damaged file again an
 // unknown error; where the system refused the work, its cause is told.
 // Cancelling stops the integrity check. The engine opens the copy with the
 // side files copied beside it, so a log's rows are taken in and a crashed
-// commit is rolled back; a sound copy is left a file whole by itself in the
-// rollback journal's mode.
+// commit is rolled back; the copy is then made a file whole by itself in
+// the rollback journal's mode, and that file is checked.
 RestoreResult checkCopy(const QString &copy, Progress &progress)
 {
-    progress.stage(u"正在检查备份文件……"_s, 0, true);
+    const QString stage = u"正在检查备份文件……"_s;
+    progress.stage(stage, 0, true);
     std::optional<SQLite::Database> file;
     try {
         file.emplace(copy.toStdString(), SQLite::OPEN_READWRITE);
@@ -301,33 +320,19 @@ RestoreResult checkCopy(const QString &copy, Progress &progress)
         wslo.reset();
         if (!hasOurSchema(*file))
             return {RestoreOutcome::NotABackup, {}};
-        sqlite3_progress_handler(
-            file->getHandle(), 100000,
-            [](void *p) { return static_cast<Progress *>(p)->cancelled() ? 1 : 0; }, &progress);
-        const std::string check = file->execAndGet("PRAGMA integrity_check").getString();
-        sqlite3_progress_handler(file->getHandle(), 0, nullptr, nullptr);
-        if (progress.cancelled())
-            return {RestoreOutcome::Cancelled, {}};
-        if (check != "ok")
-            return unknown();
         file->exec("PRAGMA journal_mode=DELETE");
-        return {RestoreOutcome::Restored, {}};
     } catch (const SQLite::Exception &e) {
-        if (progress.cancelled())
-            return {RestoreOutcome::Cancelled, {}};
-        const int systemError = file ? sqlite3_system_errno(file->getHandle()) : 0;
-        switch (failureKind(e.getErrorCode(), systemError)) {
-        case DbFailure::ReadOnly:
-        case DbFailure::DiskFull:
-        case DbFailure::NoAccess:
-        case DbFailure::DiskError:
-        case DbFailure::CannotOpen:
-        case DbFailure::OutOfMemory:
-            return refused(u"在 %1 检查备份文件的副本时出错：%2"_s.arg(shownFolder(copy),
-                                                                       failureCause(e.getErrorCode(), systemError)));
-        default: return unknown();
-        }
+        return checkFailed(copy, e.getErrorCode(), file ? sqlite3_system_errno(file->getHandle()) : 0);
     }
+    file.reset();
+    const IntegrityResult checked = checkIntegrity(copy, progress, stage);
+    switch (checked.outcome) {
+    case Integrity::Whole: return {RestoreOutcome::Restored, {}};
+    case Integrity::Cancelled: return {RestoreOutcome::Cancelled, {}};
+    case Integrity::Damaged: return unknown();
+    case Integrity::Failed: return checkFailed(copy, checked.errorCode, checked.systemError);
+    }
+    return unknown();
 }
 
 QString heldText(const FileHolder &holder, const QString &live)

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -39,18 +41,42 @@ private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
 };
 
-QAccessibleInterface *accessibleListBox(const QString &className, QObject *object)
+// The pane a multi-line box draws its text on. Qt reads it as an object of
+// its own, nameless, that has the focus whenever its box has it (the box
+// is its focus proxy), and a screen reader then announces that pane
+// instead of the box. It is part of the box: the box alone has the focus.
+class MultiLinePaneAccessible : public QAccessibleWidget {
+public:
+    explicit MultiLinePaneAccessible(QWidget *pane) : QAccessibleWidget(pane, QAccessible::Client) { }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focused = false;
+        return s;
+    }
+};
+
+bool isMultiLinePane(QObject *object)
+{
+    auto *box = qobject_cast<QAbstractScrollArea *>(object->parent());
+    return box && box->viewport() == object && (qobject_cast<QPlainTextEdit *>(box) || qobject_cast<QTextEdit *>(box));
+}
+
+QAccessibleInterface *accessibleBox(const QString &className, QObject *object)
 {
     if (className == QLatin1StringView(QComboBox::staticMetaObject.className()))
         return new ListBoxAccessible(static_cast<QComboBox *>(object));
+    if (className == QLatin1StringView(QWidget::staticMetaObject.className()) && isMultiLinePane(object))
+        return new MultiLinePaneAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 
 } // namespace
 
-void readListBoxesByName()
+void readBoxesAsOne()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleListBox), true);
+    static const bool installed = (QAccessible::installFactory(accessibleBox), true);
     Q_UNUSED(installed);
 }
 

@@ -13,7 +13,7 @@ namespace kelm {
 
 FormWindow::FormWindow(QWidget *parent) : QDialog(parent)
 {
-    readListBoxesByName();
+    readBoxesAsOne();
     KeyboardUse::install();
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
