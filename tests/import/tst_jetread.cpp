@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -84,11 +85,102 @@ std::function<void(QByteArray &)> patchAt(qsizetype offset, const QByteArray &wa
     };
 }
 
+// Each patch's bytes written over the file's own at its offset.
+std::function<void(QByteArray &)> patched(const Patches &patches)
+{
+    return [=](QByteArray &bytes) {
+        for (const auto &[offset, patch] : patches)
+            bytes.replace(offset, patch.size(), patch);
+    };
+}
+
 // The code page field of a Jet 3 header, stored masked, made to say 936.
 void sayCodePage936(QByteArray &bytes)
 {
     bytes[0x3c] = char(0xd3);
     bytes[0x3d] = char(0x41);
+}
+
+// Where kelm-text keeps xzcf's rows (the expected dump's rows 1-12 on page
+// 30, 13-25 on page 80, 26-37 on page 86), and patches that change them as
+// Jet itself does: each row's slot on its page holds the row's offset, with
+// 0x8000 for a deleted row and 0x4000 for a row that holds only a pointer
+// (page << 8 | row) to its data, moved elsewhere and there marked deleted.
+class XzcfPages {
+public:
+    XzcfPages()
+    {
+        QFile file(jetTestFile(u"kelm-text.mdb"_s));
+        if (!file.open(QIODevice::ReadOnly) || (m_file = file.readAll()).size() != 475 * pageSize)
+            qFatal("kelm-text.mdb is not the file these pages were taken from");
+    }
+
+    // The slot as stored, with flags added.
+    std::pair<qsizetype, QByteArray> flagged(int page, int slot, quint16 flags) const
+    {
+        return {slotAt(page, slot), le16(stored(page, slot) | flags)};
+    }
+    // The slot made to say value.
+    std::pair<qsizetype, QByteArray> slotSays(int page, int slot, quint16 value) const
+    {
+        return {slotAt(page, slot), le16(value)};
+    }
+    // The row in the slot made a pointer to the row in another slot.
+    Patches pointer(int page, int slot, int toPage, int toSlot, quint16 flags = 0) const
+    {
+        const quint32 target = quint32(toPage) << 8 | quint32(toSlot);
+        QByteArray bytes(4, '\0');
+        qToLittleEndian(target, bytes.data());
+        return {flagged(page, slot, overflow | flags), {page * pageSize + (stored(page, slot) & 0x1fff), bytes}};
+    }
+    // The count of rows (slots) on the page.
+    static std::pair<qsizetype, QByteArray> counted(int page, quint16 rows)
+    {
+        return {qsizetype(page) * pageSize + 12, le16(rows)};
+    }
+    // xzcf's row count in its definition.
+    static std::pair<qsizetype, QByteArray> recorded(quint32 rows)
+    {
+        QByteArray bytes(4, '\0');
+        qToLittleEndian(rows, bytes.data());
+        return {0x1c010, bytes};
+    }
+    quint16 stored(int page, int slot) const
+    {
+        return qFromLittleEndian<quint16>(m_file.constData() + slotAt(page, slot));
+    }
+
+    static constexpr quint16 deleted = 0x8000;
+    static constexpr quint16 overflow = 0x4000;
+
+private:
+    static constexpr int pageSize = 4096;
+    static qsizetype slotAt(int page, int slot) { return qsizetype(page) * pageSize + 14 + 2 * slot; }
+    static QByteArray le16(quint16 value)
+    {
+        QByteArray bytes(2, '\0');
+        qToLittleEndian(value, bytes.data());
+        return bytes;
+    }
+
+    QByteArray m_file;
+};
+
+// The expected dump's xzcf rows (1-120) as a reader must give them: those
+// gone left out, and each moved row (first) read in its pointer's place
+// (second) and nowhere else.
+QList<int> xzcfRows(const QList<int> &gone, const QList<std::pair<int, int>> &moved = {})
+{
+    QList<int> rows;
+    for (int row = 1; row <= 120; ++row)
+        rows << row;
+    for (const auto &[from, to] : moved) {
+        rows.removeOne(from);
+        rows[rows.indexOf(to)] = from;
+    }
+    for (int row : gone)
+        rows.removeOne(row);
+    return rows;
 }
 
 } // namespace
@@ -108,6 +200,8 @@ private slots:
     void storedText();
     void memoNotWhole_data();
     void memoNotWhole();
+    void storedRows_data();
+    void storedRows();
     void damagedRows_data();
     void damagedRows();
     void notRead_data();
@@ -421,6 +515,59 @@ void TestJetRead::memoNotWhole()
     QVERIFY(kept.rows[table].size() < size_t(where.section(u' ', 1, 1).toInt()));
 }
 
+// Rows as the office left them: a deleted row is gone, a row moved behind
+// a pointer is read once, in its pointer's place, with its own values whole
+// (memos too) and the rows after it as stored.
+void TestJetRead::storedRows_data()
+{
+    QTest::addColumn<Patches>("patches");
+    QTest::addColumn<QList<int>>("rows"); // the expected dump's xzcf rows, in the order read
+
+    const XzcfPages xzcf;
+    QTest::newRow("a deleted row") << Patches{xzcf.flagged(80, 5, XzcfPages::deleted), XzcfPages::recorded(119)}
+                                   << xzcfRows({18});
+    QTest::newRow("a row moved on its page")
+        << xzcf.pointer(30, 2, 30, 9) + Patches{xzcf.flagged(30, 9, XzcfPages::deleted), XzcfPages::recorded(119)}
+        << xzcfRows({}, {{10, 3}});
+    // Row 8 holds a memo on a chain of pages and one on a page of its own.
+    QTest::newRow("a row with memos moved to another page")
+        << xzcf.pointer(80, 0, 30, 7) + Patches{xzcf.flagged(30, 7, XzcfPages::deleted), XzcfPages::recorded(119)}
+        << xzcfRows({}, {{8, 13}});
+    // The row moved twice: its first new place holds a pointer on.
+    QTest::newRow("a row moved twice")
+        << xzcf.pointer(30, 0, 86, 1) + xzcf.pointer(86, 1, 80, 12, XzcfPages::deleted)
+               + Patches{xzcf.flagged(80, 12, XzcfPages::deleted), XzcfPages::recorded(118)}
+        << xzcfRows({27}, {{25, 1}});
+    QTest::newRow("a moved row deleted")
+        << xzcf.pointer(30, 4, 86, 3, XzcfPages::deleted)
+               + Patches{xzcf.flagged(86, 3, XzcfPages::deleted), XzcfPages::recorded(118)}
+        << xzcfRows({5, 29});
+}
+
+void TestJetRead::storedRows()
+{
+    QFETCH(Patches, patches);
+    QFETCH(QList<int>, rows);
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"kelm-text.mdb"_s, patched(patches));
+    KeptJetFile kept;
+    const jet::ReadOutcome outcome = jet::readJetFile(path, kept);
+    QVERIFY2(outcome.ok(), qPrintable(outcome.detail));
+    const QJsonObject xzcf = expected(u"kelm-text"_s)[u"tables"_s][u"xzcf"_s].toObject();
+    const QJsonArray dump = xzcf[u"rows"_s].toArray();
+    const int table = kept.table(u"xzcf"_s);
+    QCOMPARE(kept.rows[table].size(), size_t(rows.size()));
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (const QJsonValue &column : xzcf[u"columns"_s].toArray()) {
+            const int c = kept.column(table, column.toString());
+            const jet::Value &value = kept.rows[table][r][c];
+            QVERIFY2(same(value, dump[rows[r] - 1][column.toString()]),
+                     qPrintable(u"row %1 (dump row %2) %3: %4"_s.arg(r + 1).arg(rows[r]).arg(column.toString(),
+                                                                                            shown(value))));
+        }
+    }
+}
+
 // A row or a column that cannot be what its table says is a damaged file,
 // also where the table's row count was left at 0 (a file not closed
 // properly), so that the count tells nothing.
@@ -445,6 +592,37 @@ void TestJetRead::damagedRows_data()
     QTest::newRow("a data page gone")
         << u"kelm-text.mdb"_s << Patches{{80 * 4096 + 4, QByteArray::fromHex("1b000000")}}
         << u"表 xzcf 的定义记录了 120 行，只读出 107 行"_s;
+    // A row's pointer to its moved data that leads nowhere a row of xzcf can
+    // be: the file is damaged at that row (row 3, page 30's third).
+    const XzcfPages xzcf;
+    QTest::newRow("a row pointer beyond the file")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 0xffffff, 5) << u"表 xzcf 第 3 行"_s;
+    // The second pointer read while the page last read holds rows of xzcf.
+    QTest::newRow("a row pointer on beyond the file")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 86, 1) + xzcf.pointer(86, 1, 0xffffff, 5, XzcfPages::deleted)
+        << u"表 xzcf 第 3 行"_s;
+    // An index page names its table where a data page does.
+    QTest::newRow("a row pointer to a page of the table's index")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 80, 0) + Patches{{80 * 4096, QByteArray(1, '\4')}}
+        << u"表 xzcf 第 3 行"_s;
+    QTest::newRow("a row pointer to another table's rows")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 112, 0) << u"表 xzcf 第 3 行"_s;
+    // Page 86 made to count one row less: its last slot stays behind, as on
+    // a page that lost its last row.
+    QTest::newRow("a row pointer to a row its page lacks")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 86, 11) + Patches{XzcfPages::counted(86, 11)}
+        << u"表 xzcf 第 3 行"_s;
+    QTest::newRow("row pointers in a loop")
+        << u"kelm-text.mdb"_s << xzcf.pointer(30, 2, 80, 1) + xzcf.pointer(80, 1, 30, 2) << u"表 xzcf 第 3 行"_s;
+    // Row 3 made two bytes long, the two after them (those of row 2, moved
+    // and deleted) such that four bytes would point to page 86's first row.
+    const int rowTwo = xzcf.stored(30, 1) & 0x1fff;
+    QTest::newRow("a row pointer cut short")
+        << u"kelm-text.mdb"_s
+        << Patches{xzcf.slotSays(30, 2, XzcfPages::overflow | (rowTwo - 2)),
+                   xzcf.flagged(30, 1, XzcfPages::deleted | XzcfPages::overflow),
+                   {30 * 4096 + rowTwo - 2, QByteArray::fromHex("00560000")}}
+        << u"表 xzcf 第 2 行"_s;
     // testV2000: Table1's Long column defined two bytes wide.
     QTest::newRow("a value of the wrong size")
         << u"testV2000.mdb"_s << Patches{{0x180d2, QByteArray::fromHex("0200")}} << u"表 Table1"_s;
@@ -456,10 +634,7 @@ void TestJetRead::damagedRows()
     QFETCH(Patches, patches);
     QFETCH(QString, words);
     QTemporaryDir dir;
-    const QString path = copyOf(dir, file, [&](QByteArray &bytes) {
-        for (const auto &[offset, patch] : patches)
-            bytes.replace(offset, patch.size(), patch);
-    });
+    const QString path = copyOf(dir, file, patched(patches));
     KeptJetFile kept;
     const jet::ReadOutcome outcome = jet::readJetFile(path, kept);
     QCOMPARE(outcome.failure, jet::ReadFailure::Damaged);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace kelm::jetread {
 
@@ -12,10 +13,18 @@ using jet::stream::Tag;
 
 namespace {
 
-// Row offsets on a data page: the low bits locate the row, 0x4000 marks it
-// deleted (as the library reads it).
+// Row offsets on a data page: the low bits locate the row, 0x8000 marks it
+// deleted, 0x4000 makes it a pointer (page << 8 | row) to where the row was
+// moved when it outgrew its place. The moved data is itself marked deleted,
+// so that it is read only through its pointer. (The library has the two
+// flags the other way round.)
 constexpr int offsetMask = 0x1fff;
-constexpr int deletedRow = 0x4000;
+constexpr int deletedRow = 0x8000;
+constexpr int movedRow = 0x4000;
+constexpr std::size_t rowPointerSize = 4;
+// A pointer may lead to another; more than a few in a row are taken for a
+// loop.
+constexpr int mostRowPointerHops = 8;
 // A long value's reference in its row: length and kind, page and row of
 // its first part, and four bytes unused.
 constexpr int longReferenceSize = 12;
@@ -251,9 +260,14 @@ std::uint32_t FileReader::scan(MdbTableDef *table, std::size_t index, const RowS
         for (int r = 0; r < rows; ++r) {
             int start = 0;
             std::size_t size = 0;
-            const int found = mdb_find_row(mdb, r, &start, &size);
+            int found = mdb_find_row(mdb, r, &start, &size);
             if (start & deletedRow)
                 continue;
+            std::optional<MovedRow> moved;
+            if (found == 0 && (start & movedRow)) {
+                moved.emplace(*this, table, r, number + 1);
+                found = mdb_find_row(mdb, moved->slot, &start, &size);
+            }
             if (found != 0 || size == 0)
                 fail(Failure::Damaged, "row outside its page", index, nullptr, number + 1);
             const int columns = mdb_crack_row(table, start & offsetMask, size, m_fields.data());
@@ -276,6 +290,40 @@ std::uint32_t FileReader::scan(MdbTableDef *table, std::size_t index, const RowS
     }
     return number;
 }
+
+FileReader::MovedRow::MovedRow(FileReader &reader, MdbTableDef *table, int header, std::uint32_t row)
+    : slot(header)
+    , m_mdb(reader.m_mdb)
+    , m_scanned(m_mdb->pg_buf, m_mdb->pg_buf + m_mdb->fmt->pg_size)
+{
+    MdbHandle *mdb = m_mdb;
+    const int rowCount = mdb->fmt->row_count_offset;
+    auto damaged = [&](const char *why) { reader.fail(Failure::Damaged, why, reader.m_scanning, nullptr, row); };
+    for (int hop = 0;; ++hop) {
+        if (hop == mostRowPointerHops)
+            damaged("row pointers in a loop");
+        int start = 0;
+        std::size_t size = 0;
+        if (mdb_find_row(mdb, slot, &start, &size) != 0 || size < rowPointerSize)
+            damaged("row pointer cut short");
+        const std::uint32_t pointer = le32(mdb->pg_buf + (start & offsetMask));
+        slot = int(pointer & 0xff);
+        if (mdb_read_alt_pg(mdb, pointer >> 8) != mdb->fmt->pg_size)
+            damaged("row pointer beyond the file");
+        const unsigned char *page = mdb->alt_pg_buf;
+        if (page[0] != MDB_PAGE_DATA || le32(page + 4) != table->entry->table_pg)
+            damaged("row pointer to a page not of the table's rows");
+        if (slot >= mdb_get_int16(mdb->alt_pg_buf, rowCount))
+            damaged("row pointer to a row its page lacks");
+        mdb_swap_pgbuf(mdb);
+        // The moved data is marked deleted, which says nothing here; a
+        // pointer on is followed.
+        if (!(mdb_get_int16(mdb->pg_buf, rowCount + 2 + 2 * slot) & movedRow))
+            return;
+    }
+}
+
+FileReader::MovedRow::~MovedRow() { std::memcpy(m_mdb->pg_buf, m_scanned.data(), m_scanned.size()); }
 
 std::pair<const unsigned char *, std::size_t> FileReader::storedText(const Cell &cell, std::uint32_t row)
 {

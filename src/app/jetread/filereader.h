@@ -1,9 +1,11 @@
 // Reads a Jet file through the library and writes it as the stream
 // (import/jetstream.h): the tables, then each table's rows in stored order.
 // The library's row binding is not used: it gives NULL and "" alike, cuts
-// memos at its bind size, decodes text and dates its own way. Rows are
-// cracked here, values are taken from the row's bytes, long values read
-// whole page by page, text decoded by TextDecoder.
+// memos at its bind size, decodes text and dates its own way. Nor is its
+// row scan: it takes deleted rows for live ones and passes over rows moved
+// behind a pointer. Rows are found by their slots and cracked here, values
+// are taken from the row's bytes, long values read whole page by page, text
+// decoded by TextDecoder.
 #pragma once
 
 #include "readerror.h"
@@ -37,6 +39,27 @@ private:
         bool null;
     };
     using RowSink = std::function<bool(const std::vector<Cell> &row, std::uint32_t number)>;
+
+    // A row moved behind a pointer (and maybe on behind another): the page
+    // its data is on stands in the library's page buffer, where its values
+    // are taken from and where memos are read beside, until this ends and
+    // puts the page being scanned back. Throws ReadError where a pointer
+    // leads nowhere a row of the table can be.
+    class MovedRow {
+    public:
+        // header: the pointer's slot on the page being scanned; row: the
+        // row's number, for a failure.
+        MovedRow(FileReader &reader, MdbTableDef *table, int header, std::uint32_t row);
+        ~MovedRow();
+        MovedRow(const MovedRow &) = delete;
+        MovedRow &operator=(const MovedRow &) = delete;
+        // The moved data's slot on the page now in the buffer.
+        int slot;
+
+    private:
+        MdbHandle *m_mdb;
+        std::vector<unsigned char> m_scanned;
+    };
 
     void open();
     void readDefinitions();

@@ -71,8 +71,11 @@ ReadOutcome readerFailure(const QString &file, const StreamParser &parser)
     const StreamParser::ReaderFailure &failure = parser.failure();
     switch (failure.failure) {
     case stream::Failure::Damaged:
-        return damaged(file, failure.table.isEmpty() ? u"数据库的结构不能读出"_s
-                                                     : u"表 %1 不能完整读出"_s.arg(failure.table));
+        if (failure.table.isEmpty())
+            return damaged(file, u"数据库的结构不能读出"_s);
+        if (failure.row == 0)
+            return damaged(file, u"表 %1 不能完整读出"_s.arg(failure.table));
+        return damaged(file, u"表 %1 第 %2 行不能完整读出"_s.arg(failure.table).arg(failure.row));
     case stream::Failure::RowsShort: {
         qint64 recorded = 0;
         for (const Table &table : parser.tables())
