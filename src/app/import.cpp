@@ -2,7 +2,7 @@
 // backup of it, into a new database file of this program, without windows,
 // for an administrator moving several offices. Prints what was converted
 // and listed; never overwrites NEWFILE.
-#include "shell/backup.h"
+#include "shell/jetdatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,6 +9,7 @@
 #include "platform/modal.h"
 #include "shell/backup.h"
 #include "shell/backupmenu.h"
+#include "shell/jetdatabase.h"
 #include "shell/conversionsummarywindow.h"
 #include "shell/loginwindow.h"
 #include "shell/password.h"

@@ -10,12 +10,11 @@
 #include "platform/integritycheck.h"
 #include "platform/journalcheck.h"
 #include "platform/systemerror.h"
+#include "shell/wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
@@ -34,20 +33,6 @@ namespace kelm {
 
 namespace {
 
-// A part of the restore's copy: large enough to copy at the disk's speed,
-// small enough to report and stop several times a second.
-constexpr qint64 chunkSize = 64 << 20;
-
-// Files the engine keeps beside a database: the rollback journal while a
-// commit is under way or after a crash, the log and its index in the
-// write-ahead mode an earlier version of the program used.
-const QStringList sideFileSuffixes = {u"-journal"_s, u"-wal"_s, u"-shm"_s};
-
-// An unfinished copy is named after the file it becomes, marked as
-// unfinished, so that a user who finds one after a crash knows what it is.
-// Earlier versions left the same name without the mark.
-const QString unfinishedMark = u"未完成"_s;
-
 QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
 
 QString systemError() { return systemErrorText(errno); }
@@ -56,14 +41,6 @@ QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
 QString shownFolder(const QString &path) { return shown(QFileInfo(path).absolutePath()); }
 
-// The same file, under any name (a link included).
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat fa {}, fb {};
-    return ::stat(nativePath(a).constData(), &fa) == 0 && ::stat(nativePath(b).constData(), &fb) == 0
-        && fa.st_dev == fb.st_dev && fa.st_ino == fb.st_ino;
-}
-
 // The path of target as the system resolves it, also for a file that does
 // not exist yet: its folder resolved, its name as it is.
 QString resolvedPath(const QString &target)
@@ -71,164 +48,6 @@ QString resolvedPath(const QString &target)
     const QFileInfo info(target);
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
     return folder.isEmpty() ? info.absoluteFilePath() : folder + u'/' + info.fileName();
-}
-
-void removeSideFiles(const QString &path)
-{
-    for (const QString &suffix : sideFileSuffixes)
-        QFile::remove(path + suffix);
-}
-
-// A new file beside path, named after it and marked unfinished, held locked
-// by this process for as long as the object lives, so that the clean-up of
-// leftovers never takes a copy that is still being made. Removed with what
-// the engine left beside it unless kept.
-class UnfinishedFile {
-public:
-    explicit UnfinishedFile(const QString &path) : m_folder(shownFolder(path))
-    {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name = u"%1.%2.%3.part"_s.arg(path, unfinishedMark)
-                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-            m_fd = ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (m_fd >= 0) {
-                int locked = 0;
-                while ((locked = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
-                }
-                if (locked == 0) {
-                    m_path = name;
-                    return;
-                }
-                // Unlocked, the copy could be taken for a leftover and
-                // removed while it is being made.
-                m_error = errno;
-                ::close(m_fd);
-                m_fd = -1;
-                ::unlink(nativePath(name).constData());
-                return;
-            }
-            m_error = errno;
-            if (m_error != EEXIST)
-                return;
-        }
-    }
-    ~UnfinishedFile()
-    {
-        if (!m_kept && !m_path.isEmpty()) {
-            removeSideFiles(m_path);
-            QFile::remove(m_path);
-        }
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    UnfinishedFile(const UnfinishedFile &) = delete;
-    UnfinishedFile &operator=(const UnfinishedFile &) = delete;
-
-    // Empty when the folder takes no new file.
-    QString path() const { return m_path; }
-    // Why, told in words, where path() is empty.
-    QString error() const { return u"无法在 %1 写入文件：%2"_s.arg(m_folder, systemErrorText(m_error)); }
-    void keep() { m_kept = true; }
-
-private:
-    QString m_folder;
-    QString m_path;
-    int m_fd = -1;
-    int m_error = 0;
-    bool m_kept = false;
-};
-
-// Syncs the folder of path, so that a name made or changed in it survives a
-// power cut.
-void syncFolderOf(const QString &path)
-{
-    const int dir = ::open(nativePath(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
-
-// Renames from over to, replacing it in one step, and syncs the folder so
-// that the new name survives a power cut.
-bool replaceFile(const QString &from, const QString &to, QString &error)
-{
-    if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0) {
-        error = systemError();
-        return false;
-    }
-    syncFolderOf(to);
-    return true;
-}
-
-// Copies source to the file target (made anew) at the speed of a copy (the
-// system copies inside itself where it can), reporting bytes from done on,
-// and syncs it. False with error set on a failure, false with an empty
-// error when cancelled.
-bool copyFile(const QString &source, const QString &target, Progress &progress, qint64 &done, QString &error)
-{
-    // The copy is told by its folder: the disk it goes to is what matters.
-    const auto notRead = [&] {
-        const int cause = errno;
-        error = u"无法读取文件 %1：%2"_s.arg(shown(source), systemErrorText(cause));
-        return false;
-    };
-    const auto notWritten = [&] {
-        const int cause = errno;
-        error = u"无法在 %1 写入文件：%2"_s.arg(shownFolder(target), systemErrorText(cause));
-        return false;
-    };
-    QFile in(source);
-    QFile out(target);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return notRead();
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return notWritten();
-    bool inKernel = true;
-    QByteArray buffer;
-    for (;;) {
-        ssize_t n = -1;
-        if (inKernel) {
-            n = ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, std::size_t(chunkSize), 0);
-            // Not between these two files: through a buffer instead.
-            if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
-                inKernel = false;
-                buffer.resize(chunkSize);
-                continue;
-            }
-            // Either side may have failed; reading the chosen file alone
-            // tells which.
-            if (n < 0) {
-                const int cause = errno;
-                char probe = 0;
-                if (::pread(in.handle(), &probe, 1, 0) < 0)
-                    return notRead();
-                errno = cause;
-                return notWritten();
-            }
-        } else {
-            n = ::read(in.handle(), buffer.data(), std::size_t(chunkSize));
-            if (n < 0)
-                return notRead();
-            // A write cut short is continued, so that a full disk shows
-            // as such in the write after it.
-            for (ssize_t written = 0; written < n;) {
-                const ssize_t w = ::write(out.handle(), buffer.constData() + written, std::size_t(n - written));
-                if (w < 0)
-                    return notWritten();
-                written += w;
-            }
-        }
-        if (n == 0)
-            break;
-        done += n;
-        progress.advance(done);
-        if (progress.cancelled())
-            return false;
-    }
-    if (::fsync(out.handle()) != 0)
-        return notWritten();
-    return true;
 }
 
 // Whether the file begins as every database file of the engine does;
@@ -408,7 +227,7 @@ BackupResult backupDatabase(const QString &database, const QString &target, Prog
     const QString chosen = resolvedPath(target);
     if (chosen == live)
         return {BackupOutcome::Failed, u"备份文件不能是数据库文件本身。"_s};
-    for (const QString &suffix : sideFileSuffixes)
+    for (const QString &suffix : sideFileSuffixes())
         if (chosen == live + suffix)
             return {BackupOutcome::Failed,
                     u"%1 是数据库文件的日志文件，不能用作备份文件。"_s.arg(QFileInfo(chosen).fileName())};
@@ -527,37 +346,6 @@ RestoreResult restoreDatabase(const QString &source, const QString &live, Progre
     return {RestoreOutcome::Restored, {}, converted};
 }
 
-void removeLeftovers(const QString &path)
-{
-    const QFileInfo info(path);
-    // The copies and what the engine kept beside them; a journal or log
-    // whose copy is gone is left over too.
-    const QRegularExpression unfinished(u"^(%1\\.(%2\\.)?[0-9a-f]{8}\\.part)(-journal|-wal|-shm)?$"_s.arg(
-        QRegularExpression::escape(info.fileName()), unfinishedMark));
-    const QDir folder = info.absoluteDir();
-    QStringList copies;
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = unfinished.match(name);
-        if (match.hasMatch() && !copies.contains(match.captured(1)))
-            copies << match.captured(1);
-    }
-    for (const QString &name : std::as_const(copies)) {
-        const QString leftover = folder.filePath(name);
-        // A copy still being made is held locked by the process making it.
-        const int fd = ::open(nativePath(leftover).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            if (errno == ENOENT)
-                removeSideFiles(leftover);
-            continue;
-        }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            removeSideFiles(leftover);
-            QFile::remove(leftover);
-        }
-        ::close(fd);
-    }
-}
-
 RestoreResult restoreProgramDatabase(const QString &source, Progress &progress)
 {
     closeDatabase();
@@ -567,136 +355,6 @@ RestoreResult restoreProgramDatabase(const QString &source, Progress &progress)
     } catch (const DbError &e) {
         return refused(e.message());
     }
-    return result;
-}
-
-namespace {
-
-// Gives the finished file `from` the new name `to` where no file has it,
-// and syncs the folder. False with exists set when one has it.
-bool placeNewFile(const QString &from, const QString &to, bool &exists, QString &error)
-{
-    const QByteArray a = nativePath(from), b = nativePath(to);
-    int done = ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE);
-    // A file system that cannot rename so: a second name, then the first
-    // one removed.
-    if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        done = ::link(a.constData(), b.constData());
-        if (done == 0)
-            ::unlink(a.constData());
-    }
-    exists = done != 0 && errno == EEXIST;
-    if (done != 0) {
-        error = systemError();
-        return false;
-    }
-    syncFolderOf(to);
-    return true;
-}
-
-// Keeps the file live also under the name kept, before live is replaced:
-// a second name of the same file, or on a file system without them a
-// synced copy. A second name that an interrupted conversion left is taken
-// as it is.
-bool keepOriginal(const QString &live, const QString &kept, QString &error)
-{
-    const int linked = ::link(nativePath(live).constData(), nativePath(kept).constData());
-    const int cause = errno;
-    if (linked == 0 || (cause == EEXIST && sameFile(live, kept))) {
-        syncFolderOf(kept);
-        return true;
-    }
-    if (cause != EPERM && cause != EXDEV && cause != EOPNOTSUPP && cause != EMLINK) {
-        error = systemErrorText(cause);
-        return false;
-    }
-    UnfinishedFile copy(kept);
-    if (copy.path().isEmpty()) {
-        error = copy.error();
-        return false;
-    }
-    qint64 done = 0;
-    bool exists = false;
-    if (!copyFile(live, copy.path(), noProgress(), done, error) || !placeNewFile(copy.path(), kept, exists, error))
-        return false;
-    copy.keep();
-    return true;
-}
-
-jet::Conversion notConverted(const QString &reason) { return {jet::ConversionFailure::Refused, reason, {}}; }
-
-// The descriptor fd is open on the file at path.
-bool isOpenAs(int fd, const QString &path)
-{
-    struct stat opened {}, named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(nativePath(path).constData(), &named) == 0
-        && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
-
-} // namespace
-
-QString keptJetOriginal(const QString &live)
-{
-    const QFileInfo info(live);
-    const QString base = info.dir().filePath(info.completeBaseName() + u".Jet原文件"_s);
-    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
-    for (int n = 1;; ++n) {
-        const QString name = n == 1 ? base + suffix : u"%1.%2%3"_s.arg(base).arg(n).arg(suffix);
-        if (!QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
-            return name;
-        // A second name of the file itself, which a conversion killed
-        // before its end made.
-        if (sameFile(name, live))
-            return name;
-    }
-}
-
-jet::Conversion convertDatabaseInPlace(const QString &live, const QString &kept, Progress &progress)
-{
-    // One conversion of the file at a time: the first holds the original
-    // locked, and a second finds it so, or finds it converted.
-    const int fd = ::open(nativePath(live).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return notConverted(u"无法读取数据库文件 %1：%2"_s.arg(shown(live), systemError()));
-    const auto closed = qScopeGuard([fd] { ::close(fd); });
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return notConverted(u"本程序的另一个窗口正在转换数据库文件 %1。"_s.arg(shown(live)));
-    if (!isOpenAs(fd, live) || !jet::isJetFile(live))
-        return notConverted(u"数据库文件 %1 已经由本程序的另一个窗口转换了，请重新启动程序。"_s.arg(shown(live)));
-    UnfinishedFile copy(live);
-    if (copy.path().isEmpty())
-        return notConverted(copy.error());
-    jet::Conversion result = jet::convertJetFile(live, copy.path(), progress);
-    if (!result.ok())
-        return result;
-    progress.stage(u"正在保存转换后的数据库……"_s, 0, false);
-    QFile::setPermissions(copy.path(), QFile::permissions(live));
-    QString error;
-    if (!keepOriginal(live, kept, error))
-        return notConverted(u"无法把原来的数据库文件保留为 %1：%2"_s.arg(shown(kept), error));
-    if (!replaceFile(copy.path(), live, error))
-        return notConverted(u"无法替换数据库文件 %1：%2"_s.arg(shown(live), error));
-    copy.keep();
-    return result;
-}
-
-jet::Conversion convertToNewFile(const QString &jetFile, const QString &newFile, Progress &progress)
-{
-    const QString exists = u"文件 %1 已存在，不会覆盖它。"_s.arg(shown(newFile));
-    if (QFileInfo(newFile).exists() || QFileInfo(newFile).isSymLink())
-        return notConverted(exists);
-    removeLeftovers(newFile);
-    UnfinishedFile copy(newFile);
-    if (copy.path().isEmpty())
-        return notConverted(copy.error());
-    jet::Conversion result = jet::convertJetFile(jetFile, copy.path(), progress);
-    if (!result.ok())
-        return result;
-    QString error;
-    bool taken = false;
-    if (!placeNewFile(copy.path(), newFile, taken, error))
-        return notConverted(taken ? exists : u"无法写入文件 %1：%2"_s.arg(shown(newFile), error));
-    copy.keep();
     return result;
 }
 

@@ -1,15 +1,12 @@
-// Backup and restore of kelm.mdb, and the conversion of an office's Jet
-// kelm.mdb into it. A backup is the database of one moment, written
-// through the engine's online backup into a file of its own. A restore
-// copies the chosen file beside the database, checks the copy and only then
-// renames it into the database's place; a conversion writes its new file
-// the same way. None ever leaves a file half-written: a failed or cancelled
-// step removes what it began, the live file is replaced whole or not at
-// all, and what a crash leaves is named as unfinished and removed the next
-// time.
+// Backup and restore of kelm.mdb. A backup is the database of one moment,
+// written through the engine's online backup into a file of its own. A
+// restore copies the chosen file beside the database (a Jet backup is
+// converted into it instead), checks the copy and only then renames it into
+// the database's place. Neither ever leaves a file half-written: a failed
+// or cancelled step removes what it began, and the live file is replaced
+// whole or not at all (wholefile.h).
 #pragma once
 
-#include "import/jetconversion.h"
 #include "platform/progress.h"
 
 #include <QString>
@@ -79,27 +76,6 @@ enum class UnseenProcesses { Refuse, Accept };
 // Runs on any thread; the program closes its own connection first.
 RestoreResult restoreDatabase(const QString &source, const QString &live, Progress &progress = noProgress(),
                               UnseenProcesses unseen = UnseenProcesses::Refuse);
-
-// Removes the unfinished copies that a backup to path or a restore of path
-// left beside it when it was killed; a copy that a running program is
-// still making is left alone.
-void removeLeftovers(const QString &path);
-
-// The name the Jet original of the database file `live` is kept under
-// beside it once converted: "kelm.Jet原文件.mdb", numbered when another file
-// has that name.
-QString keptJetOriginal(const QString &live);
-
-// Converts the Jet database file `live` into one of this program's: the
-// new file takes live's name and the original stays beside it under kept.
-// Until the new file is complete and synced, live is only read and
-// cancelling is safe; killed at any moment, live is either the Jet file as
-// it was or the converted file with the original kept.
-jet::Conversion convertDatabaseInPlace(const QString &live, const QString &kept, Progress &progress = noProgress());
-
-// Converts the Jet file jetFile into the new database file newFile, which
-// it never overwrites: newFile appears whole or not at all.
-jet::Conversion convertToNewFile(const QString &jetFile, const QString &newFile, Progress &progress = noProgress());
 
 // The program's restore without a window: closes the program's connection,
 // restores its database file from source and connects again.

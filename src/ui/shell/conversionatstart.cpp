@@ -3,8 +3,8 @@
 #include "platform/longwork.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
-#include "shell/backup.h"
 #include "shell/conversionsummarywindow.h"
+#include "shell/jetdatabase.h"
 
 #include <QDir>
 

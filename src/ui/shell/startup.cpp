@@ -7,10 +7,10 @@
 #include "platform/units.h"
 #include "shell/loginwindow.h"
 #include "shell/mainwindow.h"
-#include "shell/backup.h"
 #include "shell/conversionatstart.h"
 #include "shell/password.h"
 #include "shell/splashwindow.h"
+#include "shell/wholefile.h"
 
 #include <QApplication>
 #include <QIcon>
