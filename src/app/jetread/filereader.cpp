@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <strings.h>
 
 namespace kelm::jetread {
 
@@ -36,6 +37,10 @@ constexpr std::uint32_t longOnOnePage = 0x40000000;
 constexpr std::uint32_t longestValue = 100u << 20;
 // Where every Jet file keeps the definition of its catalogue.
 constexpr unsigned long catalogPage = 2;
+// A catalogue row's object id holds the page of a table's definition in its
+// low bits; the flags mark the system's own tables.
+constexpr std::uint32_t pageOfObject = 0x00ffffff;
+constexpr std::uint32_t systemObject = 0x80000002;
 
 std::uint32_t le32(const unsigned char *at)
 {
@@ -95,22 +100,27 @@ void FileReader::open()
         fail(Failure::Damaged, "the library does not open it");
 }
 
+// The tables are those of the catalogue as scanned here, not the library's
+// list: that one reads the row flags the other way round, so a table the
+// office deleted comes back and one whose catalogue row was moved behind a
+// pointer is lost without a word.
 void FileReader::readDefinitions()
 {
-    if (!mdb_read_catalog(m_mdb, MDB_TABLE))
-        fail(Failure::Damaged, "no catalogue");
-    checkCatalogueWhole();
-    for (unsigned int i = 0; i < m_mdb->num_catalog; ++i) {
-        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(m_mdb->catalog, i));
-        if (!mdb_is_user_table(entry))
-            continue;
-        MdbTableDef *table = mdb_read_table(entry);
+    for (const CatalogueTable &found : readCatalogue()) {
+        auto entry = std::make_unique<MdbCatalogEntry>();
+        entry->mdb = m_mdb;
+        entry->object_type = MDB_TABLE;
+        entry->table_pg = found.page;
+        std::snprintf(entry->object_name, sizeof entry->object_name, "%s", found.name.c_str());
+        MdbTableDef *table = mdb_read_table(entry.get());
         if (!table) {
             ReadError error;
             error.note = "table definition unreadable";
-            error.table = entry->object_name;
+            error.table = found.name;
             throw error;
         }
+        // The definition keeps a pointer to its entry.
+        m_entries.push_back(std::move(entry));
         m_tables.push_back(table);
         if (!mdb_read_columns(table) || table->columns->len != table->num_cols)
             fail(Failure::Damaged, "columns unreadable", m_tables.size() - 1);
@@ -118,27 +128,69 @@ void FileReader::readDefinitions()
     }
 }
 
-// The catalogue is a table too: cut short, it lists fewer tables, and the
-// library reads on as if the file held no more.
-void FileReader::checkCatalogueWhole()
+// The catalogue is a table too, read as every other: cut short, it would
+// list fewer tables, and the library reads on as if the file held no more.
+std::vector<FileReader::CatalogueTable> FileReader::readCatalogue()
 {
     MdbCatalogEntry entry{};
     entry.mdb = m_mdb;
     entry.object_type = MDB_TABLE;
     entry.table_pg = catalogPage;
     std::snprintf(entry.object_name, sizeof entry.object_name, "MSysObjects");
-    MdbTableDef *catalogue = mdb_read_table(&entry);
+    std::unique_ptr<MdbTableDef, void (*)(MdbTableDef *)> catalogue(mdb_read_table(&entry), mdb_free_tabledef);
     if (!catalogue)
         fail(Failure::Damaged, "catalogue definition unreadable");
-    std::uint32_t rows = 0;
-    bool whole = false;
-    if (mdb_read_columns(catalogue) && catalogue->columns->len == catalogue->num_cols) {
-        rows = scan(catalogue, npos, [](const std::vector<Cell> &, std::uint32_t) { return true; });
-        whole = rows >= catalogue->num_rows;
-    }
-    mdb_free_tabledef(catalogue);
-    if (!whole)
+    if (!mdb_read_columns(catalogue.get()) || catalogue->columns->len != catalogue->num_cols)
+        fail(Failure::Damaged, "catalogue columns unreadable");
+
+    // The catalogue's own columns, each of the type every Jet file gives it.
+    auto column = [&](const char *name, int type) {
+        for (unsigned int c = 0; c < catalogue->num_cols; ++c) {
+            const auto *candidate = static_cast<const MdbColumn *>(g_ptr_array_index(catalogue->columns, c));
+            if (strcasecmp(candidate->name, name) == 0 && candidate->col_type == type)
+                return c;
+        }
+        fail(Failure::Damaged, std::string("catalogue column ") + name + " missing");
+    };
+    const unsigned int id = column("Id", MDB_LONGINT);
+    const unsigned int name = column("Name", MDB_TEXT);
+    const unsigned int type = column("Type", MDB_INT);
+    const unsigned int flags = column("Flags", MDB_LONGINT);
+
+    std::vector<CatalogueTable> tables;
+    std::vector<char> decoded;
+    const std::uint32_t rows = scan(catalogue.get(), npos, [&](const std::vector<Cell> &row, std::uint32_t) {
+        auto number = [&](unsigned int c) -> std::int32_t {
+            const Cell &cell = row[c];
+            if (cell.null)
+                return 0;
+            const unsigned char *at = m_mdb->pg_buf + cell.field->start;
+            if (cell.column->col_type == MDB_INT && cell.field->siz == 2) {
+                std::int16_t value;
+                std::memcpy(&value, at, sizeof value);
+                return value;
+            }
+            if (cell.column->col_type != MDB_LONGINT || cell.field->siz != 4)
+                fail(Failure::Damaged, "catalogue value of the wrong size");
+            return std::int32_t(le32(at));
+        };
+        // Objects of other kinds, and the system's own tables.
+        if (number(type) != MDB_TABLE || (std::uint32_t(number(flags)) & systemObject))
+            return true;
+        if (row[name].null || row[name].field->siz <= 0)
+            fail(Failure::Damaged, "catalogue row of a table without a name");
+        const auto *stored = reinterpret_cast<const char *>(m_mdb->pg_buf + row[name].field->start);
+        const auto size = std::size_t(row[name].field->siz);
+        // Names are decoded as the library decodes column names, so that a
+        // table and its columns are named alike.
+        decoded.assign(3 * size + 1, '\0');
+        mdb_unicode2ascii(m_mdb, stored, size, decoded.data(), decoded.size());
+        tables.push_back({decoded.data(), std::uint32_t(number(id)) & pageOfObject});
+        return true;
+    });
+    if (rows < catalogue->num_rows)
         fail(Failure::Damaged, "catalogue cut short");
+    return tables;
 }
 
 void FileReader::chooseTextEncoding()

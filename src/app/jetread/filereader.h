@@ -2,10 +2,11 @@
 // (import/jetstream.h): the tables, then each table's rows in stored order.
 // The library's row binding is not used: it gives NULL and "" alike, cuts
 // memos at its bind size, decodes text and dates its own way. Nor is its
-// row scan: it takes deleted rows for live ones and passes over rows moved
-// behind a pointer. Rows are found by their slots and cracked here, values
-// are taken from the row's bytes, long values read whole page by page, text
-// decoded by TextDecoder.
+// row scan, nor its list of tables, which it reads with that scan: it takes
+// deleted rows for live ones and passes over rows moved behind a pointer.
+// Rows are found by their slots and cracked here, values are taken from the
+// row's bytes, long values read whole page by page, text decoded by
+// TextDecoder.
 #pragma once
 
 #include "readerror.h"
@@ -62,8 +63,14 @@ private:
     };
 
     void open();
+    struct CatalogueTable {
+        std::string name;
+        unsigned long page; // of its definition
+    };
+
     void readDefinitions();
-    void checkCatalogueWhole();
+    // The user's tables, in catalogue order.
+    std::vector<CatalogueTable> readCatalogue();
     void chooseTextEncoding();
     bool allTextIsGbk();
     void sendDefinitions();
@@ -86,6 +93,7 @@ private:
     std::string m_path;
     StreamWriter &m_out;
     MdbHandle *m_mdb = nullptr;
+    std::vector<std::unique_ptr<MdbCatalogEntry>> m_entries;
     std::vector<MdbTableDef *> m_tables;
     std::size_t m_scanning = 0; // the table scan() is in
     std::vector<MdbField> m_fields;
