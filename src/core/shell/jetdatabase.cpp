@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -41,7 +40,8 @@ bool keepOriginal(const QString &live, const QString &kept, QString &error)
         error = systemErrorText(cause);
         return false;
     }
-    UnfinishedFile copy(kept);
+    // Named after the live file, so that the start after a kill removes it.
+    UnfinishedFile copy(live);
     if (copy.path().isEmpty()) {
         error = copy.error();
         return false;
@@ -55,14 +55,6 @@ bool keepOriginal(const QString &live, const QString &kept, QString &error)
 }
 
 jet::Conversion notConverted(const QString &reason) { return {jet::ConversionFailure::Refused, reason, {}}; }
-
-// The descriptor fd is open on the file at path.
-bool isOpenAs(int fd, const QString &path)
-{
-    struct stat opened {}, named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(nativePath(path).constData(), &named) == 0
-        && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
 
 } // namespace
 
@@ -92,7 +84,8 @@ jet::Conversion convertDatabaseInPlace(const QString &live, const QString &kept,
     const auto closed = qScopeGuard([fd] { ::close(fd); });
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
         return notConverted(u"本程序的另一个窗口正在转换数据库文件 %1。"_s.arg(shown(live)));
-    if (!isOpenAs(fd, live) || !jet::isJetFile(live))
+    // The lock comes free once the first has put its new file in place.
+    if (!jet::isJetFile(live))
         return notConverted(u"数据库文件 %1 已经由本程序的另一个窗口转换了，请重新启动程序。"_s.arg(shown(live)));
     UnfinishedFile copy(live);
     if (copy.path().isEmpty())
