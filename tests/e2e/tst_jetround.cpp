@@ -25,8 +25,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProcess>
@@ -44,15 +42,6 @@ namespace {
 const QString kept = u"kelm.Jet原文件.mdb"_s;
 const QString registerName = u"xzcf_face"_s;
 
-// The message box whose text holds part, or nullptr.
-QMessageBox *messageWith(const QString &part)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() && box->text().contains(part))
-            return box;
-    return nullptr;
-}
-
 QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
 
 QString shownCase()
@@ -65,31 +54,8 @@ QString shownCase()
 void answerQuestion(UserScript &s, const QString &answer)
 {
     s.await(u"the question is active"_s,
-            [] { return messageWith(u"Jet 格式"_s) && QApplication::activeWindow() == messageWith(u"Jet 格式"_s); })
-        .act(u"click "_s + answer, [answer] { real::click(messageButton(messageWith(u"Jet 格式"_s), answer)); });
-}
-
-// Clicks the entry of the main window's menu bar that is named so, or
-// whose menu is.
-void clickMenuBar(const QString &name)
-{
-    auto *bar = shownWindow(u"main"_s)->findChild<QMenuBar *>();
-    for (QAction *a : bar->actions())
-        if (a->objectName() == name || (a->menu() && a->menu()->objectName() == name))
-            real::click(bar, bar->actionGeometry(a).center());
-}
-
-// Steps that open a menu of the main window that the log-in opened, and
-// choose its entry.
-void chooseMenu(UserScript &s, const QString &menuName, const QString &entryName)
-{
-    const auto menu = [menuName] { return shownWindow(u"main"_s)->findChild<QMenu *>(menuName); };
-    s.await(u"the main window is active"_s, [] { return isActive(u"main"_s); })
-        .act(u"click the menu bar's "_s + menuName, [menuName] { clickMenuBar(menuName); })
-        .await(u"its menu is open"_s, [menu] { return menu()->isVisible(); })
-        .act(u"click "_s + entryName, [menu, entryName] {
-            real::click(menu(), menu()->actionGeometry(menu()->findChild<QAction *>(entryName)).center());
-        });
+            [] { return shownMessageWith(u"Jet 格式"_s) && QApplication::activeWindow() == shownMessageWith(u"Jet 格式"_s); })
+        .act(u"click "_s + answer, [answer] { real::click(messageButton(shownMessageWith(u"Jet 格式"_s), answer)); });
 }
 
 } // namespace
@@ -146,10 +112,9 @@ void TestJetRound::yesConvertsAndTheOfficeWorksOn()
         .act(u"type the old password"_s, [] {
             real::type(u"jetpass"_s);
             real::key(Qt::Key_Return);
-        })
-        .await(u"the main window is active"_s, [] { return isActive(u"main"_s); })
-        .act(u"open the case register"_s, [] { clickMenuBar(u"xzxf"_s); })
-        .await(u"the register shows a case"_s, [] { return isActive(registerName) && !shownCase().isEmpty(); })
+        });
+    chooseMenu(s, u"xzxf"_s);
+    s.await(u"the register shows a case"_s, [] { return isActive(registerName) && !shownCase().isEmpty(); })
         .act(u"第一条"_s, [] { real::click(childNamed(registerName, u"第一条"_s)); })
         .await(u"the first case"_s, [] { return shownCase() == u"199800000"_s; })
         .act(u"its filing report"_s, [] {
@@ -215,8 +180,8 @@ void TestJetRound::cancelStopsALongConversion()
             },
             30000)
         .act(u"取消"_s, [] { real::click(progressWindow()->cancelButton()); })
-        .await(u"the end is told"_s, [] { return messageWith(u"转换已取消"_s) != nullptr; }, 30000)
-        .act(u"确定"_s, [] { real::click(messageButton(messageWith(u"转换已取消"_s), u"确定"_s)); })
+        .await(u"the end is told"_s, [] { return shownMessageWith(u"转换已取消"_s) != nullptr; }, 30000)
+        .act(u"确定"_s, [] { real::click(messageButton(shownMessageWith(u"转换已取消"_s), u"确定"_s)); })
         .await(u"the start has ended"_s, [&] { return !started && !anyMessage(); });
     QVERIFY2(s.run(), qPrintable(s.failure()));
     QCOMPARE(filesIn(m_dir->path()), QStringList{u"kelm.mdb"_s});

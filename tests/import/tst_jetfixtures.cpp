@@ -144,12 +144,12 @@ void TestJetFixtures::derivedFilesRefused_data()
         << Patch([](const QString &p) {
                // Its data page given to no table, and the definition
                // recording no row.
-               patchFile(p, wsloData + pageOwner, QByteArray(4, '\0'));
-               patchFile(p, wsloDefinition + recordedRows, QByteArray(4, '\0'));
+               patchFile(p, wsloData + pageOwner, QByteArray::fromHex("18000000"), QByteArray(4, '\0'));
+               patchFile(p, wsloDefinition + recordedRows, QByteArray::fromHex("01000000"), QByteArray(4, '\0'));
            })
         << notABackup << QStringList{u"该文件不是正确的备份文件或文件已损坏！"_s};
     QTest::newRow("a NULL password")
-        << Patch([](const QString &p) { patchFile(p, wsloData + page - 1, QByteArray(1, '\x02')); }) << refused
+        << Patch([](const QString &p) { patchFile(p, wsloData + page - 1, "\x03", "\x02"); }) << refused
         << QStringList{u"abcd"_s, u"空值"_s};
     QTest::newRow("two case numbers that differ only in case")
         << Patch([](const QString &p) {

@@ -817,7 +817,6 @@ void TestJetRead::catalogueProperties()
 {
     QTemporaryDir dir;
     const QString path = copyOf(dir, u"testV1997.mdb"_s, patchAt(0x179df, QByteArray(1, '\0'), QByteArray(1, ' ')));
-    jet::setReaderSilenceLimit(std::chrono::seconds(1));
     KeptJetFile kept;
     const jet::ReadOutcome outcome = jet::readJetFile(path, kept);
     QVERIFY2(outcome.ok(), qPrintable(outcome.detail));

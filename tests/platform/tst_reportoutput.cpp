@@ -117,13 +117,13 @@ public:
 
 // A queue whose lookup blocks, heedless of anything (as a name server that
 // does not answer blocks the print system), until the test lets it go or a
-// few seconds have passed; then it finds its printer.
+// minute has passed; then it finds its printer.
 class StuckQueue : public RecordingQueue {
 public:
     QString find() override
     {
         std::unique_lock lock(m_mutex);
-        m_released.wait_for(lock, std::chrono::seconds(5), [this] { return m_release; });
+        m_released.wait_for(lock, std::chrono::minutes(1), [this] { return m_release; });
         m_ended = true;
         return {};
     }

@@ -12,6 +12,7 @@
 #include "shell/backupmenu.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "support/helperprograms.h"
 #include "support/otherprogram.h"
 #include "support/recordingprogress.h"
 #include "support/saveunderway.h"
@@ -21,6 +22,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QtEndian>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -132,17 +134,9 @@ QStringList tablesOf(const QString &path)
     return names;
 }
 
-quint32 bigEndian(const QByteArray &bytes, qint64 at)
-{
-    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 | quint32(quint8(bytes[at + 2])) << 8
-        | quint32(quint8(bytes[at + 3]));
-}
+quint32 bigEndian(const QByteArray &bytes, qint64 at) { return qFromBigEndian<quint32>(bytes.constData() + at); }
 
-void setBigEndian(QByteArray &bytes, qint64 at, quint32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = char(value >> (24 - 8 * i));
-}
+void setBigEndian(QByteArray &bytes, qint64 at, quint32 value) { qToBigEndian(value, bytes.data() + at); }
 
 // Spoils the closed file at path as a failing disk or a faulty program
 // would, in one of the ways only the engine's full check finds.
@@ -762,7 +756,7 @@ void TestBackup::restoreHoldsTheFileUntilItIsReplaced()
                 return;
             couldSave = test::anotherProcessCanSave(live);
             saver.emplace();
-            saver->start(QString::fromUtf8(KELM_HOLDER), {live, u"write"_s});
+            saver->start(test::helperProgram(test::Helper::Holder), {live, u"write"_s});
             QVERIFY(saver->waitForStarted());
         }
     } progress;

@@ -105,4 +105,13 @@ void patchFile(const QString &path, qint64 offset, const QByteArray &bytes)
         qFatal("cannot patch %s", qPrintable(path));
 }
 
+void patchFile(const QString &path, qint64 offset, const QByteArray &was, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(offset) || f.read(was.size()) != was)
+        qFatal("%s is not the file the offsets were taken from", qPrintable(path));
+    f.close();
+    patchFile(path, offset, bytes);
+}
+
 } // namespace kelm::test

@@ -14,5 +14,8 @@ QString differenceFromExpected(const QString &path, const QString &expectedJson)
 
 // Patches bytes of the file at path in place, at offset.
 void patchFile(const QString &path, qint64 offset, const QByteArray &bytes);
+// The same where the file's own bytes there must be was: a test file made
+// anew keeps no offsets taken from the old one.
+void patchFile(const QString &path, qint64 offset, const QByteArray &was, const QByteArray &bytes);
 
 } // namespace kelm::test

@@ -29,20 +29,26 @@ Program::~Program() = default;
 
 void Program::chooseMenu(UserScript &script, const QString &bar, const QString &item) const
 {
-    QMenuBar *menuBar = m_main->menuBar();
-    auto barAction = [menuBar, bar]() -> QAction * {
+    test::chooseMenu(script, bar, item);
+}
+
+void chooseMenu(UserScript &script, const QString &bar, const QString &item)
+{
+    auto barAction = [bar]() -> std::pair<QMenuBar *, QAction *> {
+        auto *menuBar = shownWindow(u"main"_s)->findChild<QMenuBar *>();
         for (QAction *a : menuBar->actions())
             if (a->objectName() == bar || (a->menu() && a->menu()->objectName() == bar))
-                return a;
-        return nullptr;
+                return {menuBar, a};
+        return {menuBar, nullptr};
     };
     script.await(u"the main window is active"_s, [] { return isActive(u"main"_s); })
-        .act(u"click the menu bar's "_s + bar, [menuBar, barAction] {
-            real::click(menuBar, menuBar->actionGeometry(barAction()).center());
+        .act(u"click the menu bar's "_s + bar, [barAction] {
+            const auto [menuBar, action] = barAction();
+            real::click(menuBar, menuBar->actionGeometry(action).center());
         });
     if (item.isEmpty())
         return;
-    auto menu = [barAction] { return barAction()->menu(); };
+    auto menu = [barAction] { return barAction().second->menu(); };
     auto entry = [menu, item]() -> QAction * { return menu()->findChild<QAction *>(item); };
     script.await(u"its menu is open"_s, [menu] { return menu()->isVisible(); })
         .act(u"click the entry "_s + item, [menu, entry] {

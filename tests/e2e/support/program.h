@@ -28,15 +28,18 @@ public:
     Database &db() { return m_db.db(); }
     MainWindow *mainWindow() const { return m_main.get(); }
 
-    // Steps that wait until the main window is active (the X server gives
-    // it the keyboard), then choose a menu entry: a bar entry or, with
-    // `item`, an entry of the bar's menu, by their object names.
+    // The main window's menu, as chooseMenu() below.
     void chooseMenu(UserScript &script, const QString &bar, const QString &item = {}) const;
 
 private:
     TestDatabase m_db;
     std::unique_ptr<MainWindow> m_main;
 };
+
+// Steps that wait until the main window, however it was opened, is active
+// (the X server gives it the keyboard), then choose a menu entry: a bar
+// entry or, with `item`, an entry of the bar's menu, by their object names.
+void chooseMenu(UserScript &script, const QString &bar, const QString &item = {});
 
 // Steps from the case register, active: 统计, the year 2002 typed as the
 // period, 确认.

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace kelm::test {
@@ -34,12 +36,24 @@ QString activeName()
     return w ? w->objectName() : QString();
 }
 
-QMessageBox *shownMessage(const QString &text)
+namespace {
+QMessageBox *shownMessageWhere(const std::function<bool(const QString &)> &matches)
 {
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() && box->text() == text)
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() && matches(box->text()))
             return box;
     return nullptr;
+}
+} // namespace
+
+QMessageBox *shownMessage(const QString &text)
+{
+    return shownMessageWhere([&](const QString &shown) { return shown == text; });
+}
+
+QMessageBox *shownMessageWith(const QString &part)
+{
+    return shownMessageWhere([&](const QString &shown) { return shown.contains(part); });
 }
 
 QAbstractButton *messageButton(QMessageBox *box, const QString &caption)

@@ -25,6 +25,8 @@ bool isActive(const QString &objectName);
 QString activeName();
 // The message box showing text, or nullptr.
 QMessageBox *shownMessage(const QString &text);
+// The message box whose text holds part, or nullptr.
+QMessageBox *shownMessageWith(const QString &part);
 // The button of a message box with that caption, or nullptr.
 QAbstractButton *messageButton(QMessageBox *box, const QString &caption);
 // Whether any message box is shown.
