@@ -735,6 +735,11 @@ void TestJetRead::notRead_data()
     header.replace(0, 20, QByteArray("\0\1\0\0Standard Jet DB\0", 20));
     header[0x14] = 1;
     QTest::newRow("a Jet header alone") << header << true << jet::ReadFailure::Damaged << u"损坏"_s;
+    // The later formats keep the Jet name, with a version beyond Jet 4's.
+    QByteArray later = header;
+    later[0x14] = 2;
+    QTest::newRow("a later version under the Jet name") << later << true << jet::ReadFailure::NotJet
+                                                        << u"不是 Jet 数据库"_s;
 }
 
 void TestJetRead::notRead()
