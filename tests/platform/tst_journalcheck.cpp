@@ -102,7 +102,7 @@ void copyOver(const QString &source, const QString &path)
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 }
 
-enum Damage { Intact, Magic, PageSize, CutShort, Checksum, Garbage };
+enum Damage { Intact, Magic, PageSize, CutShort, Checksum, Garbage, LaterChecksum };
 
 // The journal's sector size (its header's length) and page size.
 std::pair<int, int> journalGeometry(const QString &journal)
@@ -122,6 +122,13 @@ void damageJournal(const QString &journal, Damage how)
     case Checksum: {
         // A byte the record's checksum counts.
         const qint64 at = sector + 4 + pageSize - 200;
+        writeBytes(journal, at, QByteArray(1, char(contents(journal).at(at) ^ 0x5a)));
+        break;
+    }
+    case LaterChecksum: {
+        // A byte the third record's checksum counts; its page number stays
+        // right, so only the checksum tells.
+        const qint64 at = sector + 2 * (4 + pageSize + 4) + 4 + pageSize - 200;
         writeBytes(journal, at, QByteArray(1, char(contents(journal).at(at) ^ 0x5a)));
         break;
     }
@@ -165,6 +172,7 @@ private slots:
     void ownJournalRollsTheSaveBack();
     void journalOfAnotherFileIsSetAside_data();
     void journalOfAnotherFileIsSetAside();
+    void setAsideIsToldWhenTheFileThenFails_data();
     void setAsideIsToldWhenTheFileThenFails();
     void unwrittenJournalIsRemovedAndRestoreWorks();
     void undecidedJournalStopsTheOpening_data();
@@ -211,7 +219,7 @@ void TestJournalCheck::ownJournalRollsTheSaveBack()
 
 namespace {
 
-enum CopiedOver { AnotherDatabase, OlderCopy, OneSaveAhead, SaveHeaderOverOwnPage, CutShortCopy };
+enum CopiedOver { AnotherDatabase, OlderCopy, OneSaveAhead, SaveHeaderOverOwnPage };
 
 } // namespace
 
@@ -300,15 +308,33 @@ void TestJournalCheck::journalOfAnotherFileIsSetAside()
 }
 
 // The file copied over is no database of the program: its refusal also
-// says where the journal went.
+// says where the journal went. The journal of another program's save,
+// which does not tell whose it is, is set aside as well where the file
+// stands whole and would not with the journal rolled in.
+void TestJournalCheck::setAsideIsToldWhenTheFileThenFails_data()
+{
+    QTest::addColumn<int>("save");
+    QTest::addColumn<int>("rows"); // of the file copied over
+    QTest::newRow("the program's own save") << int(Kind::Spilled) << 0;
+    // Larger than the crashed file: rolled in, the journal cuts it short.
+    QTest::newRow("another program's save") << int(Kind::Unmarked) << 20000;
+}
+
 void TestJournalCheck::setAsideIsToldWhenTheFileThenFails()
 {
+    QFETCH(int, save);
+    QFETCH(int, rows);
     QTemporaryDir elsewhere;
     const QString other = elsewhere.filePath(u"other.db"_s);
-    SQLite::Database(other.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE).exec("CREATE TABLE t (a)");
+    {
+        SQLite::Database file(other.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        file.exec("CREATE TABLE t (a)");
+        file.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows)
+                  + ") INSERT INTO t SELECT randomblob(100) FROM n WHERE " + std::to_string(rows) + " > 0");
+    }
     TestDatabase database;
     closeDatabase();
-    crashInsideSave(database.path(), Kind::Spilled);
+    crashInsideSave(database.path(), Kind(save));
     copyOver(other, database.path());
 
     const DbError e = openingRefused(database.path());
@@ -393,6 +419,8 @@ void TestJournalCheck::undecidedJournalStopsTheOpening_data()
     QTest::newRow("cut inside its first record") << int(Kind::Spilled) << int(CutShort) << int(OwnFile) << neitherWhole;
     QTest::newRow("garbage after a right first page") << int(Kind::Spilled) << int(Garbage) << int(OwnFile)
                                                       << neitherWhole;
+    QTest::newRow("a later record's checksum wrong") << int(Kind::Spilled) << int(LaterChecksum) << int(OwnFile)
+                                                     << neitherWhole;
     QTest::newRow("another program's journal, another file of the same size copied over")
         << int(Kind::Unmarked) << int(Intact) << int(SamePageCount) << bothWhole;
     QTest::newRow("another program's journal, an older copy copied over")
