@@ -18,8 +18,8 @@ namespace kelm {
 namespace {
 
 struct Part {
-    bool wholeFile = false;
-    std::string table; // when not the whole file
+    enum Kind { WholeFile, Table, Everything } kind = WholeFile;
+    std::string table; // of a Table part
 };
 
 class ParallelCheck {
@@ -74,10 +74,13 @@ private:
             try {
                 SQLite::Statement whole(file, "PRAGMA quick_check");
                 SQLite::Statement table(file, "SELECT * FROM pragma_integrity_check(?)");
+                SQLite::Statement everything(file, "PRAGMA integrity_check");
                 for (std::size_t i = m_next++; i < m_parts.size() && !m_stop; i = m_next++) {
                     const Part &part = m_parts[i];
-                    SQLite::Statement &check = part.wholeFile ? whole : table;
-                    if (!part.wholeFile)
+                    SQLite::Statement &check = part.kind == Part::WholeFile ? whole
+                        : part.kind == Part::Table                          ? table
+                                                                            : everything;
+                    if (part.kind == Part::Table)
                         table.bind(1, part.table);
                     // One row "ok", or a row for each fault found.
                     const bool ok = check.executeStep() && check.getColumn(0).getString() == "ok" && !check.executeStep();
@@ -146,16 +149,22 @@ private:
 
 } // namespace
 
+int defaultCheckConnections() { return std::clamp(int(std::thread::hardware_concurrency()), 1, 4); }
+
 IntegrityResult checkIntegrity(const QString &path, Progress &progress, const QString &stage, int connections)
 {
     const std::string file = path.toStdString();
+    // On one connection the parts in turn read the file more than the full
+    // check does: the full check it is.
+    if (connections <= 1)
+        return ParallelCheck(file, {{Part::Everything, {}}}).run(progress, stage, 1);
     // The whole-file part first: it takes longest.
-    std::vector<Part> parts{{true, {}}};
+    std::vector<Part> parts{{Part::WholeFile, {}}};
     try {
         SQLite::Database schema(file, SQLite::OPEN_READONLY);
         SQLite::Statement tables(schema, "SELECT name FROM sqlite_schema WHERE type = 'table'");
         while (tables.executeStep())
-            parts.push_back({false, tables.getColumn(0).getString()});
+            parts.push_back({Part::Table, tables.getColumn(0).getString()});
     } catch (const SQLite::Exception &e) {
         return {Integrity::Failed, e.getErrorCode(), 0};
     }

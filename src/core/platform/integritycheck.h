@@ -32,16 +32,16 @@ struct IntegrityResult {
     int systemError = 0; // the system's error number behind it, if any
 };
 
-// The connections used side by side when none are asked for: the whole-file
-// part takes one and is the longest, a few more finish every table's part
-// within its time.
-constexpr int defaultCheckConnections = 4;
+// The connections used side by side when none are asked for, one a core up
+// to four: the whole-file part takes one and is the longest, a few more
+// finish every table's part within its time.
+int defaultCheckConnections();
 
 // Checks the closed database file at path (no journal beside it to roll
 // back: the connections only read). Reports `stage` with one step a part,
 // and stops soon after the user cancels. A part that finds damage stops the
-// others.
+// others. With one connection it makes the engine's full check in one part.
 IntegrityResult checkIntegrity(const QString &path, Progress &progress, const QString &stage,
-                               int connections = defaultCheckConnections);
+                               int connections = defaultCheckConnections());
 
 } // namespace kelm
