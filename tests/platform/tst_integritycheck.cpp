@@ -52,8 +52,9 @@ void TestIntegrityCheck::cancelStopsTheWalkOverTheFile()
     clock.restart();
     QCOMPARE(checkIntegrity(path, progress, u"检查"_s, connections).outcome, Integrity::Cancelled);
     const qint64 cancelled = clock.elapsed();
-    // Not waiting for the walk over the file to end: that is half the whole.
-    QVERIFY2(cancelled * 4 < whole, qPrintable(u"%1 ms cancelled, %2 ms whole"_s.arg(cancelled).arg(whole)));
+    // Not waiting for the walks over the file to end: uninterrupted, they
+    // take the whole time.
+    QVERIFY2(cancelled * 2 < whole, qPrintable(u"%1 ms cancelled, %2 ms whole"_s.arg(cancelled).arg(whole)));
 }
 
 QTEST_GUILESS_MAIN(TestIntegrityCheck)
