@@ -181,6 +181,8 @@ private slots:
     void whatIsNoJournalStopsTheOpening();
     void damagedFileIsToldWithItsJournal_data();
     void damagedFileIsToldWithItsJournal();
+    void checkLeftUndoneIsMadeAtTheNextStart_data();
+    void checkLeftUndoneIsMadeAtTheNextStart();
     void savesUnderWayKeepTheirJournals_data();
     void savesUnderWayKeepTheirJournals();
     void everyWriteJournalsTheFirstPageFirst_data();
@@ -537,6 +539,44 @@ void TestJournalCheck::damagedFileIsToldWithItsJournal()
     QVERIFY(!QFileInfo::exists(journal));
     if (!ownJournal)
         QCOMPARE(contents(database.path()), file);
+}
+
+// The check after a rollback is made as long as the copy of the journal
+// stands: the program may have been stopped between the two, and a file
+// found damaged is told at every start, never opened in silence.
+void TestJournalCheck::checkLeftUndoneIsMadeAtTheNextStart_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("whole: the copies go") << false;
+    QTest::newRow("damaged: told again") << true;
+}
+
+void TestJournalCheck::checkLeftUndoneIsMadeAtTheNextStart()
+{
+    QFETCH(bool, damaged);
+    TestDatabase database;
+    addCases(db(), 0, savedCases, u"城关饭店"_s);
+    closeDatabase();
+    if (damaged)
+        damageTable(database.path(), u"jktj"_s);
+    const QString journal = journalPath(database.path());
+    const QStringList copies{journal + u".副本.20261211-101500"_s, journal + u".副本.20261211-101502"_s};
+    for (const QString &copy : copies)
+        writeBytes(copy, 0, "a journal rolled back");
+
+    for (int start = 0; start < (damaged ? 2 : 1); ++start) {
+        if (!damaged) {
+            QCOMPARE(cases(db()), savedCases);
+            closeDatabase();
+            QCOMPARE(filesIn(database.dir()), QStringList{u"kelm.mdb"_s});
+            continue;
+        }
+        const DbError e = openingRefused(database.path());
+        QCOMPARE(e.kind(), DbFailure::Damaged);
+        QVERIFY2(e.message().contains(QDir::toNativeSeparators(copies.last())), qPrintable(e.message()));
+        QCOMPARE(filesIn(database.dir()),
+                 (QStringList{u"kelm.mdb"_s, QFileInfo(copies[0]).fileName(), QFileInfo(copies[1]).fileName()}));
+    }
 }
 
 void TestJournalCheck::savesUnderWayKeepTheirJournals_data()

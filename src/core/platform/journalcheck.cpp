@@ -303,6 +303,28 @@ QString setAside(const QString &journal)
     return target;
 }
 
+// The copies of journals rolled back that keepCopy() left beside the
+// journal, oldest first (their names end in the time they were made).
+QStringList keptCopies(const QString &journal)
+{
+    const QFileInfo info(journal);
+    QStringList copies;
+    for (const QString &name : info.dir().entryList({info.fileName() + u".副本.*"_s}, QDir::Files, QDir::Name))
+        copies << info.dir().filePath(name);
+    return copies;
+}
+
+// A copy still beside the file when no journal is: the check after its
+// rollback was not made (the program was stopped first) or found the file
+// damaged. It is made now, and again until the file is whole.
+SettledJournal checkPending(const QString &journal)
+{
+    const QStringList copies = keptCopies(journal);
+    if (copies.isEmpty())
+        return {};
+    return {{}, true, copies.last(), true};
+}
+
 // A copy of the journal beside it, kept while the engine rolls the journal
 // back and deletes it: a second name of the same file where the file
 // system allows, else a copy of its bytes.
@@ -385,7 +407,7 @@ SettledJournal settleJournal(const QString &database)
     const QString journal = journalPath(database);
     struct stat info {};
     if (::lstat(QFile::encodeName(journal).constData(), &info) != 0)
-        return {};
+        return errno == ENOENT ? checkPending(journal) : SettledJournal{};
     if (!S_ISREG(info.st_mode))
         throw DbError(u"数据库文件 %1 旁的 %2 不是普通文件（而是文件夹、链接、管道或设备），不能当作日志文件读取。"
                       "为免损坏数据，数据库没有打开，文件都没有改动。\n请弄清它是什么，把它移开后再启动程序。"_s.arg(
@@ -406,11 +428,11 @@ SettledJournal settleJournal(const QString &database)
     const bool folderWritable = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
     switch (journalState(database)) {
     case JournalState::None:
-        return {};
+        return checkPending(journal);
     case JournalState::Unwritten:
         if (folderWritable && ::unlink(QFile::encodeName(journal).constData()) == 0)
             syncFile(folder, O_RDONLY | O_DIRECTORY);
-        return {};
+        return checkPending(journal);
     case JournalState::Hot:
         break;
     }
@@ -458,8 +480,11 @@ void checkSettledFile(sqlite3 *connection, const QString &database, const Settle
     if (!whole && rc != SQLITE_ROW && primary != SQLITE_CORRUPT && primary != SQLITE_NOTADB)
         throw engineError(sqlite3_extended_errcode(connection), database, sqlite3_system_errno(connection));
     if (whole) {
-        if (settled.keptIsCopy)
-            QFile::remove(settled.journalKept);
+        // Every copy kept of a journal rolled into the file: it is whole.
+        if (settled.keptIsCopy) {
+            for (const QString &copy : keptCopies(journalPath(database)))
+                QFile::remove(copy);
+        }
         return;
     }
     // A journal set aside is named by the notice that goes with the error.

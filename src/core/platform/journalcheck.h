@@ -75,7 +75,10 @@ struct SettledJournal {
 // journal whose header was never written is removed; one of this file is
 // left for the engine to roll back, a copy of it kept meanwhile; one
 // written for another file is moved aside, synced, under a name that says
-// so. Throws DbError, having changed nothing, when it cannot tell whose
+// so. A copy kept of a journal rolled back before, with no journal beside
+// it, asks for the check after the rollback again: the last start ended
+// before it, or found the file damaged. Throws DbError, having changed
+// nothing, when it cannot tell whose
 // journal it is, when what stands there is no regular file, when whether
 // another program saves cannot be known, or when the save must be undone or
 // the journal moved but the file or its folder may not be written. The
@@ -84,7 +87,7 @@ struct SettledJournal {
 SettledJournal settleJournal(const QString &database);
 
 // Checks the file that connection has opened after settleJournal() rolled
-// a journal back or set one aside. A whole file lets go of the copy kept; a
+// a journal back or set one aside. A whole file lets go of the copies kept; a
 // damaged one throws DbError (Damaged) saying so and where the journal is
 // kept.
 void checkSettledFile(sqlite3 *connection, const QString &database, const SettledJournal &settled);
