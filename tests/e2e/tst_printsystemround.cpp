@@ -376,23 +376,33 @@ void TestPrintSystemRound::cancelWhileAStoppedServerIsAsked()
 // goes on answering. When the server goes on, the job is taken and the user
 // is told that it went out; when it never answers, that it was not sent,
 // and nothing a printer could print reaches the server when it goes on
-// after all.
+// after all; when it ends, that the print server could not be reached.
 void TestPrintSystemRound::stoppedServerDuringTheHandOff_data()
 {
-    QTest::addColumn<bool>("resumes");
+    QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("told");
     QTest::addColumn<int>("printed");
-    QTest::newRow("the server goes on") << true << u"打印任务已送往打印机，不能再取消。"_s << 1;
-    QTest::newRow("the server never answers") << false << serverSilent(handOffMs) << 0;
+    QTest::newRow("the server goes on") << u"goes on"_s << u"打印任务已送往打印机，不能再取消。"_s << 1;
+    QTest::newRow("the server never answers") << u"stays"_s << serverSilent(handOffMs) << 0;
+    QTest::newRow("the server ends during the hand-off")
+        << u"ends"_s << u"打印失败：无法连接打印服务，打印任务没有送出。"_s << 0;
 }
 
 void TestPrintSystemRound::stoppedServerDuringTheHandOff()
 {
-    QFETCH(bool, resumes);
+    QFETCH(QString, then);
     QFETCH(QString, told);
     QFETCH(int, printed);
     const QString refused = u"正在送往打印机，不能取消"_s;
     const qsizetype printedBefore = printable(m_server->jobs());
+    // A server that ends is one of the row's own, so the others go on.
+    PrintServer *server = m_server.get();
+    std::unique_ptr<PrintServer> own;
+    if (then == u"ends"_s) {
+        own = std::make_unique<PrintServer>(QList<PrintServer::Printer>{{u"P"_s, true, true}});
+        QVERIFY2(own->failure().isEmpty(), qPrintable(own->failure()));
+        server = own.get();
+    }
     printToTheSystem(handOffMs);
     ReportPreview preview(list(QPageLayout::Portrait, 30000));
     showActive(preview);
@@ -403,7 +413,7 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
     s.await(u"the pages are drawn"_s,
             [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
             15000)
-        .act(u"the print server stops"_s, [&] { m_server->stop(); })
+        .act(u"the print server stops"_s, [&] { server->stop(); })
         .await(u"the window shows the hand-off, 取消 on"_s, [] { return showsStage(u"正在送往打印机……"_s); },
                30000)
         .act(u"取消, and a screen reader asks"_s, [&] {
@@ -413,8 +423,10 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
         .await(u"the window says it cannot be cancelled"_s,
                [&] { return progressWindow() && progressWindow()->stageLabel()->text() == refused; })
         .holds(u"the hand-off goes on waiting"_s, [] { return progressWindow() != nullptr; }, 300);
-    if (resumes)
-        s.act(u"the print server goes on"_s, [&] { m_server->resume(); });
+    if (then == u"goes on"_s)
+        s.act(u"the print server goes on"_s, [&] { server->resume(); });
+    else if (then == u"ends"_s)
+        s.act(u"the print server ends"_s, [&] { server->end(); });
     s.await(u"one message tells what became of the job"_s, [&] { return !progressWindow() && shownMessage(told); },
             handOffLimitMs)
         .act(u"确定"_s, [&] {
