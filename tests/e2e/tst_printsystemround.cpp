@@ -56,6 +56,26 @@ std::unique_ptr<PageSource> list(QPageLayout::Orientation orientation = QPageLay
     return std::make_unique<PagedReport>(layout, source, *paginate(layout, *source));
 }
 
+// Pages that note whether the last one was asked for: the preview shows
+// the first ones only, so only a print asks for it.
+class LastPageWatched : public PageSource {
+public:
+    explicit LastPageWatched(std::unique_ptr<PageSource> pages) : m_pages(std::move(pages)) { }
+    QString caption() const override { return m_pages->caption(); }
+    PageSetup paper() const override { return m_pages->paper(); }
+    int pageCount() const override { return m_pages->pageCount(); }
+    Page page(int n) override
+    {
+        if (n == pageCount() - 1)
+            lastAskedFor = true;
+        return m_pages->page(n);
+    }
+    bool lastAskedFor = false;
+
+private:
+    std::unique_ptr<PageSource> m_pages;
+};
+
 // The preview of the pages, shown as the active window.
 void showActive(ReportPreview &preview)
 {
@@ -229,8 +249,8 @@ void TestPrintSystemRound::jobGoesWhereThePrintSystemSays()
 }
 
 // Each failure names its true cause in Chinese, no Latin letter but in the
-// printer's name, and nothing reaches a printer; where the print server is
-// waited for, the windows answer meanwhile. A setup names the destination
+// printer's name, before any page is drawn, and nothing reaches a printer;
+// where the print server is waited for, the windows answer meanwhile. A setup names the destination
 // in the environment ("LPDEST=…", "PRINTER=…"), saves a line of the user's
 // or the system's lpoptions ("user: …", "system: …"), or puts another print
 // server in the test's place ("server: …").
@@ -308,7 +328,9 @@ void TestPrintSystemRound::failuresToldByTheirCause()
             other->stop();
     }
     printToTheSystem(limitMs);
-    ReportPreview preview(list());
+    auto owned = std::make_unique<LastPageWatched>(list(QPageLayout::Portrait, 300));
+    LastPageWatched &pages = *owned;
+    ReportPreview preview(std::move(owned));
     showActive(preview);
     ScreenReaderProbe idle;
     ScreenReaderProbe busy;
@@ -334,6 +356,7 @@ void TestPrintSystemRound::failuresToldByTheirCause()
     QVERIFY2(!QString(told).remove(printer).contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(told));
     if (waited)
         QVERIFY2(answeredAsWhenIdle(idle, busy), qPrintable(idle.summary() + u"\n"_s + busy.summary()));
+    QVERIFY2(!pages.lastAskedFor, "pages were drawn");
     QCOMPARE(int(m_server->jobs().size()), jobsBefore);
 }
 

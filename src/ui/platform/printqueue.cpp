@@ -193,6 +193,9 @@ public:
         m_name = QString::fromUtf8(dest->name);
         if (dest->instance)
             m_name += u'/' + QString::fromUtf8(dest->instance);
+        // Told now, so that no page is drawn for a print it would refuse.
+        if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options), "false") == 0)
+            return failed(refusal(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, m_name));
         return {};
     }
 
