@@ -193,7 +193,8 @@ void TestPrintSystemRound::cleanup()
 }
 
 // P is saved one-sided, its instance P/duplex two-sided on Letter and in
-// the other orientation than the pages', and it is the user's default; Q's
+// the other orientation than the pages' (each in both of the print
+// system's words for it), and it is the user's default; Q's
 // instance Q/short is saved two-sided on the short edge. A job goes to the
 // queue that the environment or the saved default names, with the options
 // of the instance named, on the A4 and in the orientation of its pages.
@@ -228,7 +229,8 @@ void TestPrintSystemRound::jobGoesWhereThePrintSystemSays()
     const QString saved = pages == QPageLayout::Landscape ? u"3"_s : u"4"_s;
     m_server->saveUserOptions(
         u"Dest P sides=one-sided\n"
-        "Default P/duplex sides=two-sided-long-edge media=Letter orientation-requested=%1\n"
+        "Default P/duplex sides=two-sided-long-edge media=Letter PageSize=Letter landscape "
+        "orientation-requested=%1\n"
         "Dest Q/short sides=two-sided-short-edge orientation-requested=%1\n"_s.arg(saved));
     nameInEnvironment(environment);
     const int before = int(m_server->jobs().size());
@@ -245,6 +247,7 @@ void TestPrintSystemRound::jobGoesWhereThePrintSystemSays()
     QVERIFY2(job.value(u"media"_s).contains(u"a4"_s, Qt::CaseInsensitive), described(job).constData());
     QVERIFY2(job.value(u"orientation-requested"_s) == sent, described(job).constData());
     QVERIFY2(!job.contains(u"landscape"_s), described(job).constData());
+    QVERIFY2(!job.contains(u"PageSize"_s), described(job).constData());
     QCOMPARE(job.value(u"job-name"_s), u"单位查询列表"_s);
 }
 
