@@ -278,6 +278,8 @@ void TestPrintSystemRound::failuresToldByTheirCause_data()
         << QStringList{u"PRINTER=lp"_s, u"server: no default"_s} << u"没有设置默认打印机"_s << QString() << false;
     QTest::newRow("printer takes no jobs")
         << QStringList{u"LPDEST=Closed"_s} << u"打印机 Closed 已停用，不接受打印任务"_s << u"Closed"_s << false;
+    QTest::newRow("instance of a printer that takes no jobs")
+        << QStringList{u"LPDEST=Closed/a"_s} << u"打印机 Closed/a 已停用，不接受打印任务"_s << u"Closed/a"_s << false;
     QTest::newRow("no print server on its port")
         << QStringList{u"server: closed port"_s} << u"无法连接打印服务"_s << QString() << false;
     QTest::newRow("no print server's socket")
