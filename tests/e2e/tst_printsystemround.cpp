@@ -468,8 +468,7 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
     QVERIFY2(ran, qPrintable(s.failure()));
     QVERIFY2(answeredAsWhenIdle(idle, busy), qPrintable(idle.summary() + u"\n"_s + busy.summary()));
     // A stopped server takes up what waited for it when it goes on, before
-    // it answers anything asked later; a moment more for its spool.
-    QTest::qWait(500);
+    // it answers anything asked later.
     QCOMPARE(printable(m_server->jobs()), printedBefore + printed);
 }
 
