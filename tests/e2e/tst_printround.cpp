@@ -73,12 +73,9 @@ std::unique_ptr<PageSource> longList(int rows)
 }
 
 // A real click on 取消 in the progress window, which has reached the
-// program before the print goes on.
-void clickCancel()
-{
-    real::click(progressWindow()->cancelButton());
-    QThread::msleep(300);
-}
+// program before the print goes on and is taken when the print next looks
+// at its events.
+void clickCancel() { real::clickQueued(progressWindow()->cancelButton()); }
 
 // The pages of a list, counted as they are asked for, each taking a moment
 // where asked; the user clicks 取消 while the last one is drawn where asked.
