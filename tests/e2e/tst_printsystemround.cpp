@@ -56,6 +56,26 @@ std::unique_ptr<PageSource> list(QPageLayout::Orientation orientation = QPageLay
     return std::make_unique<PagedReport>(layout, source, *paginate(layout, *source));
 }
 
+// Pages that note whether the last one was asked for: the preview shows
+// the first ones only, so only a print asks for it.
+class LastPageWatched : public PageSource {
+public:
+    explicit LastPageWatched(std::unique_ptr<PageSource> pages) : m_pages(std::move(pages)) { }
+    QString caption() const override { return m_pages->caption(); }
+    PageSetup paper() const override { return m_pages->paper(); }
+    int pageCount() const override { return m_pages->pageCount(); }
+    Page page(int n) override
+    {
+        if (n == pageCount() - 1)
+            lastAskedFor = true;
+        return m_pages->page(n);
+    }
+    bool lastAskedFor = false;
+
+private:
+    std::unique_ptr<PageSource> m_pages;
+};
+
 // The preview of the pages, shown as the active window.
 void showActive(ReportPreview &preview)
 {
@@ -173,7 +193,8 @@ void TestPrintSystemRound::cleanup()
 }
 
 // P is saved one-sided, its instance P/duplex two-sided on Letter and in
-// the other orientation than the pages', and it is the user's default; Q's
+// the other orientation than the pages' (each in both of the print
+// system's words for it), and it is the user's default; Q's
 // instance Q/short is saved two-sided on the short edge. A job goes to the
 // queue that the environment or the saved default names, with the options
 // of the instance named, on the A4 and in the orientation of its pages.
@@ -208,7 +229,8 @@ void TestPrintSystemRound::jobGoesWhereThePrintSystemSays()
     const QString saved = pages == QPageLayout::Landscape ? u"3"_s : u"4"_s;
     m_server->saveUserOptions(
         u"Dest P sides=one-sided\n"
-        "Default P/duplex sides=two-sided-long-edge media=Letter orientation-requested=%1\n"
+        "Default P/duplex sides=two-sided-long-edge media=Letter PageSize=Letter landscape "
+        "orientation-requested=%1\n"
         "Dest Q/short sides=two-sided-short-edge orientation-requested=%1\n"_s.arg(saved));
     nameInEnvironment(environment);
     const int before = int(m_server->jobs().size());
@@ -225,12 +247,13 @@ void TestPrintSystemRound::jobGoesWhereThePrintSystemSays()
     QVERIFY2(job.value(u"media"_s).contains(u"a4"_s, Qt::CaseInsensitive), described(job).constData());
     QVERIFY2(job.value(u"orientation-requested"_s) == sent, described(job).constData());
     QVERIFY2(!job.contains(u"landscape"_s), described(job).constData());
+    QVERIFY2(!job.contains(u"PageSize"_s), described(job).constData());
     QCOMPARE(job.value(u"job-name"_s), u"单位查询列表"_s);
 }
 
 // Each failure names its true cause in Chinese, no Latin letter but in the
-// printer's name, and nothing reaches a printer; where the print server is
-// waited for, the windows answer meanwhile. A setup names the destination
+// printer's name, before any page is drawn, and nothing reaches a printer;
+// where the print server is waited for, the windows answer meanwhile. A setup names the destination
 // in the environment ("LPDEST=…", "PRINTER=…"), saves a line of the user's
 // or the system's lpoptions ("user: …", "system: …"), or puts another print
 // server in the test's place ("server: …").
@@ -255,6 +278,8 @@ void TestPrintSystemRound::failuresToldByTheirCause_data()
         << QStringList{u"PRINTER=lp"_s, u"server: no default"_s} << u"没有设置默认打印机"_s << QString() << false;
     QTest::newRow("printer takes no jobs")
         << QStringList{u"LPDEST=Closed"_s} << u"打印机 Closed 已停用，不接受打印任务"_s << u"Closed"_s << false;
+    QTest::newRow("instance of a printer that takes no jobs")
+        << QStringList{u"LPDEST=Closed/a"_s} << u"打印机 Closed/a 已停用，不接受打印任务"_s << u"Closed/a"_s << false;
     QTest::newRow("no print server on its port")
         << QStringList{u"server: closed port"_s} << u"无法连接打印服务"_s << QString() << false;
     QTest::newRow("no print server's socket")
@@ -308,7 +333,9 @@ void TestPrintSystemRound::failuresToldByTheirCause()
             other->stop();
     }
     printToTheSystem(limitMs);
-    ReportPreview preview(list());
+    auto owned = std::make_unique<LastPageWatched>(list(QPageLayout::Portrait, 300));
+    LastPageWatched &pages = *owned;
+    ReportPreview preview(std::move(owned));
     showActive(preview);
     ScreenReaderProbe idle;
     ScreenReaderProbe busy;
@@ -334,6 +361,7 @@ void TestPrintSystemRound::failuresToldByTheirCause()
     QVERIFY2(!QString(told).remove(printer).contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(told));
     if (waited)
         QVERIFY2(answeredAsWhenIdle(idle, busy), qPrintable(idle.summary() + u"\n"_s + busy.summary()));
+    QVERIFY2(!pages.lastAskedFor, "pages were drawn");
     QCOMPARE(int(m_server->jobs().size()), jobsBefore);
 }
 
@@ -376,23 +404,33 @@ void TestPrintSystemRound::cancelWhileAStoppedServerIsAsked()
 // goes on answering. When the server goes on, the job is taken and the user
 // is told that it went out; when it never answers, that it was not sent,
 // and nothing a printer could print reaches the server when it goes on
-// after all.
+// after all; when it ends, that the print server could not be reached.
 void TestPrintSystemRound::stoppedServerDuringTheHandOff_data()
 {
-    QTest::addColumn<bool>("resumes");
+    QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("told");
     QTest::addColumn<int>("printed");
-    QTest::newRow("the server goes on") << true << u"打印任务已送往打印机，不能再取消。"_s << 1;
-    QTest::newRow("the server never answers") << false << serverSilent(handOffMs) << 0;
+    QTest::newRow("the server goes on") << u"goes on"_s << u"打印任务已送往打印机，不能再取消。"_s << 1;
+    QTest::newRow("the server never answers") << u"stays"_s << serverSilent(handOffMs) << 0;
+    QTest::newRow("the server ends during the hand-off")
+        << u"ends"_s << u"打印失败：无法连接打印服务，打印任务没有送出。"_s << 0;
 }
 
 void TestPrintSystemRound::stoppedServerDuringTheHandOff()
 {
-    QFETCH(bool, resumes);
+    QFETCH(QString, then);
     QFETCH(QString, told);
     QFETCH(int, printed);
     const QString refused = u"正在送往打印机，不能取消"_s;
     const qsizetype printedBefore = printable(m_server->jobs());
+    // A server that ends is one of the row's own, so the others go on.
+    PrintServer *server = m_server.get();
+    std::unique_ptr<PrintServer> own;
+    if (then == u"ends"_s) {
+        own = std::make_unique<PrintServer>(QList<PrintServer::Printer>{{u"P"_s, true, true}});
+        QVERIFY2(own->failure().isEmpty(), qPrintable(own->failure()));
+        server = own.get();
+    }
     printToTheSystem(handOffMs);
     ReportPreview preview(list(QPageLayout::Portrait, 30000));
     showActive(preview);
@@ -403,7 +441,7 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
     s.await(u"the pages are drawn"_s,
             [] { return progressWindow() && progressWindow()->stageLabel()->text().startsWith(u"正在打印"_s); },
             15000)
-        .act(u"the print server stops"_s, [&] { m_server->stop(); })
+        .act(u"the print server stops"_s, [&] { server->stop(); })
         .await(u"the window shows the hand-off, 取消 on"_s, [] { return showsStage(u"正在送往打印机……"_s); },
                30000)
         .act(u"取消, and a screen reader asks"_s, [&] {
@@ -413,8 +451,10 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
         .await(u"the window says it cannot be cancelled"_s,
                [&] { return progressWindow() && progressWindow()->stageLabel()->text() == refused; })
         .holds(u"the hand-off goes on waiting"_s, [] { return progressWindow() != nullptr; }, 300);
-    if (resumes)
-        s.act(u"the print server goes on"_s, [&] { m_server->resume(); });
+    if (then == u"goes on"_s)
+        s.act(u"the print server goes on"_s, [&] { server->resume(); });
+    else if (then == u"ends"_s)
+        s.act(u"the print server ends"_s, [&] { server->end(); });
     s.await(u"one message tells what became of the job"_s, [&] { return !progressWindow() && shownMessage(told); },
             handOffLimitMs)
         .act(u"确定"_s, [&] {
@@ -428,8 +468,7 @@ void TestPrintSystemRound::stoppedServerDuringTheHandOff()
     QVERIFY2(ran, qPrintable(s.failure()));
     QVERIFY2(answeredAsWhenIdle(idle, busy), qPrintable(idle.summary() + u"\n"_s + busy.summary()));
     // A stopped server takes up what waited for it when it goes on, before
-    // it answers anything asked later; a moment more for its spool.
-    QTest::qWait(500);
+    // it answers anything asked later.
     QCOMPARE(printable(m_server->jobs()), printedBefore + printed);
 }
 

@@ -60,7 +60,7 @@ QString failed(const QString &cause) { return u"打印失败：%1，打印任务
 // How long the requests of one talk with the server wait for it.
 class Patience {
 public:
-    explicit Patience(int limitMs) : m_deadline(limitMs) { }
+    explicit Patience(int limitMs) : m_limitMs(limitMs), m_deadline(limitMs) { }
 
     // A connection to the print server whose requests give up in time;
     // null when none could be made.
@@ -73,8 +73,17 @@ public:
         return http;
     }
     bool expired() const { return m_deadline.hasExpired(); }
-    // A request was given up because the server did not answer.
-    bool gaveUp() const { return m_gaveUp; }
+    // Why the talk over http, which failed, had no answer from the server:
+    // the server was silent too long or the connection broke; empty when
+    // the server answered. Read before http is closed.
+    QString unanswered(http_t *http) const
+    {
+        if (m_gaveUp)
+            return serverSilent(m_limitMs);
+        if (httpGetStatus(http) == HTTP_STATUS_ERROR)
+            return failed(u"无法连接打印服务"_s);
+        return {};
+    }
 
 private:
     // Asked whenever the server has been silent for a quarter of a second;
@@ -86,6 +95,7 @@ private:
         return !self->m_gaveUp;
     }
 
+    int m_limitMs;
     QDeadlineTimer m_deadline;
     bool m_gaveUp = false;
 };
@@ -168,13 +178,11 @@ public:
         // connection, so that a server that does not answer is given up in
         // time.
         cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
-        const bool broken = httpGetStatus(http) == HTTP_STATUS_ERROR;
+        const QString unanswered = patience.unanswered(http);
         httpClose(http);
         if (!dest) {
-            if (patience.gaveUp())
-                return serverSilent(m_limitMs);
-            if (broken)
-                return failed(u"无法连接打印服务"_s);
+            if (!unanswered.isEmpty())
+                return unanswered;
             const QString named = namedDefault();
             return failed(named.isEmpty() ? u"没有设置默认打印机"_s
                                           : refusal(IPP_STATUS_ERROR_NOT_FOUND, named));
@@ -185,6 +193,9 @@ public:
         m_name = QString::fromUtf8(dest->name);
         if (dest->instance)
             m_name += u'/' + QString::fromUtf8(dest->instance);
+        // Told now, so that no page is drawn for a print it would refuse.
+        if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options), "false") == 0)
+            return failed(refusal(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, m_name));
         return {};
     }
 
@@ -206,10 +217,11 @@ public:
                               count, &options);
         const ipp_status_t status = sendJob(http, m_dest, path, title.toUtf8(), count, options);
         cupsFreeOptions(count, options);
+        const QString unanswered = patience.unanswered(http);
         httpClose(http);
         if (taken(status))
             return {};
-        return patience.gaveUp() ? serverSilent(m_limitMs) : failed(refusal(status, m_name));
+        return !unanswered.isEmpty() ? unanswered : failed(refusal(status, m_name));
     }
 
 private:

@@ -1,12 +1,16 @@
 #include "e2e/support/realinput.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QInputMethodEvent>
 #include <QWidget>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <xcb/xproto.h>
 
 #include <stdexcept>
 
@@ -75,6 +79,27 @@ void pointTo(QWidget *w, QPoint at)
 // program.
 void deliver() { XSync(display(), False); }
 
+// Takes a mark of this type, sent to one of the program's windows, out of
+// what the program receives, and notes that it has come.
+class Mark : public QAbstractNativeEventFilter {
+public:
+    explicit Mark(Atom type) : m_type(type) { }
+    bool nativeEventFilter(const QByteArray &kind, void *message, qintptr *) override
+    {
+        if (kind != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_client_message_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE || event->type != m_type)
+            return false;
+        came = true;
+        return true;
+    }
+    bool came = false;
+
+private:
+    Atom m_type;
+};
+
 } // namespace
 
 void click(QWidget *w, QPoint at, Qt::MouseButton button)
@@ -83,6 +108,31 @@ void click(QWidget *w, QPoint at, Qt::MouseButton button)
     sendButton(button, true);
     sendButton(button, false);
     deliver();
+}
+
+void clickQueued(QWidget *w)
+{
+    click(w);
+    // The server sends the program its events in order: a mark sent after
+    // the click comes after it, and input is left waiting while the mark is
+    // looked for.
+    Display *d = display();
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Window(w->window()->winId());
+    e.xclient.message_type = XInternAtom(d, "KELM_TEST_MARK", False);
+    e.xclient.format = 32;
+    Mark mark(e.xclient.message_type);
+    QCoreApplication::instance()->installNativeEventFilter(&mark);
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    deliver();
+    const QDeadlineTimer limit(10000);
+    while (!mark.came && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::instance()->removeNativeEventFilter(&mark);
+    // Input left waiting is taken only once the program is told that events
+    // have come, as it is when any arrive.
+    QCoreApplication::eventDispatcher()->wakeUp();
 }
 
 void doubleClick(QWidget *w, QPoint at)

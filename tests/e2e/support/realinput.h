@@ -20,6 +20,12 @@ namespace kelm::test::real {
 // A click at `at` inside w (its centre when null).
 void click(QWidget *w, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
 void doubleClick(QWidget *w, QPoint at = {});
+// A click at the centre of w that has reached the program when this
+// returns and waits there: the program takes the events other than input
+// meanwhile, and the click when it next takes input (work that looks at its
+// events between two steps takes it at its next look, as a user's click
+// made during a step).
+void clickQueued(QWidget *w);
 // Press and release of key with the modifiers held around it.
 void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Types plain text key by key: digits, letters (a capital with Shift held),
